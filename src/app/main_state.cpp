@@ -1,0 +1,24 @@
+#include "app/main_state.h"
+
+#include <algorithm>
+
+namespace tavrolin {
+
+void Main::att(const std::string& text) {
+    attLog.push_back(text);
+    form.setText("Att", text);
+}
+
+void Main::fail(const std::string& procedure, const Status& status) {
+    att(" ! " + procedure + ": " + status.toString());
+    platform.beep();
+}
+
+std::string progressBar(const std::string& message, long long done, long long step) {
+    long long letters = step > 0 ? std::clamp(done / step, 0LL, 100LL) : 0;
+    std::string bar(static_cast<std::size_t>(letters), 'I');
+    bar.append(static_cast<std::size_t>(100 - letters), '.');
+    return message + bar;
+}
+
+}  // namespace tavrolin

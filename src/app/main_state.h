@@ -1,0 +1,91 @@
+// The main window as a headless model: its controls (a Form) and the working state that every
+// subsystem's handlers share. The window owns all of it; nothing else keeps state between
+// events.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/form.h"
+#include "store/connection.h"
+#include "store/platform.h"
+#include "store/status.h"
+
+namespace tavrolin {
+
+// One row of the source record list: the three texts the reader found for a record.
+struct SourceRecord {
+    std::string typeCode;  // lower case, as in the source
+    std::string label;     // UTF-8
+    std::string level;     // empty for level 0 or none
+};
+
+constexpr std::uint8_t kNoKind = 3;  // the current object kind before one is chosen
+constexpr const char* kListSeparator = "  |  ";
+
+struct Main {
+    explicit Main(Platform& platformIn) : platform(platformIn) {}
+    Main(const Main&) = delete;
+    Main& operator=(const Main&) = delete;
+
+    Form form;
+    Platform& platform;
+    bool headless = false;  // run from the command line or a test
+
+    // Language flag: set means Russian.
+    bool russian = false;
+
+    // Fixed at start-up.
+    std::string programFolder;     // ends with the path separator
+    std::string programName = "Tavrolin";
+    std::string templateFileName = "Tavrolin.dbf";  // the name as found on disk
+    store::Connection connection;  // open on the program folder while the template is usable
+    bool templateUsable = false;   // the template was found and could be read
+    int templateColumnCount = 0;
+    // CLRRGB, BDR_CLRRGB, BDF_CLRRGB, RTP_CLRRGB, HAL_CLRRGB present in the template.
+    std::array<bool, 5> colorColumns{};
+
+    // Object kind: 0 polygon, 1 line, 2 point, kNoKind none; its name is the SVID Tag.
+    std::uint8_t kind = kNoKind;
+    std::string kindName;
+
+    // Chosen source and the names derived from it.
+    std::string sourceFolder;      // ends with the path separator
+    std::string sourceFileName;
+    std::string outputFileName;
+    std::string codePageFileName;
+
+    // What the source reader found.
+    std::vector<SourceRecord> sourceRecords;
+    int labelWidth = 0;
+    bool depthInMetres = false;
+    bool sourceRead = false;
+
+    // Whether a type missing from MP_TYPE is offered for adding.
+    bool askAddType = true;
+
+    // Depth colour scheme state.
+    bool schemeApplied = false;
+    bool drDepthScheme = false;
+
+    // Texts of the message line as they were written, for the command line and tests.
+    std::vector<std::string> attLog;
+
+    // The Russian or English wording, by the language flag.
+    const char* tr(const char* russianText, const char* englishText) const {
+        return russian ? russianText : englishText;
+    }
+    // Writes the message line Att (replacing it) and logs it.
+    void att(const std::string& text);
+    // " ! name: number. description" on Att, with a beep.
+    void fail(const std::string& procedure, const Status& status);
+    // Lets the window paint and handle input.
+    void doEvents() { platform.processEvents(); }
+};
+
+// Progress bar text: the message, then 100 characters, k letters I and "." up to 100.
+std::string progressBar(const std::string& message, long long done, long long step);
+
+}  // namespace tavrolin

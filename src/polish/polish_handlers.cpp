@@ -1,0 +1,7 @@
+#include "polish/polish_handlers.h"
+
+namespace tavrolin {
+
+void registerPolishHandlers(Main& /*main*/) {}
+
+}  // namespace tavrolin

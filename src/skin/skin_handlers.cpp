@@ -1,0 +1,7 @@
+#include "skin/skin_handlers.h"
+
+namespace tavrolin {
+
+void registerSkinHandlers(Main& /*main*/) {}
+
+}  // namespace tavrolin

@@ -1,0 +1,7 @@
+#include "source/source_handlers.h"
+
+namespace tavrolin {
+
+void registerSourceHandlers(Main& /*main*/) {}
+
+}  // namespace tavrolin

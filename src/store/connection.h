@@ -1,0 +1,99 @@
+// The table store: a folder connection on which SELECT statements open record sets and
+// CREATE TABLE / INSERT INTO statements run as commands. Built directly on the dBASE IV file
+// format; text in every table is code page 1251 on disk and UTF-8 in memory.
+//
+// Statement shapes understood (T a table, n an integer, c a text):
+//   SELECT * FROM T [WHERE cond [AND cond]...] [ORDER BY col [DESC][, col [DESC]]...]
+//     cond: col=n | col='c' | col="c" | col Is Null | Not col Is Null   ([col] is col)
+//   CREATE TABLE T.dbf (col char(n), col numeric(p,s), ...)[;]
+//   INSERT INTO T (col, ...) VALUES (value, ...)   value: number | 'text' | "text" | Null
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/status.h"
+#include "store/value.h"
+
+namespace tavrolin::store {
+
+enum class LockType : std::uint8_t { ReadOnly = 1, Optimistic = 3 };
+
+struct FieldInfo {
+    std::string name;  // upper case, as stored
+    char type = 'C';   // C, N, F, D, L, ...
+    int length = 0;
+    int decimals = 0;
+};
+
+class TableFile;      // an open .dbf file (defined in the store's sources)
+class ConnectionImpl;
+
+class RecordSet {
+public:
+    RecordSet();
+    RecordSet(RecordSet&&) noexcept;
+    RecordSet& operator=(RecordSet&&) noexcept;
+    ~RecordSet();
+
+    int recordCount() const;
+    int fieldCount() const;
+    const FieldInfo& field(int index) const;
+    const std::vector<FieldInfo>& fields() const;
+    // The index of a field by name (any letter case); error 3265 when there is none.
+    Result<int> fieldIndex(const std::string& name) const;
+
+    bool bof() const;
+    bool eof() const;
+    void moveFirst();
+    void moveNext();
+    // Criterion "MP_TYPE='code'": from the current row forward to the first row whose MP_TYPE
+    // equals the code (trailing blanks cut, letter case ignored); EOF when none does.
+    Status find(const std::string& criterion);
+
+    // Values of the current row. Error 3021 when BOF or EOF, 3265 for an unknown name.
+    Result<Value> value(const std::string& name) const;
+    Result<Value> value(int index) const;
+
+    // Changes need a set opened with LockType::Optimistic (else error 3027).
+    Status setValue(const std::string& name, const Value& value);
+    Status addNew();
+    // Writes the current row in place, or appends the row begun with addNew.
+    Status update();
+    void close();
+
+private:
+    friend class Connection;
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+class Connection {
+public:
+    Connection();
+    Connection(Connection&&) noexcept;
+    Connection& operator=(Connection&&) noexcept;
+    ~Connection();  // closes
+
+    // Opens the connection on a folder. Error when the folder cannot be read.
+    Status open(const std::string& folder);
+    bool isOpen() const;
+    const std::string& folder() const;
+    // Flushes pending appends and releases every table. Safe to call twice.
+    Status close();
+
+    Result<RecordSet> openRecordSet(const std::string& statement,
+                                    LockType lock = LockType::ReadOnly);
+    // CREATE TABLE or INSERT INTO.
+    Status execute(const std::string& statement);
+
+    // Writes out pending appends of every table (header record count and end byte), so that
+    // the files are complete on disk. Record sets and close() call it as needed.
+    Status flush();
+
+private:
+    std::unique_ptr<ConnectionImpl> m_impl;
+};
+
+}  // namespace tavrolin::store

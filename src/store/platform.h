@@ -1,0 +1,71 @@
+// The services the program asks of the desktop: dialogs, boxes, sounds, pointers, timing and the
+// programs that show files. The window answers them with Qt; tests and the command line answer
+// them from a script (scripted_platform.h).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrolin {
+
+struct FileQuestion {
+    std::string title;        // "Select source file:"
+    std::string startPath;    // a folder followed by a pattern, or a file path
+    // Pairs of description and pattern, in order; the first one is selected.
+    std::vector<std::pair<std::string, std::string>> filters;
+};
+
+enum class MessageButtons : std::uint8_t { Ok, OkCancel, YesNo };
+enum class MessageIcon : std::uint8_t { None, Information, Question, Exclamation, Critical };
+enum class MessageAnswer : std::uint8_t { Ok, Cancel, Yes, No };
+
+struct MessageQuestion {
+    std::string title;
+    std::string prompt;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+};
+
+struct InputQuestion {
+    std::string title;
+    std::string prompt;
+    std::string initialText;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The path the user chose, or nothing when the dialog was cancelled.
+    virtual std::optional<std::string> askOpenFile(const FileQuestion& question) = 0;
+    // The text entered, or the empty text when the user cancelled.
+    virtual std::string askInput(const InputQuestion& question) = 0;
+    virtual MessageAnswer showMessage(const MessageQuestion& question) = 0;
+    // A colour as red + 256 * green + 65536 * blue, or nothing when cancelled.
+    virtual std::optional<std::uint32_t> pickColor(std::uint32_t initial) = 0;
+
+    virtual void beep() = 0;
+    virtual void setBusy(bool busy) = 0;
+    // Lets the window paint and handle pending input (DoEvents).
+    virtual void processEvents() = 0;
+    virtual void pause(int milliseconds) = 0;
+    virtual bool isCtrlDown() = 0;
+
+    // Shows a finished file in the desktop's file manager. Quiet when there is none.
+    virtual void showInFileManager(const std::string& path) = 0;
+    // Opens a document with the program the desktop associates with it; false when none is.
+    virtual bool openDocument(const std::string& path) = 0;
+    // The interface language as a Windows language identifier; 1049 is Russian.
+    virtual int uiLanguage() = 0;
+};
+
+// Maps a locale name (LC_ALL, LC_MESSAGES or LANG) to a language identifier: "ru_RU…" and a
+// bare "ru" are Russian (1049); everything else, Russian of other countries included, is 1033.
+int languageFromLocale(const std::string& locale);
+
+// The locale the environment asks for: the first set of LC_ALL, LC_MESSAGES, LANG.
+std::string localeFromEnvironment();
+
+}  // namespace tavrolin

@@ -1,0 +1,7 @@
+#include "templates/templates_handlers.h"
+
+namespace tavrolin {
+
+void registerTemplateHandlers(Main& /*main*/) {}
+
+}  // namespace tavrolin

@@ -1,0 +1,10 @@
+// Connects the templates subsystem's event handlers to the main window's controls.
+#pragma once
+
+#include "app/main_state.h"
+
+namespace tavrolin {
+
+void registerTemplateHandlers(Main& main);
+
+}  // namespace tavrolin

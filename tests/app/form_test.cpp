@@ -1,0 +1,56 @@
+#include "app/form.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_controls.h"
+
+namespace tavrolin {
+namespace {
+
+TEST(Form, ProgramSelectionRaisesClickOnlyWhenItChanges) {
+    Form form;
+    buildMainControls(form);
+    int clicks = 0;
+    form.on("GM_TYPE", Event::Click, [&](int) { ++clicks; });
+    form.setItems("GM_TYPE", {"0x1", "0x2"});
+    form.setListIndex("GM_TYPE", 1);
+    form.setListIndex("GM_TYPE", 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form("GM_TYPE").text, "0x2");
+    form.chooseByUser("GM_TYPE", 1);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(Form, EditableListTextDoesNotRaiseClick) {
+    Form form;
+    buildMainControls(form);
+    int clicks = 0;
+    int changes = 0;
+    form.on("AFONT", Event::Click, [&](int) { ++clicks; });
+    form.on("AFONT", Event::Change, [&](int) { ++changes; });
+    form.setText("AFONT", "12B");
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(Form, OptionGroupKeepsOneChoice) {
+    Form form;
+    buildMainControls(form);
+    std::vector<int> clicked;
+    form.on("SVID", Event::Click, [&](int index) { clicked.push_back(index); });
+    form.setValue("SVID", 1, 0);
+    form.setValue("SVID", 1, 2);
+    EXPECT_EQ(form("SVID", 0).value, 0);
+    EXPECT_EQ(form("SVID", 2).value, 1);
+    EXPECT_EQ(clicked, (std::vector<int>{0, 2}));
+}
+
+TEST(Form, ColourTextBoxesTakeEightCharacters) {
+    Form form;
+    buildMainControls(form);
+    form.setText("CLRRGB", "0123456789");
+    EXPECT_EQ(form("CLRRGB").text, "01234567");
+}
+
+}  // namespace
+}  // namespace tavrolin
