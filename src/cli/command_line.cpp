@@ -1,20 +1,189 @@
+// The command-line frame: options, the headless window, the printing of messages, exit codes.
 #include "cli/command_line.h"
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
+
+#include "cli/commands.h"
+#include "store/platform.h"
 
 namespace tavrolin {
 
-std::string commandLineUsage() {
-    return "usage: tavrolin [--home DIR] [--lang ru|en] COMMAND ...\n";
+namespace {
+
+constexpr std::size_t kProgressBarLength = 100;
+
+// Prints every new text of the message line, except progress-bar updates, and remembers the
+// last one for the exit code.
+class AttPrinter : public FormObserver {
+   public:
+    AttPrinter(Form& form, CliContext& ctx) : m_form(form), m_ctx(ctx) {
+        m_seen = form("Att").text;
+        m_form.addObserver(this);
+    }
+    ~AttPrinter() override { m_form.removeObserver(this); }
+    AttPrinter(const AttPrinter&) = delete;
+    AttPrinter& operator=(const AttPrinter&) = delete;
+
+    void controlChanged(const Control& control) override {
+        if (control.name != "Att" || control.text == m_seen) return;
+        m_seen = control.text;
+        if (m_seen.empty()) return;  // a cleared line is no message
+        m_ctx.lastMessage = m_seen;
+        if (!isProgressBar(m_seen)) m_ctx.out << m_seen << "\n" << std::flush;
+    }
+
+   private:
+    Form& m_form;
+    CliContext& m_ctx;
+    std::string m_seen;
+};
+
+bool isHelpWord(const std::string& word) {
+    return word == "help" || word == "--help" || word == "-h";
 }
 
-int runCommandLine(const std::string& /*executablePath*/, const std::vector<std::string>& args) {
-    if (args.empty()) {
-        std::cerr << commandLineUsage();
+}  // namespace
+
+bool isProgressBar(const std::string& text) {
+    if (text.size() < kProgressBarLength) return false;
+    for (std::size_t i = text.size() - kProgressBarLength; i < text.size(); ++i) {
+        if (text[i] != 'I' && text[i] != '.') return false;
+    }
+    return true;
+}
+
+std::string commandLineUsage() {
+    std::string usage = "usage: tavrolin [--home DIR] [--lang ru|en] COMMAND ...\n";
+    usage += "  --home DIR   behave as installed in DIR (template, icons, guide live there)\n";
+    usage += "  --lang ru|en interface language (default: from LC_ALL, LC_MESSAGES, LANG)\n";
+    usage += "commands:\n";
+    for (const CommandSpec& command : commandTable()) {
+        usage += "  tavrolin ";
+        usage += command.usage;
+        usage += "\n";
+    }
+    usage += "Without a command and with a display, tavrolin opens its window.\n";
+    return usage;
+}
+
+std::string executablePath(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && !self.empty()) return self.string();
+    if (argv0 == nullptr || *argv0 == '\0') return {};
+    std::filesystem::path given(argv0);
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
+    return ec ? given.string() : absolute.string();
+}
+
+std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string>& args,
+                                                   std::string* error) {
+    CommandLineOptions options;
+    std::size_t i = 0;
+    auto fail = [&](const std::string& reason) -> std::optional<CommandLineOptions> {
+        if (error != nullptr) *error = reason;
+        return std::nullopt;
+    };
+    for (; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string value;
+        bool isHome = arg == "--home" || arg.rfind("--home=", 0) == 0;
+        bool isLang = arg == "--lang" || arg.rfind("--lang=", 0) == 0;
+        if (!isHome && !isLang) break;
+        std::size_t equals = arg.find('=');
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return fail(arg + " needs a value");
+        }
+        if (isHome) {
+            if (value.empty()) return fail("--home needs a folder");
+            std::error_code ec;
+            std::filesystem::path home = std::filesystem::absolute(value, ec);
+            if (ec || !std::filesystem::is_directory(home, ec)) {
+                return fail("--home " + value + ": no such folder");
+            }
+            options.home = home.lexically_normal().string();
+        } else if (value == "ru") {
+            options.russian = true;
+        } else if (value == "en") {
+            options.russian = false;
+        } else {
+            return fail("--lang takes ru or en, not \"" + value + "\"");
+        }
+    }
+    if (i < args.size()) {
+        options.command = args[i];
+        options.commandArgs.assign(args.begin() + static_cast<std::ptrdiff_t>(i + 1), args.end());
+    }
+    if (options.command.rfind("-", 0) == 0 && !isHelpWord(options.command)) {
+        return fail("unknown option " + options.command);
+    }
+    return options;
+}
+
+int runCommandLine(const std::string& executable, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err) {
+    std::string error;
+    std::optional<CommandLineOptions> options = parseCommandLine(args, &error);
+    if (!options) {
+        err << "tavrolin: " << error << "\n" << commandLineUsage();
         return 2;
     }
-    std::cerr << commandLineUsage();
-    return 2;
+    if (options->command.empty()) {
+        err << "tavrolin: no command given\n" << commandLineUsage();
+        return 2;
+    }
+    if (isHelpWord(options->command)) {
+        out << commandLineUsage();
+        return 0;
+    }
+    const CommandSpec* command = findCommand(options->command);
+    if (command == nullptr) {
+        err << "tavrolin: unknown command \"" << options->command << "\"\n" << commandLineUsage();
+        return 2;
+    }
+
+    try {
+        bool russian = options->russian.has_value()
+                           ? *options->russian
+                           : languageFromLocale(localeFromEnvironment()) == 1049;
+        ScriptedPlatform platform(russian ? 1049 : 1033);
+        StartOptions start;
+        start.home = options->home;
+        start.executablePath = executable;
+        start.russian = options->russian;
+        start.headless = true;
+        MainWindow window(platform, start);
+        CliContext ctx{window, platform, out, err, {}};
+        platform.onMessage = [&out](const MessageQuestion& box) {
+            out << box.prompt << "\n" << std::flush;
+        };
+        AttPrinter printer(window.form(), ctx);
+
+        window.load();
+        // The window's one-shot timer, armed by the start-up when the template needs work.
+        const Control& timer = window.form()("STRT");
+        if (timer.enabled && timer.interval > 0) window.form().raise("STRT", Event::Timer);
+
+        int code = command->run(ctx, options->commandArgs);
+        window.unload();
+        return code;
+    } catch (const std::exception& e) {
+        out << " ! " << options->command << ": " << e.what() << "\n";
+        return 1;
+    } catch (...) {
+        out << " ! " << options->command << ": unexpected failure\n";
+        return 1;
+    }
+}
+
+int runCommandLine(const std::string& executable, const std::vector<std::string>& args) {
+    return runCommandLine(executable, args, std::cout, std::cerr);
 }
 
 }  // namespace tavrolin

@@ -4,14 +4,40 @@
 // message is a notice or a failure, 2 on a usage error.
 #pragma once
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace tavrolin {
 
-// Runs a command. args excludes the program name; executablePath is argv[0] resolved.
+// What the options before COMMAND asked for.
+struct CommandLineOptions {
+    std::string home;             // --home DIR, made absolute; empty when not given
+    std::optional<bool> russian;  // --lang ru|en
+    std::string command;          // empty when none was given
+    std::vector<std::string> commandArgs;
+};
+
+// Parses the options and the command word; a usage error is returned as its reason.
+// args excludes the program name.
+std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string>& args,
+                                                   std::string* error);
+
+// Runs a command and prints on out/err. executablePath is the program's own path (its folder is
+// the default home, its name names the template).
+int runCommandLine(const std::string& executablePath, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err);
+// The same on standard output and standard error.
 int runCommandLine(const std::string& executablePath, const std::vector<std::string>& args);
+
 // The usage text, one command a line.
 std::string commandLineUsage();
+
+// The running program's path: /proc/self/exe, else argv[0] made absolute.
+std::string executablePath(const char* argv0);
+
+// Whether a message line text is a progress bar: it ends with 100 characters of "I" and ".".
+bool isProgressBar(const std::string& text);
 
 }  // namespace tavrolin

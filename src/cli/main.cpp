@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tavrolin::runCommandLine(argv[0], args);
+    return tavrolin::runCommandLine(tavrolin::executablePath(argv[0]), args);
 }

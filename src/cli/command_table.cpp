@@ -1,0 +1,20 @@
+// The table of commands of the headless front end: one line per command. See commands.h for how
+// to add one.
+#include "cli/commands.h"
+
+namespace tavrolin {
+
+// Commands, one declaration each; each lives in its own <name>_command.cpp.
+int runHelpCommand(CliContext& ctx, const std::vector<std::string>& args);
+
+namespace {
+
+constexpr CommandSpec kCommands[] = {
+    {"help", "help", runHelpCommand},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> commandTable() { return kCommands; }
+
+}  // namespace tavrolin
