@@ -1,0 +1,32 @@
+// The fixed value lists of the attribute panel, the display-limit scale and its check line, the
+// icon list read from the icon folder and the category lists.
+#pragma once
+
+#include <string>
+
+#include "app/main_state.h"
+
+namespace tavrolin {
+
+// Number of display-limit codes (0 to 34).
+constexpr int kLimitCodes = 35;
+
+// Fills the limit, layer, width, mode, font and pattern lists (start-up, before the icons).
+void fillValueLists(Main& main);
+// Fills AICON with a blank and the names of the GIF files in programFolder/icons, P_ICON with
+// NAME1 and HYDRO. A missing icon folder is reported on Att; start-up goes on.
+void fillIconList(Main& main);
+// Fills MAJ_CAT with a blank and the five main categories; MIN_CAT with a blank.
+void fillCategoryLists(Main& main);
+
+// The map scale a display-limit code stands for ("5m" ... "400km"); empty outside 0 to 34.
+const char* scaleName(int code);
+// The 34-character bar of a limit pair: L dots, U - L letters I, 34 - U dots.
+std::string limitBar(int lower, int upper);
+
+// Writes the display-limit line of L_LIMIT and U_LIMIT on Att (or the error line when U is not
+// above L). Run when either list is chosen.
+void L_LIMIT_Click(Main& main);
+void U_LIMIT_Click(Main& main);
+
+}  // namespace tavrolin
