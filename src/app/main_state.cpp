@@ -14,6 +14,15 @@ void Main::fail(const std::string& procedure, const Status& status) {
     platform.beep();
 }
 
+bool Main::templateReady() {
+    if (templateUsable && connection.isOpen()) return true;
+    att(tr(" ! список типов ", " ! list of types ") + programFolder + templateFileName +
+        tr(" не найден или не читается, операция невозможна",
+           " is missing or cannot be read, the operation is impossible"));
+    platform.beep();
+    return false;
+}
+
 std::string progressBar(const std::string& message, long long done, long long step) {
     long long letters = step > 0 ? std::clamp(done / step, 0LL, 100LL) : 0;
     std::string bar(static_cast<std::size_t>(letters), 'I');

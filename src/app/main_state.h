@@ -83,6 +83,11 @@ struct Main {
     void fail(const std::string& procedure, const Status& status);
     // Lets the window paint and handle input.
     void doEvents() { platform.processEvents(); }
+
+    // Start-up: whether the template was found and read whole (and the connection is open). When
+    // it is not, writes a " ! " message naming the template on Att, beeps and answers false:
+    // operations that need the template call this first and stop on false.
+    bool templateReady();
 };
 
 // Progress bar text: the message, then 100 characters, k letters I and "." up to 100.

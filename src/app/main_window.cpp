@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/main_controls.h"
+#include "app/startup.h"
+#include "app/template_upgrade.h"
 #include "convert/convert_handlers.h"
 #include "polish/polish_handlers.h"
 #include "skin/skin_handlers.h"
@@ -20,19 +22,25 @@ MainWindow::MainWindow(Platform& platform, StartOptions options)
     registerConvertHandlers(m_main);
     registerPolishHandlers(m_main);
     registerSkinHandlers(m_main);
+    m_main.form.on("STRT", Event::Timer, [this](int) { STRT_Timer(m_main); });
 }
 
 MainWindow::~MainWindow() { unload(); }
 
 void MainWindow::load() {
     m_loaded = true;
-    // The start-up sequence is filled in by the start-up code.
+    Form_Load(m_main, m_options);
+    // Without a window there is no timer to wait for: the upgrade runs right after start-up,
+    // before any command.
+    if (m_main.headless && m_main.form("STRT").interval > 0) {
+        m_main.form.raise("STRT", Event::Timer);
+    }
 }
 
 void MainWindow::unload() {
     if (!m_loaded) return;
     m_loaded = false;
-    (void)m_main.connection.close();  // errors at shutdown are ignored
+    Form_Unload(m_main);
 }
 
 }  // namespace tavrolin

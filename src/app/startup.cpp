@@ -1,0 +1,224 @@
+#include "app/startup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "templates/palette.h"
+#include "templates/type_lists.h"
+#include "templates/value_lists.h"
+#include "text/captions.h"
+
+namespace tavrolin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kTableHeaderSize = 32;       // fixed part before the field descriptors
+constexpr int kDescriptorSize = 32;        // one per field
+constexpr std::uint8_t kHeaderEnd = 0x0D;  // ends the field descriptors
+
+unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8);
+}
+
+std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+bool equalIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+Status damaged(const std::string& reason) { return Status::error(err::kFail, reason); }
+
+// The controls that cannot work without a template.
+void disableTemplateControls(Main& main) {
+    for (const char* name : {"MP_TYPE", "btnAtrSave", "btnMakeType", "btnMakeSkin"}) {
+        main.form.setEnabled(name, false);
+    }
+}
+
+// Counts the template's columns and notes which colour columns it has.
+Status readTemplateColumns(Main& main) {
+    auto set = main.connection.openRecordSet("SELECT * FROM " + main.programName);
+    if (!set) return set.status();
+    main.templateColumnCount = 0;
+    main.colorColumns.fill(false);
+    for (const store::FieldInfo& field : set->fields()) {
+        ++main.templateColumnCount;
+        std::string upper = field.name;
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (std::size_t i = 0; i < kColorColumns.size(); ++i) {
+            if (upper == kColorColumns[i]) main.colorColumns[i] = true;
+        }
+    }
+    set->close();
+    return {};
+}
+
+}  // namespace
+
+bool startsInRussian(Platform& platform, const StartOptions& options) {
+    if (options.russian) return *options.russian;
+    return platform.uiLanguage() == 1049;
+}
+
+std::string withTrailingSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string programFolderFor(const StartOptions& options) {
+    std::error_code error;
+    fs::path folder;
+    if (!options.home.empty()) {
+        folder = fs::absolute(options.home, error);
+        if (error) folder = options.home;
+    } else {
+        fs::path executable = options.executablePath.empty()
+                                  ? fs::read_symlink("/proc/self/exe", error)
+                                  : fs::absolute(options.executablePath, error);
+        folder = executable.parent_path();
+    }
+    std::string text = folder.lexically_normal().string();
+    // "/a/b/" normalises to "/a/b/" and "/" stays "/": only add what is missing.
+    return withTrailingSeparator(text.empty() ? std::string("/") : text);
+}
+
+std::string programStemFor(const StartOptions& options) {
+    if (options.executablePath.empty()) return "Tavrolin";
+    std::string stem = fs::path(options.executablePath).stem().string();
+    return stem.empty() ? std::string("Tavrolin") : stem;
+}
+
+std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    if (fs::exists(fs::path(folder) / name, error) && !error) return name;
+    std::vector<std::string> matches;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string entry = it->path().filename().string();
+        if (equalIgnoringCase(entry, name)) matches.push_back(entry);
+    }
+    if (matches.empty()) return std::nullopt;
+    std::sort(matches.begin(), matches.end());  // the same choice on every run
+    return matches.front();
+}
+
+Status checkTableFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Status::error(err::kFileNotFound, "file not found: " + path);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (in.bad()) return Status::error(err::kPermissionDenied, "cannot read " + path);
+
+    const std::size_t size = bytes.size();
+    if (size < kTableHeaderSize + 1) return damaged("the file is shorter than a table header");
+    const unsigned headerLength = le16(bytes, 8);
+    const unsigned recordLength = le16(bytes, 10);
+    const std::uint32_t recordCount = le32(bytes, 4);
+    if (headerLength < kTableHeaderSize + kDescriptorSize + 1) {
+        return damaged("header length " + std::to_string(headerLength) + " is too short");
+    }
+    if (headerLength > size) {
+        return damaged("header length " + std::to_string(headerLength) +
+                       " reaches past the end of the file (" + std::to_string(size) + ")");
+    }
+    if (recordLength == 0) return damaged("record length is 0");
+
+    // Walk the field descriptors up to their terminator.
+    unsigned fieldSum = 0;
+    std::size_t at = kTableHeaderSize;
+    while (at < headerLength && bytes[at] != kHeaderEnd) {
+        if (at + kDescriptorSize > headerLength) {
+            return damaged("a field descriptor reaches past the header");
+        }
+        fieldSum += bytes[at + 16];
+        at += kDescriptorSize;
+    }
+    if (at >= headerLength) return damaged("the field descriptors have no terminator");
+    if (at == kTableHeaderSize) return damaged("the table has no fields");
+    if (fieldSum + 1 != recordLength) {
+        return damaged("record length " + std::to_string(recordLength) +
+                       " disagrees with the fields (" + std::to_string(fieldSum + 1) + ")");
+    }
+    const std::uint64_t needed =
+        headerLength + static_cast<std::uint64_t>(recordCount) * recordLength;
+    if (needed > size) {
+        return damaged("the file is shorter than its header says (" + std::to_string(size) +
+                       " of " + std::to_string(needed) + " bytes)");
+    }
+    return {};
+}
+
+void Form_Load(Main& main, const StartOptions& options) {
+    main.russian = startsInRussian(main.platform, options);
+    SetCaptions(main);
+    // The code-page settings of a table engine would be made here; the store reads and writes
+    // code page 1251 itself, so there is no registry to adjust.
+    main.kind = kNoKind;
+    main.kindName.clear();
+
+    main.programFolder = programFolderFor(options);
+    main.programName = programStemFor(options);
+    main.templateFileName = main.programName + ".dbf";
+
+    fillPalette(main);
+    fillValueLists(main);
+    fillIconList(main);
+    fillCategoryLists(main);
+
+    main.templateUsable = false;
+    main.templateColumnCount = 0;
+    main.colorColumns.fill(false);
+    main.form.change("STRT", -1, [](Control& c) { c.interval = 0; });
+
+    std::optional<std::string> found = findIgnoringCase(main.programFolder, main.templateFileName);
+    if (!found) {
+        disableTemplateControls(main);
+        main.att(main.tr(" ! список типов ", " ! list of types ") + main.programFolder +
+                 main.templateFileName + main.tr(" не найден", " not found"));
+        main.platform.beep();
+    } else {
+        main.templateFileName = *found;
+        main.programName = fs::path(*found).stem().string();
+        // A damaged template is reported and left alone: never opened for writing, upgraded,
+        // copied or renamed.
+        Status status = checkTableFile(main.programFolder + main.templateFileName);
+        if (status) status = main.connection.open(main.programFolder);
+        if (status) status = readTemplateColumns(main);
+        if (!status) {
+            (void)main.connection.close();
+            main.templateColumnCount = 0;
+            main.colorColumns.fill(false);
+            disableTemplateControls(main);
+            main.att(main.tr(" ! список типов ", " ! list of types ") + main.programFolder +
+                     main.templateFileName + main.tr(" не читается: ", " cannot be read: ") +
+                     status.toString());
+            main.platform.beep();
+        } else {
+            main.templateUsable = true;
+            bool allColors = std::all_of(main.colorColumns.begin(), main.colorColumns.end(),
+                                         [](bool present) { return present; });
+            main.form.change("STRT", -1,
+                             [allColors](Control& c) { c.interval = allColors ? 0 : 60; });
+            fillTypeList(main);
+        }
+    }
+
+    main.form.setText("Source", main.tr(" Укажите файл с исходными атрибутами шейпов в DBF-формате",
+                                        " Select source shape file in DBF-format"));
+}
+
+void Form_Unload(Main& main) { (void)main.connection.close(); }
+
+}  // namespace tavrolin

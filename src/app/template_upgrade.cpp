@@ -1,0 +1,296 @@
+#include "app/template_upgrade.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "app/startup.h"
+
+namespace tavrolin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kTableHeaderSize = 32;  // fixed part before the field descriptors
+constexpr std::size_t kDescriptorSize = 32;   // one per field
+constexpr std::size_t kNameBytes = 11;        // a field name, NUL padded
+constexpr std::size_t kTypeOffset = 11;       // field type letter in a descriptor
+constexpr std::size_t kLengthOffset = 16;     // field length in a descriptor
+constexpr std::uint8_t kColorWidth = 8;       // RRGGBBAA
+constexpr std::uint8_t kHeaderEnd = 0x0D;
+constexpr std::uint8_t kFileEnd = 0x1A;
+
+void put16(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8);
+}
+
+// A file system error as one of the program's error numbers.
+Status fileError(const std::error_code& error, const std::string& what) {
+    int number = err::kFail;
+    switch (error.value()) {
+        case ENOENT:
+            number = err::kFileNotFound;
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EBUSY:
+            number = err::kPermissionDenied;
+            break;
+        case ENOSPC:
+        case EDQUOT:
+            number = err::kDiskFull;
+            break;
+        case EEXIST:
+        case ENOTEMPTY:
+            number = err::kFileAlreadyExists;
+            break;
+        default:
+            break;
+    }
+    return Status::error(number, what + ": " + error.message());
+}
+
+// Every file of the folder whose name equals name ignoring letter case.
+std::vector<std::string> allIgnoringCase(const std::string& folder, const std::string& name) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string entry = it->path().filename().string();
+        if (entry.size() == name.size() &&
+            std::equal(entry.begin(), entry.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
+            names.push_back(entry);
+        }
+    }
+    return names;
+}
+
+Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t count) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Status::error(err::kFileNotFound, "cannot open " + path);
+    std::vector<std::uint8_t> bytes(count);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    if (static_cast<std::size_t>(in.gcount()) != count) {
+        return Status::error(err::kInputPastEnd, "the template ends inside its header");
+    }
+    return bytes;
+}
+
+Status writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+            out.close();
+            if (out) return {};
+        }
+    }
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    return Status::error(err::kPermissionDenied, "cannot write " + path);
+}
+
+std::uint32_t recordCountOf(const std::string& path) {
+    auto bytes = readPrefix(path, 8);
+    if (!bytes) return 0;
+    const auto& b = bytes.value();
+    return b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
+}
+
+// Copies the template's rows into the work table in VID, MP_TYPE order, with the progress bar.
+Status copyRows(Main& main, long long& rowsCopied) {
+    main.att("");
+    auto source = main.connection.openRecordSet("SELECT * FROM " + main.programName +
+                                                " ORDER BY VID, MP_TYPE");
+    if (!source) return source.status();
+    main.att(main.tr(" обновление атрибутов...", " updating file attributes..."));
+    const long long step = source->recordCount() / 100;
+
+    auto work = main.connection.openRecordSet("SELECT * FROM MIGROVA", store::LockType::Optimistic);
+    if (!work) return work.status();
+
+    const std::vector<store::FieldInfo> fields = source->fields();
+    long long i = 0;
+    for (source->moveFirst(); !source->eof(); source->moveNext(), ++i) {
+        Status status = work->addNew();
+        for (std::size_t f = 0; status && f < fields.size(); ++f) {
+            auto value = source->value(static_cast<int>(f));
+            status = value ? work->setValue(fields[f].name, value.value()) : value.status();
+        }
+        if (status) status = work->update();
+        if (!status) return status;
+        if (step > 0 && i % step == 0) {
+            main.att(progressBar(main.tr(" обновление атрибутов: ", " updating file attributes: "),
+                                 i, step));
+            main.doEvents();
+        }
+    }
+    rowsCopied = i;
+    source->close();
+    work->close();
+    return {};
+}
+
+// Makes the backup as a second name of the template (or a copy where links are not possible),
+// then puts the work file in the template's place in one rename: the template is there at every
+// instant, and a failure leaves it as it was.
+Status swapFiles(const std::string& templatePath, const std::string& workPath,
+                 const std::string& backupPath) {
+    std::error_code error;
+    fs::create_hard_link(templatePath, backupPath, error);
+    if (error) {
+        if (error.value() == EEXIST) return fileError(error, "backup " + backupPath);
+        error.clear();
+        if (!fs::copy_file(templatePath, backupPath, fs::copy_options::none, error) || error) {
+            Status status = fileError(error, "backup " + backupPath);
+            if (error.value() != EEXIST) fs::remove(backupPath, error);
+            return status;
+        }
+    }
+    fs::rename(workPath, templatePath, error);
+    if (error) {
+        Status status = fileError(error, "rename " + workPath);
+        std::error_code ignored;
+        fs::remove(backupPath, ignored);  // ours: the template was never touched
+        return status;
+    }
+    return {};
+}
+
+Status runUpgrade(Main& main) {
+    const std::string folder = main.programFolder;
+    const std::string templatePath = folder + main.templateFileName;
+    const std::string workPath = folder + kUpgradeWorkFile;
+    const std::string backupPath = templatePath + ".bak";
+
+    // A work file left by an earlier attempt goes first, in any letter case, so that the table
+    // MIGROVA can only mean the new one.
+    for (const std::string& old : allIgnoringCase(folder, kUpgradeWorkFile)) {
+        std::error_code error;
+        fs::remove(folder + old, error);
+        if (error) return fileError(error, "delete " + folder + old);
+    }
+
+    const int columns = main.templateColumnCount;
+    auto header = readPrefix(templatePath, kTableHeaderSize + kDescriptorSize * columns + 1);
+    if (!header) return header.status();
+    auto workHeader = upgradedHeader(header.value(), columns, main.colorColumns);
+    if (!workHeader) return workHeader.status();
+    std::vector<std::uint8_t> emptyTable = workHeader.value();
+    emptyTable.push_back(kFileEnd);
+    Status status = writeNewFile(workPath, emptyTable);
+    if (!status) return status;
+
+    long long rows = 0;
+    status = copyRows(main, rows);
+    if (!status) return status;
+    // Release every table so that the files on disk are complete and nothing holds them.
+    status = main.connection.close();
+    if (!status) return status;
+
+    // Never put an incomplete table in the template's place.
+    status = checkTableFile(workPath);
+    if (!status) return status;
+    if (recordCountOf(workPath) != static_cast<std::uint32_t>(rows)) {
+        return Status::error(err::kFail, "the work table does not hold every template row");
+    }
+    return swapFiles(templatePath, workPath, backupPath);
+}
+
+}  // namespace
+
+Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>& templateHeader,
+                                                 int columnCount,
+                                                 const std::array<bool, 5>& colorColumns) {
+    std::size_t n = static_cast<std::size_t>(std::max(columnCount, 0));
+    const std::size_t copied = kTableHeaderSize + kDescriptorSize * n + 1;
+    if (n == 0 || templateHeader.size() < copied) {
+        return Status::error(err::kInputPastEnd, "the template header is shorter than " +
+                                                     std::to_string(n) + " fields");
+    }
+    std::vector<std::uint8_t> header(templateHeader.begin(),
+                                     templateHeader.begin() + static_cast<long>(copied));
+    put32(header, 4, 0);
+    unsigned recordLength = le16(header, 10);
+    for (std::size_t i = 0; i < kColorColumns.size(); ++i) {
+        if (colorColumns[i]) continue;
+        ++n;
+        header.resize(kTableHeaderSize + kDescriptorSize * n + 1, 0);
+        const std::size_t at = kDescriptorSize * n;
+        std::fill(header.begin() + static_cast<long>(at),
+                  header.begin() + static_cast<long>(at + kDescriptorSize), 0);
+        const std::string name = kColorColumns[i];
+        std::copy_n(name.begin(), std::min(name.size(), kNameBytes),
+                    header.begin() + static_cast<long>(at));
+        header[at + kTypeOffset] = 'C';
+        header[at + kLengthOffset] = kColorWidth;
+        recordLength += kColorWidth;
+    }
+    put16(header, 8, static_cast<unsigned>(kTableHeaderSize + kDescriptorSize * n + 1));
+    put16(header, 10, recordLength);
+    header[12] = 0;
+    header[13] = 0;
+    header[kDescriptorSize * (n + 1)] = kHeaderEnd;
+    return header;
+}
+
+void STRT_Timer(Main& main) {
+    main.form.change("STRT", -1, [](Control& c) { c.interval = 0; });
+    main.doEvents();
+    // Only a template that was found and read whole is ever upgraded.
+    if (!main.templateUsable) return;
+    if (std::all_of(main.colorColumns.begin(), main.colorColumns.end(),
+                    [](bool present) { return present; })) {
+        return;
+    }
+    const std::string backupName = main.templateFileName + ".bak";
+    if (findIgnoringCase(main.programFolder, backupName)) {
+        main.att(main.tr(" ! перед обновлением файла атрибутов перепишите резервную копию ",
+                         " ! before updating attributes move backup file ") +
+                 backupName);
+        return;
+    }
+    upgradeTemplate(main);
+}
+
+bool upgradeTemplate(Main& main) {
+    main.platform.setBusy(true);
+    Status status = runUpgrade(main);
+    // Reopen the shared connection on the folder, now holding the new template (or the old one
+    // after a failure), whatever state the upgrade left it in.
+    (void)main.connection.close();
+    Status reopened = main.connection.open(main.programFolder);
+    if (status && !reopened) status = reopened;
+    if (!reopened) main.templateUsable = false;
+    main.platform.setBusy(false);
+    if (!status) {
+        // This message has one wording in both languages.
+        main.att(" ! обновить атрибуты не удалось, Migrova: " + status.toString());
+        main.platform.beep();
+        return false;
+    }
+    for (bool present : main.colorColumns) {
+        if (!present) ++main.templateColumnCount;
+    }
+    main.colorColumns.fill(true);
+    main.att(main.tr(" атрибуты успешно обновлены", " update attributes is completed"));
+    return true;
+}
+
+}  // namespace tavrolin

@@ -1,0 +1,33 @@
+// The interface language: the captions and tooltips of the main window in Russian or English,
+// and the language button that switches between them.
+#pragma once
+
+#include <span>
+
+#include "app/main_state.h"
+
+namespace tavrolin {
+
+enum class CaptionProperty : std::uint8_t { Caption, ToolTip };
+
+// One line of the caption table: what a control shows in each language.
+struct CaptionEntry {
+    const char* control;
+    int index;  // member of a control array, -1 for a single control
+    CaptionProperty property;
+    const char* russian;
+    const char* english;
+};
+
+// Every caption and tooltip that follows the language; the others keep their design texts.
+std::span<const CaptionEntry> captionTable();
+
+// Applies the language flag: refills MP_TYPE so its descriptions follow the language, sets the
+// table's captions and tooltips, shows TrnCase in Russian (cleared and hidden in English, where
+// transliteration never applies) and writes the help hint on Att.
+void SetCaptions(Main& main);
+
+// Inverts the language flag and applies it.
+void btnLang_Click(Main& main);
+
+}  // namespace tavrolin
