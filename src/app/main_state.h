@@ -65,6 +65,9 @@ struct Main {
 
     // Whether a type missing from MP_TYPE is offered for adding.
     bool askAddType = true;
+    // Set while GM_Click or GM_TYPE_Click selects the matching entry of the other found list,
+    // so that the other list's click does not search and offer the type a second time.
+    bool syncingFoundLists = false;
 
     // Depth colour scheme state.
     bool schemeApplied = false;

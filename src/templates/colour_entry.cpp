@@ -1,11 +1,83 @@
 #include "templates/colour_entry.h"
 
+#include "templates/palette.h"
+#include "templates/text_fold.h"
+
 namespace tavrolin {
 
-bool CheckChars(Main&, const std::string&, const std::string&) { return false; }
-void RGBA(Main&, const std::string&) {}
-std::optional<std::uint32_t> PickColor(Main&, std::uint32_t) { return std::nullopt; }
-void pickIntoBox(Main&, const std::string&) {}
-void HTML_Change(Main&) {}
+namespace {
+
+constexpr const char* kHexDigits = "0123456789abcdef";
+
+void setBackColor(Main& main, const std::string& box, std::uint32_t colour) {
+    main.form.change(box, -1, [colour](Control& c) { c.backColor = colour; });
+}
+
+}  // namespace
+
+bool CheckChars(Main& main, const std::string& text, const std::string& allowed) {
+    if (text.empty()) return false;
+    const std::string allowedUpper = templates::upperCase(allowed);
+    for (char c : templates::upperCase(text)) {
+        if (allowedUpper.find(c) == std::string::npos) {
+            main.platform.beep();
+            return false;
+        }
+    }
+    return true;
+}
+
+void RGBA(Main& main, const std::string& box) {
+    const std::string text = main.form(box).text;
+    if (text.size() != 6 && text.size() != 8) {
+        setBackColor(main, box, color::kWindowBackground);
+        return;
+    }
+    if (!CheckChars(main, text, kHexDigits)) {
+        setBackColor(main, box, color::kWindowBackground);
+        main.att(main.tr(" * введите цвет в формате RGBA (например 01ABCD или 01ABCDEF)",
+                         " * enter color in RGBA (eg 01ABCD or 01ABCDEF)"));
+        return;
+    }
+    Result<std::uint32_t> rgb = rgbaToRgb(text);
+    if (!rgb) {
+        main.att(" ! RGBA: " + rgb.status().toString());
+        return;
+    }
+    setBackColor(main, box, *rgb);
+}
+
+std::optional<std::uint32_t> PickColor(Main& main, std::uint32_t initial) {
+    // The dialog takes real colours only: a system colour becomes the colour it stands for.
+    return main.platform.pickColor(color::resolve(initial));
+}
+
+void pickIntoBox(Main& main, const std::string& box) {
+    std::optional<std::uint32_t> chosen = PickColor(main, main.form(box).backColor);
+    if (!chosen) return;
+    main.form.setText(box, RGB2HTML(*chosen));  // its change event paints the box
+}
+
+void HTML_Change(Main& main) {
+    Form& form = main.form;
+    const std::string text = form("HTML").text;
+    const char* hint =
+        main.tr(" * введите цвет в формате HTML (например 01ABCD) для подбора кода цвета",
+                " * enter color in HTML (eg 01ABCD) for the selection of the color code");
+    if (text.size() != 6 || !CheckChars(main, text, kHexDigits)) {
+        setBackColor(main, "HTML", color::kButtonFace);
+        main.att(hint);
+        return;
+    }
+    setBackColor(main, "HTML", HTML2RGB(main, text));
+    const std::string code = std::to_string(HTML2Code(text));
+    const Control& colours = form("COLOR");
+    for (int i = 0; i < colours.listCount(); ++i) {
+        if (colours.items[static_cast<std::size_t>(i)] == code) form.setListIndex("COLOR", i);
+    }
+    main.att(main.tr(" * наиболее похожий доступный цвет имеет код ",
+                     " * the closest available color code is ") +
+             code);
+}
 
 }  // namespace tavrolin

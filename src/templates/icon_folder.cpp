@@ -1,0 +1,67 @@
+#include "templates/icon_folder.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "templates/text_fold.h"
+
+namespace tavrolin::templates {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kGifExtension = ".gif";
+
+bool hasGifExtension(const std::string& name) {
+    return name.size() > kGifExtension.size() &&
+           equalsIgnoringCase(std::string_view(name).substr(name.size() - kGifExtension.size()),
+                              kGifExtension);
+}
+
+}  // namespace
+
+std::optional<fs::path> iconFolder(const std::string& programFolder) {
+    std::error_code ec;
+    fs::path exact = fs::path(programFolder) / "icons";
+    if (fs::is_directory(exact, ec)) return exact;
+    for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (equalsIgnoringCase(it->path().filename().string(), "icons") && it->is_directory(ec)) {
+            return it->path();
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> iconNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string file = it->path().filename().string();
+        if (!hasGifExtension(file) || it->is_directory(ec)) continue;
+        names.push_back(file.substr(0, file.size() - kGifExtension.size()));
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        std::string fa = foldCase(a), fb = foldCase(b);
+        return fa != fb ? fa < fb : a < b;
+    });
+    return names;
+}
+
+std::optional<fs::path> iconFile(const std::string& programFolder, const std::string& name) {
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos) return std::nullopt;
+    std::optional<fs::path> folder = iconFolder(programFolder);
+    if (!folder) return std::nullopt;
+    std::error_code ec;
+    fs::path exact = *folder / (name + ".gif");
+    if (fs::is_regular_file(exact, ec)) return exact;
+    const std::string wanted = name + ".gif";
+    for (fs::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (equalsIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec)) {
+            return it->path();
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavrolin::templates
