@@ -73,6 +73,11 @@ struct Main {
     bool schemeApplied = false;
     bool drDepthScheme = false;
 
+    // Conversion: the temporary output table in the program folder that DBFmake created, as a
+    // table name without ".dbf" (normally the object kind name; another name when that file is
+    // the user's own, e.g. the source itself).
+    std::string outputTableName;
+
     // Texts of the message line as they were written, for the command line and tests.
     std::vector<std::string> attLog;
 

@@ -1,0 +1,350 @@
+// The per-record work is kept small: the template rows of the kind are read once into memory,
+// a type code finds its row through a hash map (the same row that a search from the first row in
+// the order MP_TYPE, YN DESC finds), and the attribute part of the INSERT statement is built
+// once per row and variant (label empty or not, level above 0 or not) and then only appended.
+#include "convert/convert_by_type.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <unordered_map>
+
+#include "convert/output_files.h"
+#include "convert/output_table.h"
+#include "convert/translit.h"
+
+namespace tavrolin {
+
+namespace {
+
+constexpr const char* kLowerLimit = "L_LIMIT";
+constexpr const char* kUpperLimit = "U_LIMIT";
+constexpr const char* kLowerLimitAboveLevel0 = "25";
+constexpr const char* kUpperLimitAboveLevel0 = "34";
+constexpr const char* kUnknownTypeColumns = ",L_LIMIT,U_LIMIT";
+constexpr const char* kUnknownTypeValues = ",0,34";
+constexpr int kTranslitScheme = 2;
+
+std::string lowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return text;
+}
+
+bool isT(const std::string& text) { return text == "T" || text == "t"; }
+
+// One column the conversion copies from the template: a bound control that is enabled.
+struct CopiedColumn {
+    enum class Role { Plain, Mode, LowerLimit, UpperLimit };
+    std::string name;
+    bool quoted = false;
+    Role role = Role::Plain;
+};
+
+// A template row as the conversion needs it: the copied columns' values as text (empty for
+// null), or the error for a column the template lacks.
+struct TemplateRow {
+    std::string typeCode;
+    std::vector<Result<std::string>> values;                   // per copied column
+    std::array<std::optional<Result<std::string>>, 3> garmin;  // with TagMPC only
+};
+
+// The attribute part of a statement for one row and variant.
+struct Suffix {
+    bool built = false;
+    std::string columns;
+    std::string values;
+};
+
+// Variant bits of a suffix.
+constexpr int kLabelEmpty = 1;
+constexpr int kAboveLevel0 = 2;
+
+Result<std::string> valueText(const store::RecordSet& rows, const std::string& column) {
+    Result<store::Value> value = rows.value(column);
+    if (!value) return value.status();
+    return value->toText();
+}
+
+class TypeConversion {
+   public:
+    explicit TypeConversion(Main& main) : m_main(main) {}
+
+    Status run(bool moveWhenDone);
+
+   private:
+    Status readTemplate();
+    Status convertRecord(std::size_t index, const SourceRecord& record);
+    // The row of a type code, or -1.
+    int findRow(const std::string& typeCode);
+    Result<bool> aboveLevel0(const SourceRecord& record, std::size_t index) const;
+    Status buildSuffix(int row, int variant, Suffix& suffix) const;
+    Status moveOutput();
+
+    Main& m_main;
+    bool m_garmin = false;
+    bool m_keepLimits = false;
+    bool m_translit = false;
+    bool m_lowerCase = false;
+    std::vector<CopiedColumn> m_columns;
+    std::vector<TemplateRow> m_rows;
+    std::vector<bool> m_rowHasLimits;
+    std::vector<std::array<Suffix, 4>> m_suffixes;
+    std::unordered_map<std::string, int> m_rowByType;
+    std::string m_lastType;
+    int m_lastRow = -1;
+    std::string m_statement;
+    std::string m_label;
+};
+
+Status TypeConversion::readTemplate() {
+    const Form& form = m_main.form;
+    m_garmin = form("TagMPC").value == 1;
+    m_keepLimits = form("LvlNull").value == 1;
+    m_translit = form("TrnCase").value == 1;
+    m_lowerCase = form("LowCase").value == 1;
+
+    // The bound controls in use, in window order.
+    for (const Control* control : form.controls()) {
+        if (control->kind != ControlKind::ComboBox && control->kind != ControlKind::TextBox) {
+            continue;
+        }
+        if (!control->enabled || control->tag.empty()) continue;
+        CopiedColumn column;
+        column.name = control->tag;
+        column.quoted = control->whatsThisHelpId == 1;
+        if (column.name == "MODE") column.role = CopiedColumn::Role::Mode;
+        if (column.name == kLowerLimit) column.role = CopiedColumn::Role::LowerLimit;
+        if (column.name == kUpperLimit) column.role = CopiedColumn::Role::UpperLimit;
+        m_columns.push_back(std::move(column));
+    }
+
+    Result<store::RecordSet> rows = m_main.connection.openRecordSet(
+        "SELECT * FROM " + m_main.programName + " WHERE VID=" + std::to_string(m_main.kind) +
+        " ORDER BY MP_TYPE, YN DESC");
+    m_main.doEvents();
+    if (!rows) return rows.status();
+    static constexpr const char* kGarminColumns[] = {"GRMN_TYPE", "HGT_DP_FMT", "HGT_DP"};
+    for (; !rows->eof(); rows->moveNext()) {
+        TemplateRow row;
+        Result<std::string> code = valueText(*rows, "MP_TYPE");
+        if (!code) return code.status();
+        row.typeCode = lowerAscii(*code);
+        for (const CopiedColumn& column : m_columns) {
+            row.values.push_back(valueText(*rows, column.name));
+        }
+        if (m_garmin) {
+            for (int i = 0; i < 3; ++i) row.garmin[i] = valueText(*rows, kGarminColumns[i]);
+        }
+        const int index = static_cast<int>(m_rows.size());
+        if (!row.typeCode.empty()) m_rowByType.emplace(row.typeCode, index);
+        m_rows.push_back(std::move(row));
+    }
+    m_suffixes.resize(m_rows.size());
+    return {};
+}
+
+int TypeConversion::findRow(const std::string& typeCode) {
+    if (m_lastRow >= 0 && typeCode == m_lastType) return m_lastRow;
+    const auto found = m_rowByType.find(lowerAscii(typeCode));
+    if (found == m_rowByType.end()) return -1;
+    m_lastType = typeCode;
+    m_lastRow = found->second;
+    return m_lastRow;
+}
+
+Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t index) const {
+    const std::string& level = record.level;
+    if (level == "1") return true;
+    std::string text;
+    for (char c : level) {
+        if (c != ' ') text += c == ',' ? '.' : c;
+    }
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    const std::string where = "level \"" + level + "\" of record " + std::to_string(index + 1);
+    if (end != text.c_str() + text.size() || !std::isfinite(number)) {
+        return Status::error(err::kTypeMismatch, where + " is not a number");
+    }
+    const double whole = std::nearbyint(number);  // to even, as a conversion to a byte rounds
+    if (whole < 0 || whole > 255) {
+        return Status::error(err::kOverflow, where + " is not a level from 0 to 255");
+    }
+    return whole >= 1;
+}
+
+Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) const {
+    const TemplateRow& row = m_rows[static_cast<std::size_t>(rowIndex)];
+    suffix.columns.clear();
+    suffix.values.clear();
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        const CopiedColumn& column = m_columns[c];
+        if (!row.values[c]) return row.values[c].status();
+        std::string value = *row.values[c];
+        if (value.empty()) continue;
+        if (column.role == CopiedColumn::Role::Mode && (variant & kLabelEmpty) && isT(value)) {
+            value = "N";
+        }
+        if (variant & kAboveLevel0) {
+            if (column.role == CopiedColumn::Role::LowerLimit) value = kLowerLimitAboveLevel0;
+            if (column.role == CopiedColumn::Role::UpperLimit) value = kUpperLimitAboveLevel0;
+        }
+        if (value.find('"') != std::string::npos) {
+            return Status::error(err::kInvalidArgument, "the template's " + column.name +
+                                                            " of type " + row.typeCode +
+                                                            " contains a double quote");
+        }
+        suffix.columns += ',';
+        suffix.columns += column.name;
+        suffix.values += ',';
+        if (column.quoted) suffix.values += '"';
+        suffix.values += value;
+        if (column.quoted) suffix.values += '"';
+    }
+    if (m_garmin) {
+        for (const auto& value : row.garmin) {
+            if (!*value) return value->status();
+            if ((*value)->find('"') != std::string::npos) {
+                return Status::error(err::kInvalidArgument,
+                                     "the template's Garmin columns of type " + row.typeCode +
+                                         " contain a double quote");
+            }
+        }
+        suffix.columns += ",GRMN_TYPE,HGT_DP_FMT,HGT_DP";
+        suffix.values += ",\"" + **row.garmin[0] + "\",\"" + **row.garmin[1] + "\",";
+        suffix.values += (*row.garmin[2])->empty() ? std::string("Null") : **row.garmin[2];
+    }
+    suffix.built = true;
+    return {};
+}
+
+Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& record) {
+    if (record.level.find('"') != std::string::npos ||
+        record.typeCode.find('"') != std::string::npos) {
+        return Status::error(err::kInvalidArgument, "the level or type code of record " +
+                                                        std::to_string(index + 1) +
+                                                        " contains a double quote");
+    }
+    // The label after the label options; a double quote would end the text early.
+    m_label = record.label;
+    if (!m_label.empty()) {
+        if (m_translit) {
+            Result<std::string> latin = Translit(m_label, kTranslitScheme);
+            if (!latin) return latin.status();
+            m_label = std::move(*latin);
+        }
+        if (m_lowerCase) m_label = lowerCaseText(m_label);
+        for (char& c : m_label) {
+            if (c == '"') c = '\'';
+        }
+    }
+
+    const char* columns = kUnknownTypeColumns;
+    const char* values = kUnknownTypeValues;
+    const int row = findRow(record.typeCode);
+    if (row >= 0) {
+        int variant = record.label.empty() ? kLabelEmpty : 0;
+        if (!m_keepLimits && m_rowHasLimits[static_cast<std::size_t>(row)]) {
+            Result<bool> above = aboveLevel0(record, index);
+            if (!above) return above.status();
+            if (*above) variant |= kAboveLevel0;
+        }
+        Suffix& suffix = m_suffixes[static_cast<std::size_t>(row)][variant];
+        if (!suffix.built) {
+            if (Status s = buildSuffix(row, variant, suffix); !s) return s;
+        }
+        columns = suffix.columns.c_str();
+        values = suffix.values.c_str();
+    }
+
+    m_statement.clear();
+    m_statement += "INSERT INTO ";
+    m_statement += m_main.outputTableName;
+    m_statement += " (LVL,TYPE,[VALUE]";
+    m_statement += columns;
+    m_statement += ") VALUES (\"";
+    m_statement += record.level;
+    m_statement += "\",\"";
+    m_statement += record.typeCode;
+    m_statement += "\",\"";
+    m_statement += m_label;
+    m_statement += '"';
+    m_statement += values;
+    m_statement += ')';
+    return m_main.connection.execute(m_statement);
+}
+
+Status TypeConversion::moveOutput() {
+    if (Status s = m_main.connection.flush(); !s) return s;
+    return moveReplacing(m_main.programFolder + m_main.outputTableName + ".dbf",
+                         m_main.sourceFolder + m_main.outputFileName);
+}
+
+Status TypeConversion::run(bool moveWhenDone) {
+    if (Status s = readTemplate(); !s) return s;
+
+    // Which rows have limits that the level may change.
+    m_rowHasLimits.assign(m_rows.size(), false);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            const bool isLimit = m_columns[c].role == CopiedColumn::Role::LowerLimit ||
+                                 m_columns[c].role == CopiedColumn::Role::UpperLimit;
+            if (isLimit && m_rows[r].values[c] && !m_rows[r].values[c]->empty()) {
+                m_rowHasLimits[r] = true;
+            }
+        }
+    }
+
+    if (!m_rows.empty()) {
+        const std::vector<SourceRecord>& records = m_main.sourceRecords;
+        const long long count = static_cast<long long>(records.size());
+        const long long step = count > 0 ? (count - 1) / 100 : 0;
+        const std::string progress =
+            m_main.tr(" создание файла по типам: ", " file creation by type: ");
+        m_statement.reserve(1024);
+        for (long long i = 0; i < count; ++i) {
+            if (Status s = convertRecord(static_cast<std::size_t>(i), records[i]); !s) return s;
+            if (step > 0 && i % step == 0) {
+                m_main.att(progressBar(progress, i, step));
+                m_main.doEvents();
+            }
+        }
+    }
+    if (moveWhenDone) return moveOutput();
+    return m_main.connection.flush();
+}
+
+}  // namespace
+
+bool RunType(Main& main, bool moveWhenDone) {
+    main.platform.setBusy(true);
+    main.att(main.tr(" создание файла по типам... ", " file creation by type... "));
+    main.doEvents();
+    main.platform.pause(100);
+    Status status = TypeConversion(main).run(moveWhenDone);
+    main.platform.setBusy(false);
+    if (!status) {
+        main.fail("RunType", status);
+        return false;
+    }
+    return true;
+}
+
+void btnMakeType_Click(Main& main) {
+    if (!main.connection.isOpen()) {
+        main.att(main.tr(" ! файл Tavrolin.dbf не найден, преобразование невозможно",
+                         " ! Tavrolin.dbf file not found, conversion is impossible"));
+        main.platform.beep();
+        return;
+    }
+    if (!DBFprepare(main)) return;
+    if (!RunType(main, true)) return;
+    main.att(main.tr(" файл с новыми атрибутами по типам успешно создан",
+                     " file with the new attributes by types created successfully"));
+    main.platform.showInFileManager(main.sourceFolder + main.outputFileName);
+}
+
+}  // namespace tavrolin

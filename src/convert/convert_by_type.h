@@ -1,0 +1,19 @@
+// Conversion by types: one output row per source record, carrying the record's level, type code
+// and label and the attributes that the template holds for its type.
+#pragma once
+
+#include "app/main_state.h"
+
+namespace tavrolin {
+
+// The "!!!" button: prepares the output table, runs the conversion with the move beside the
+// source, reports success and shows the output in the file manager.
+void btnMakeType_Click(Main& main);
+
+// Fills the temporary output table (main.outputTableName) from the source record list and the
+// template rows of the current kind. With moveWhenDone the finished table replaces the output
+// file beside the source (sourceFolder + outputFileName) in one step. Any failure stops the run:
+// " ! RunType: number. description" on Att, a beep, false; the output file is then untouched.
+bool RunType(Main& main, bool moveWhenDone);
+
+}  // namespace tavrolin

@@ -1,0 +1,299 @@
+#include "convert/output_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <span>
+
+#include "convert/output_files.h"
+
+namespace tavrolin {
+
+namespace {
+
+// dBASE header facts used by the patch.
+constexpr int kFileHeaderSize = 32;       // fixed part, then one descriptor per field
+constexpr int kDescriptorSize = 32;       // one per field
+constexpr int kRecordLengthOffset = 10;   // 16-bit record length, bytes 12-13 reserved (0)
+constexpr int kHeaderLengthOffset = 8;    // 16-bit header length
+constexpr int kLanguageByteOffset = 29;   // language driver byte, then a reserved 0 byte
+constexpr int kFieldLengthOffset = 16;    // inside a descriptor
+constexpr int kFieldDecimalsOffset = 17;  // inside a descriptor
+constexpr std::uint8_t kLanguageCp1251 = 0xC9;
+constexpr std::uint8_t kLanguageOther = 0x57;
+constexpr int kMaxLabelWidth = 254;
+constexpr int kAlternativeNames = 9;  // kind + 1 ... kind + 9 when the kind's name is taken
+
+// A numeric column whose width the header patch sets (column counted from 1).
+struct WidthPatch {
+    int column;
+    const char* name;
+    int length;
+};
+
+constexpr std::array<WidthPatch, 5> kCommonPatches{
+    {{3, "L_LIMIT", 2}, {4, "U_LIMIT", 2}, {5, "P_LIMIT", 2}, {6, "LAYER", 3}, {7, "COLOR", 3}}};
+constexpr std::array<WidthPatch, 2> kPolygonPatches{{{11, "BDR_COLOR", 3}, {12, "BDR_WIDTH", 2}}};
+constexpr std::array<WidthPatch, 6> kLinePatches{{{11, "WIDTH", 2},
+                                                  {12, "BFR_COLOR", 3},
+                                                  {13, "BFR_WIDTH", 2},
+                                                  {14, "HAL_COLOR", 3},
+                                                  {15, "RTP_LIMIT", 2},
+                                                  {16, "RTP_COLOR", 3}}};
+constexpr std::array<WidthPatch, 1> kPointPatches{{{11, "HAL_COLOR", 3}}};
+
+bool equalsIgnoringCase(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
+std::span<const WidthPatch> kindPatches(const std::string& kindName) {
+    if (equalsIgnoringCase(kindName, "polygon")) return kPolygonPatches;
+    if (equalsIgnoringCase(kindName, "line")) return kLinePatches;
+    if (equalsIgnoringCase(kindName, "point")) return kPointPatches;
+    return {};
+}
+
+// Whether a file is a table this program made as output: its first columns are LVL, TYPE and
+// L_LIMIT. Anything else in the program folder under the table's name is the user's.
+bool isOutputTable(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, kFileHeaderSize + 3 * kDescriptorSize> header{};
+    if (!in.read(header.data(), header.size())) return false;
+    static constexpr const char* kFirstColumns[] = {"LVL", "TYPE", "L_LIMIT"};
+    for (int n = 0; n < 3; ++n) {
+        const char* name = header.data() + kFileHeaderSize + n * kDescriptorSize;
+        const std::string stored(name, strnlen(name, 11));
+        if (stored != kFirstColumns[n]) return false;
+    }
+    return true;
+}
+
+// Picks the temporary table's name and deletes our own leftovers of that name. A file under a
+// candidate name that is the source, the previous output, the template or not an output table
+// at all is left alone and the next candidate is tried.
+Result<std::string> chooseTableName(const Main& main) {
+    const std::string sourcePath = main.sourceFolder + main.sourceFileName;
+    const std::string outputPath = main.sourceFolder + main.outputFileName;
+    const std::string templatePath = main.programFolder + main.templateFileName;
+    for (int attempt = 0; attempt <= kAlternativeNames; ++attempt) {
+        const std::string name =
+            attempt == 0 ? main.kindName : main.kindName + std::to_string(attempt);
+        const std::vector<std::string> present =
+            namesIgnoringCase(main.programFolder, name + ".dbf");
+        const bool disposable = std::all_of(present.begin(), present.end(), [&](const auto& file) {
+            const std::string path = main.programFolder + file;
+            return !sameFile(path, sourcePath) && !sameFile(path, outputPath) &&
+                   !sameFile(path, templatePath) && isOutputTable(path);
+        });
+        if (!disposable) continue;
+        for (const std::string& file : present) {
+            const std::string path = main.programFolder + file;
+            if (std::remove(path.c_str()) != 0) return fileError(errno, path);
+        }
+        return name;
+    }
+    return Status::error(err::kFileAlreadyExists,
+                         "the names " + main.kindName + ".dbf to " + main.kindName +
+                             std::to_string(kAlternativeNames) +
+                             ".dbf in the program folder are all taken by other files");
+}
+
+// The output must not replace the source or the template.
+Status checkOutputTarget(const Main& main) {
+    const std::string outputPath = main.sourceFolder + main.outputFileName;
+    if (sameFile(outputPath, main.sourceFolder + main.sourceFileName) ||
+        sameFile(outputPath, main.programFolder + main.templateFileName)) {
+        return Status::error(err::kFileAlreadyExists,
+                             "the output file " + outputPath + " would replace " +
+                                 (sameFile(outputPath, main.sourceFolder + main.sourceFileName)
+                                      ? std::string("the source")
+                                      : std::string("the template")));
+    }
+    return {};
+}
+
+std::uint16_t decodeLe16(const std::uint8_t* bytes) {
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+
+void encodeLe16(std::uint8_t* bytes, unsigned value) {
+    bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+// The header patch itself, on the whole header held in memory, written back in one piece.
+Status patchHeader(const Main& main, const std::string& path, const std::string& kindName) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file) return fileError(errno, path);
+
+    std::array<std::uint8_t, kFileHeaderSize> fixed{};
+    if (!file.read(reinterpret_cast<char*>(fixed.data()), fixed.size())) {
+        return Status::error(err::kInputPastEnd, "the new table is shorter than its header");
+    }
+    const int headerLength = decodeLe16(fixed.data() + kHeaderLengthOffset);
+    if (headerLength < kFileHeaderSize + kDescriptorSize) {
+        return Status::error(err::kFail,
+                             "the new table's header length is " + std::to_string(headerLength));
+    }
+    std::vector<std::uint8_t> header(static_cast<std::size_t>(headerLength));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(header.data()), headerLength)) {
+        return Status::error(err::kInputPastEnd, "the new table is shorter than its header");
+    }
+    const int fieldCount = (headerLength - kFileHeaderSize) / kDescriptorSize;
+
+    // Language driver byte.
+    header[kLanguageByteOffset] = main.russian ? kLanguageCp1251 : kLanguageOther;
+    header[kLanguageByteOffset + 1] = 0;
+
+    // Field widths and the record length that follows from them.
+    int recordLength = decodeLe16(header.data() + kRecordLengthOffset);
+    const auto apply = [&](const WidthPatch& patch) -> Status {
+        if (patch.column > fieldCount) {
+            return Status::error(err::kFail,
+                                 "the new table has no column " + std::to_string(patch.column));
+        }
+        std::uint8_t* descriptor = header.data() + kDescriptorSize * patch.column;
+        const std::string name(reinterpret_cast<const char*>(descriptor),
+                               strnlen(reinterpret_cast<const char*>(descriptor), 11));
+        if (name != patch.name) {
+            return Status::error(err::kFail, "column " + std::to_string(patch.column) +
+                                                 " of the new table is " + name + ", not " +
+                                                 patch.name);
+        }
+        recordLength += patch.length - descriptor[kFieldLengthOffset];
+        descriptor[kFieldLengthOffset] = static_cast<std::uint8_t>(patch.length);
+        descriptor[kFieldDecimalsOffset] = 0;
+        return {};
+    };
+    for (const WidthPatch& patch : kCommonPatches) {
+        if (Status s = apply(patch); !s) return s;
+    }
+    for (const WidthPatch& patch : kindPatches(kindName)) {
+        if (Status s = apply(patch); !s) return s;
+    }
+    encodeLe16(header.data() + kRecordLengthOffset, static_cast<unsigned>(recordLength));
+    header[kRecordLengthOffset + 2] = 0;
+    header[kRecordLengthOffset + 3] = 0;
+
+    file.seekp(0);
+    if (!file.write(reinterpret_cast<const char*>(header.data()), headerLength) || !file.flush()) {
+        return fileError(errno, path);
+    }
+    return {};
+}
+
+// The code-page file, only when the source folder has none of that name in any letter case.
+Status writeCodePageFile(const Main& main) {
+    if (!namesIgnoringCase(main.sourceFolder, main.codePageFileName).empty()) return {};
+    const std::string path = main.sourceFolder + main.codePageFileName;
+    std::ofstream out(path, std::ios::binary);
+    if (!out) return fileError(errno, path);
+    out << outputCodePage(main.russian) << "\r\n";
+    out.close();
+    if (!out) return fileError(errno, path);
+    return {};
+}
+
+}  // namespace
+
+std::string outputTableStatement(const std::string& tableName, const std::string& kindName,
+                                 int labelWidth, bool garminColumns) {
+    std::string statement = "CREATE TABLE ";
+    statement += tableName;
+    statement +=
+        ".dbf (LVL char(1),TYPE char(7),L_LIMIT numeric(2,0),U_LIMIT numeric(2,0),"
+        "P_LIMIT numeric(2,0),LAYER numeric(3,0),COLOR numeric(3,0),MODE char(1),FONT char(3),"
+        "[VALUE] char(";
+    statement += std::to_string(std::clamp(labelWidth, 1, kMaxLabelWidth));
+    statement += ")";
+    if (equalsIgnoringCase(kindName, "polygon")) {
+        statement +=
+            ",BDR_COLOR numeric(3,0),BDR_WIDTH numeric(2,0),ICON char(40),"
+            "BDR_PATTER char(10)";
+    } else if (equalsIgnoringCase(kindName, "line")) {
+        statement +=
+            ",WIDTH numeric(2,0),BFR_COLOR numeric(3,0),BFR_WIDTH numeric(2,0),"
+            "HAL_COLOR numeric(3,0),RTP_LIMIT numeric(2,0),RTP_COLOR numeric(3,0),"
+            "ICON char(40),PATTERN char(10),BFR_PATTER char(10)";
+    } else if (equalsIgnoringCase(kindName, "point")) {
+        statement += ",HAL_COLOR numeric(3,0),ICON char(40),P_ICON char(40),INFO_BOX char(25)";
+    }
+    statement += ",MAJ_CAT char(40),MIN_CAT char(40)";
+    statement +=
+        ",CLRRGB char(8),BDR_CLRRGB char(8),BDF_CLRRGB char(8),RTP_CLRRGB char(8),"
+        "HAL_CLRRGB char(8)";
+    statement +=
+        garminColumns ? ",GRMN_TYPE char(25),HGT_DP_FMT char(10),HGT_DP numeric(4,0));" : ");";
+    return statement;
+}
+
+bool DBFprepare(Main& main) {
+    const Control& foundTypes = main.form("GM_TYPE");
+    if (foundTypes.items.empty() || foundTypes.items.front().empty()) {
+        main.att(main.tr(" * для продолжения работы укажите исходный файл .DBF",
+                         " * specify the source file .DBF to continue"));
+        main.platform.beep();
+        return false;
+    }
+    if (main.kindName.empty()) {
+        main.att(
+            main.tr(" * автоматически определить вид объектов не удалось; выберите его "
+                    "самостоятельно",
+                    " * automatically determine the object failed; select the object"));
+        main.platform.beep();
+        return false;
+    }
+    main.platform.setBusy(true);
+    main.att(main.tr(" обработка исходного файла...", " processing of the source file..."));
+    main.doEvents();
+    main.platform.pause(500);
+    bool ready = DBFmake(main);
+    if (ready) {
+        ready = DBFedit(main, main.programFolder + main.outputTableName + ".dbf", main.kindName);
+    }
+    main.platform.setBusy(false);
+    return ready;
+}
+
+bool DBFmake(Main& main) {
+    Status status = checkOutputTarget(main);
+    Result<std::string> name = status ? chooseTableName(main) : Result<std::string>(status);
+    if (name) {
+        main.outputTableName = *name;
+        status = main.connection.execute(outputTableStatement(*name, main.kindName, main.labelWidth,
+                                                              main.form("TagMPC").value == 1));
+    } else {
+        status = name.status();
+    }
+    if (!status) {
+        main.att(" ! создать файл не удалось, DBFmake: " + status.toString());
+        main.platform.beep();
+        main.platform.setBusy(false);
+        return false;
+    }
+    return true;
+}
+
+bool DBFedit(Main& main, const std::string& path, const std::string& kindName) {
+    Status status = patchHeader(main, path, kindName);
+    if (status) status = writeCodePageFile(main);
+    if (!status) {
+        main.att(" ! преобразовать структуру не удалось, DBFedit: " + status.toString());
+        main.platform.beep();
+        main.platform.setBusy(false);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavrolin
