@@ -1,55 +1,345 @@
-// Placeholder until the table store lands: every operation reports that it is not available.
+// The folder connection: resolving table names to files, opening record sets, and running
+// CREATE TABLE and INSERT INTO.
 #include "store/connection.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <unordered_map>
+
+#include "store/dbf_table.h"
+#include "store/field_codec.h"
+#include "store/file_error.h"
+#include "store/record_set_state.h"
+#include "store/statement.h"
 
 namespace tavrolin::store {
 
 namespace {
-Status notYet() { return Status::error(err::kFail, "the table store is not built yet"); }
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+std::string lowerName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) c = lowerAscii(c);
+    return out;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+Status itemNotFound(const std::string& name, const std::string& table) {
+    return Status::error(err::kItemNotFound,
+                         "Item cannot be found in the collection corresponding to the requested "
+                         "name or ordinal: " +
+                             name + " (table " + table + ")");
+}
+
+Status notOpen() { return Status::error(err::kFail, "the connection is not open"); }
+
 }  // namespace
 
-struct RecordSet::State {};
 class ConnectionImpl {
-public:
-    std::string folder;
+   public:
+    std::string folder;  // as given to open()
+    std::string folderWithSlash;
+    bool open = false;
+
+    // Tables open for writing, by lower-case table name. They keep their append buffers
+    // between statements.
+    std::unordered_map<std::string, std::shared_ptr<TableFile>> tables;
+
+    // The INSERT fast path: the table of the previous INSERT, trusted while nothing else ran.
+    std::string lastInsertName;
+    std::shared_ptr<TableFile> lastInsertTable;
+    bool lastStatementWasInsert = false;
+    InsertStatement insert;  // reused, to keep its capacity
+
+    // The file of a table in the folder: "<name>.dbf" in any letter case (an exact match wins).
+    Result<std::string> resolveTable(std::string_view name) const {
+        if (name.find('/') != std::string_view::npos || name == "." || name == "..") {
+            return Status::error(err::kInvalidArgument,
+                                 "'" + std::string(name) + "' is not a table name");
+        }
+        const std::string wanted = std::string(name) + ".dbf";
+        std::string found;
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr) return fileError(errno, "list", folder);
+        while (dirent* entry = ::readdir(dir)) {
+            const std::string_view candidate = entry->d_name;
+            if (candidate == wanted) {
+                found = wanted;
+                break;
+            }
+            if (found.empty() && equalsIgnoringAsciiCase(candidate, wanted)) {
+                found = std::string(candidate);
+            }
+        }
+        ::closedir(dir);
+        if (found.empty()) {
+            return Status::error(
+                err::kTableNotFound,
+                "table '" + std::string(name) + "' not found: no file " + wanted + " in " + folder);
+        }
+        return folderWithSlash + found;
+    }
+
+    // The writable table of that name, opened once and then kept.
+    Result<std::shared_ptr<TableFile>> writableTable(std::string_view name) {
+        const std::string key = lowerName(name);
+        Result<std::string> path = resolveTable(name);
+        if (!path) return path.status();
+        auto it = tables.find(key);
+        if (it != tables.end()) {
+            // Still the same file? A delete or rename behind our back leaves a stale handle.
+            struct stat info {};
+            if (it->second->isOpen() && it->second->path() == *path &&
+                ::stat(path->c_str(), &info) == 0 &&
+                it->second->isSameFile(info.st_dev, info.st_ino)) {
+                return it->second;
+            }
+            Status status = it->second->close();
+            tables.erase(it);
+            if (!status) return status;
+        }
+        Result<std::shared_ptr<TableFile>> table = TableFile::open(*path, true);
+        if (!table) return table.status();
+        tables.emplace(key, *table);
+        return table;
+    }
+
+    void dropTable(const std::string& key) {
+        auto it = tables.find(key);
+        if (it == tables.end()) return;
+        (void)it->second->close();
+        tables.erase(it);
+    }
+
+    Status executeInsert(std::string_view statement);
+    Status executeCreate(std::string_view statement);
 };
 
-RecordSet::RecordSet() = default;
-RecordSet::RecordSet(RecordSet&&) noexcept = default;
-RecordSet& RecordSet::operator=(RecordSet&&) noexcept = default;
-RecordSet::~RecordSet() = default;
-int RecordSet::recordCount() const { return 0; }
-int RecordSet::fieldCount() const { return 0; }
-const FieldInfo& RecordSet::field(int) const {
-    static FieldInfo none;
-    return none;
+Status ConnectionImpl::executeInsert(std::string_view statement) {
+    Status status = parseInsert(statement, insert);
+    if (!status) return status;
+
+    TableFile* table = nullptr;
+    if (lastStatementWasInsert && lastInsertTable && lastInsertTable->isOpen() &&
+        equalsIgnoringAsciiCase(insert.table, lastInsertName)) {
+        table = lastInsertTable.get();
+    } else {
+        Result<std::shared_ptr<TableFile>> opened = writableTable(insert.table);
+        if (!opened) return opened.status();
+        lastInsertTable = *opened;
+        lastInsertName = std::string(insert.table);
+        table = lastInsertTable.get();
+    }
+    lastStatementWasInsert = true;
+
+    // Column names resolve once per column list.
+    if (insert.columnList != table->cachedColumnList) {
+        Result<std::vector<std::string>> names = parseColumnList(insert.columnList);
+        if (!names) return names.status();
+        std::vector<int> indexes;
+        for (const std::string& name : *names) {
+            const int index = table->fieldIndex(name);
+            if (index < 0) return itemNotFound(name, std::string(insert.table));
+            indexes.push_back(index);
+        }
+        table->cachedColumnList = std::string(insert.columnList);
+        table->cachedColumnIndexes = std::move(indexes);
+    }
+    const std::vector<int>& indexes = table->cachedColumnIndexes;
+    if (indexes.size() != insert.values.size()) {
+        return Status::error(err::kSyntax, "INSERT INTO names " + std::to_string(indexes.size()) +
+                                               " columns but gives " +
+                                               std::to_string(insert.values.size()) + " values");
+    }
+
+    const DbfHeader& header = table->header();
+    char* record = table->beginAppend();
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        const auto field = static_cast<std::size_t>(indexes[i]);
+        char* out = record + header.offsets[field];
+        std::memset(out, ' ', static_cast<std::size_t>(header.fields[field].length));
+        status =
+            encodeLiteral(header.fields[field], insert.values[i].kind, insert.values[i].text, out);
+        if (!status) {
+            table->cancelAppend();
+            return status;
+        }
+    }
+    return table->commitAppend();
 }
-const std::vector<FieldInfo>& RecordSet::fields() const {
-    static std::vector<FieldInfo> none;
-    return none;
+
+Status ConnectionImpl::executeCreate(std::string_view statement) {
+    Result<CreateStatement> create = parseCreate(statement);
+    if (!create) return create.status();
+    const std::string& fileName = create->fileName;
+    if (fileName.find('/') != std::string::npos) {
+        return Status::error(err::kInvalidArgument, "'" + fileName + "' is not a table name");
+    }
+    // A table of that name in any letter case counts as existing.
+    const std::string tableName = fileName.substr(0, fileName.size() - 4);
+    Result<std::string> existing = resolveTable(tableName);
+    if (existing) {
+        return Status::error(err::kFileAlreadyExists, "table " + *existing + " already exists");
+    }
+    if (existing.status().number() != err::kTableNotFound) return existing.status();
+    // A handle kept from an earlier table of this name (deleted since) must not take rows.
+    dropTable(lowerName(tableName));
+    if (lastInsertTable && equalsIgnoringAsciiCase(lastInsertName, tableName)) {
+        lastInsertTable.reset();
+    }
+    return createTableFile(folderWithSlash + fileName, create->columns);
 }
-Result<int> RecordSet::fieldIndex(const std::string&) const { return notYet(); }
-bool RecordSet::bof() const { return true; }
-bool RecordSet::eof() const { return true; }
-void RecordSet::moveFirst() {}
-void RecordSet::moveNext() {}
-Status RecordSet::find(const std::string&) { return notYet(); }
-Result<Value> RecordSet::value(const std::string&) const { return notYet(); }
-Result<Value> RecordSet::value(int) const { return notYet(); }
-Status RecordSet::setValue(const std::string&, const Value&) { return notYet(); }
-Status RecordSet::addNew() { return notYet(); }
-Status RecordSet::update() { return notYet(); }
-void RecordSet::close() {}
 
 Connection::Connection() : m_impl(std::make_unique<ConnectionImpl>()) {}
 Connection::Connection(Connection&&) noexcept = default;
-Connection& Connection::operator=(Connection&&) noexcept = default;
-Connection::~Connection() = default;
-Status Connection::open(const std::string&) { return notYet(); }
-bool Connection::isOpen() const { return false; }
-const std::string& Connection::folder() const { return m_impl->folder; }
-Status Connection::close() { return {}; }
-Result<RecordSet> Connection::openRecordSet(const std::string&, LockType) { return notYet(); }
-Status Connection::execute(const std::string&) { return notYet(); }
-Status Connection::flush() { return {}; }
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        (void)close();
+        m_impl = std::move(other.m_impl);
+    }
+    return *this;
+}
+Connection::~Connection() { (void)close(); }
+
+Status Connection::open(const std::string& folder) {
+    if (!m_impl) m_impl = std::make_unique<ConnectionImpl>();
+    (void)close();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        if (errno == ENOENT) {
+            return Status::error(err::kPathNotFound, "folder " + folder + " not found");
+        }
+        return fileError(errno, "open the folder", folder);
+    }
+    ::closedir(dir);
+    m_impl->folder = folder;
+    m_impl->folderWithSlash = folder;
+    if (folder.empty() || folder.back() != '/') m_impl->folderWithSlash += '/';
+    m_impl->open = true;
+    return {};
+}
+
+bool Connection::isOpen() const { return m_impl && m_impl->open; }
+
+const std::string& Connection::folder() const {
+    static const std::string none;
+    return m_impl ? m_impl->folder : none;
+}
+
+Status Connection::close() {
+    if (!m_impl) return {};
+    Status first;
+    for (auto& [name, table] : m_impl->tables) {
+        Status status = table->close();
+        if (!status && first) first = status;
+    }
+    m_impl->tables.clear();
+    m_impl->lastInsertTable.reset();
+    m_impl->lastStatementWasInsert = false;
+    m_impl->open = false;
+    return first;
+}
+
+Status Connection::flush() {
+    if (!m_impl) return {};
+    m_impl->lastStatementWasInsert = false;
+    Status first;
+    for (auto& [name, table] : m_impl->tables) {
+        Status status = table->flush();
+        if (!status && first) first = status;
+    }
+    return first;
+}
+
+Result<RecordSet> Connection::openRecordSet(const std::string& statement, LockType lock) {
+    if (!isOpen()) return notOpen();
+    ConnectionImpl& impl = *m_impl;
+    impl.lastStatementWasInsert = false;
+    Result<SelectStatement> select = parseSelect(statement);
+    if (!select) return select.status();
+    // Rows appended anywhere in the program are on disk before any table is read.
+    Status status = flushAllTables();
+    if (!status) return status;
+
+    auto state = std::make_unique<RecordSet::State>();
+    state->tableName = select->table;
+    state->readOnly = lock != LockType::Optimistic;
+    std::shared_ptr<TableFile> table;
+    if (state->readOnly) {
+        Result<std::string> path = impl.resolveTable(select->table);
+        if (!path) return path.status();
+        Result<std::shared_ptr<TableFile>> opened = TableFile::open(*path, false);
+        if (!opened) return opened.status();
+        table = *opened;
+    } else {
+        Result<std::shared_ptr<TableFile>> opened = impl.writableTable(select->table);
+        if (!opened) return opened.status();
+        table = *opened;
+        state->table = table;
+    }
+    status = table->readRecords(state->data);
+    if (!status) return status;
+    state->fields = table->header().fields;
+    state->offsets = table->header().offsets;
+    state->recordLength = table->header().recordLength;
+    state->loadedCount = static_cast<std::uint32_t>(state->data.size() / state->recordLength);
+
+    // WHERE, skipping deleted records.
+    const RecordLayout layout = state->layout();
+    std::vector<CompiledCondition> conditions;
+    for (const Condition& condition : select->where) {
+        Result<CompiledCondition> compiled = compileCondition(condition, layout);
+        if (!compiled) return compiled.status();
+        conditions.push_back(std::move(compiled.value()));
+    }
+    state->rows.reserve(state->loadedCount);
+    for (std::uint32_t slot = 0; slot < state->loadedCount; ++slot) {
+        const char* record = state->record(slot);
+        if (record[0] == '*') continue;
+        bool keep = true;
+        for (const CompiledCondition& condition : conditions) {
+            if (!matches(condition, layout, record)) {
+                keep = false;
+                break;
+            }
+        }
+        if (keep) state->rows.push_back(slot);
+    }
+    status = sortRows(state->rows, state->data, layout, select->orderBy);
+    if (!status) return status;
+
+    RecordSet set;
+    set.m_state = std::move(state);
+    return set;
+}
+
+Status Connection::execute(const std::string& statement) {
+    if (!isOpen()) return notOpen();
+    switch (statementKind(statement)) {
+        case StatementKind::Insert:
+            return m_impl->executeInsert(statement);
+        case StatementKind::Create:
+            m_impl->lastStatementWasInsert = false;
+            return m_impl->executeCreate(statement);
+        case StatementKind::Select:
+            return Status::error(err::kInvalidArgument,
+                                 "a SELECT returns rows: open a record set with it");
+        case StatementKind::Unknown:
+            break;
+    }
+    return Status::error(err::kSyntax,
+                         "statement not understood: '" + statement.substr(0, 200) + "'");
+}
 
 }  // namespace tavrolin::store

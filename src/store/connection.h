@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "store/field_info.h"
 #include "store/status.h"
 #include "store/value.h"
 
@@ -20,18 +21,11 @@ namespace tavrolin::store {
 
 enum class LockType : std::uint8_t { ReadOnly = 1, Optimistic = 3 };
 
-struct FieldInfo {
-    std::string name;  // upper case, as stored
-    char type = 'C';   // C, N, F, D, L, ...
-    int length = 0;
-    int decimals = 0;
-};
-
-class TableFile;      // an open .dbf file (defined in the store's sources)
+class TableFile;  // an open .dbf file (defined in the store's sources)
 class ConnectionImpl;
 
 class RecordSet {
-public:
+   public:
     RecordSet();
     RecordSet(RecordSet&&) noexcept;
     RecordSet& operator=(RecordSet&&) noexcept;
@@ -63,14 +57,14 @@ public:
     Status update();
     void close();
 
-private:
+   private:
     friend class Connection;
     struct State;
     std::unique_ptr<State> m_state;
 };
 
 class Connection {
-public:
+   public:
     Connection();
     Connection(Connection&&) noexcept;
     Connection& operator=(Connection&&) noexcept;
@@ -92,7 +86,7 @@ public:
     // the files are complete on disk. Record sets and close() call it as needed.
     Status flush();
 
-private:
+   private:
     std::unique_ptr<ConnectionImpl> m_impl;
 };
 

@@ -1,0 +1,172 @@
+// Code page 1251 <-> UTF-8 and cp1251 letter case.
+#include "store/codepage.h"
+
+#include <array>
+
+namespace tavrolin::store {
+
+namespace {
+
+// Unicode code points of the bytes 0x80 to 0xBF; 0xC0..0xFF are U+0410..U+044F (А..я).
+constexpr std::array<char16_t, 64> kHighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98 (0x98 unassigned)
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+};
+
+char32_t codePointOf(std::uint8_t byte) {
+    if (byte < 0x80) return byte;
+    if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
+    return kHighHalf[byte - 0x80];
+}
+
+// The cp1251 byte of a code point, or '?' when there is none.
+std::uint8_t byteOf(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<std::uint8_t>(codePoint);
+    if (codePoint >= 0x0410 && codePoint <= 0x044F) {
+        return static_cast<std::uint8_t>(0xC0 + (codePoint - 0x0410));
+    }
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
+        if (kHighHalf[i] == codePoint) return static_cast<std::uint8_t>(0x80 + i);
+    }
+    return '?';
+}
+
+// Reads one UTF-8 character at text[pos]; advances pos. Returns U+FFFD for a malformed sequence
+// and advances by one byte, so that every bad byte is replaced once.
+char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<std::uint8_t>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    int length = 0;
+    char32_t codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    if (pos + length > text.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<std::uint8_t>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    const bool overlong =
+        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (overlong || surrogate || codePoint > 0x10FFFF) {
+        ++pos;
+        return 0xFFFD;
+    }
+    pos += length;
+    return codePoint;
+}
+
+void appendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+constexpr std::array<std::uint8_t, 256> makeUpperTable() {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i) table[i] = static_cast<std::uint8_t>(i);
+    for (int i = 'a'; i <= 'z'; ++i) table[i] = static_cast<std::uint8_t>(i - 32);
+    for (int i = 0xE0; i <= 0xFF; ++i) table[i] = static_cast<std::uint8_t>(i - 32);  // а..я
+    // Small letter -> capital letter outside the two alphabets' main blocks.
+    constexpr std::uint8_t pairs[][2] = {
+        {0x90, 0x80},  // ђ Ђ
+        {0x83, 0x81},  // ѓ Ѓ
+        {0x9A, 0x8A},  // љ Љ
+        {0x9C, 0x8C},  // њ Њ
+        {0x9D, 0x8D},  // ќ Ќ
+        {0x9E, 0x8E},  // ћ Ћ
+        {0x9F, 0x8F},  // џ Џ
+        {0xA2, 0xA1},  // ў Ў
+        {0xBC, 0xA3},  // ј Ј
+        {0xB4, 0xA5},  // ґ Ґ
+        {0xB8, 0xA8},  // ё Ё
+        {0xBA, 0xAA},  // є Є
+        {0xBF, 0xAF},  // ї Ї
+        {0xB3, 0xB2},  // і І
+        {0xBE, 0xBD},  // ѕ Ѕ
+    };
+    for (const auto& pair : pairs) table[pair[0]] = pair[1];
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kUpper = makeUpperTable();
+
+}  // namespace
+
+std::string decodeCp1251(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes) appendUtf8(out, codePointOf(static_cast<std::uint8_t>(c)));
+    return out;
+}
+
+std::string encodeCp1251(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) out += static_cast<char>(byteOf(nextCodePoint(utf8, pos)));
+    return out;
+}
+
+std::size_t encodeCp1251Into(std::string_view utf8, char* out, std::size_t capacity) {
+    std::size_t written = 0;
+    std::size_t pos = 0;
+    while (pos < utf8.size() && written < capacity) {
+        const auto byte = static_cast<std::uint8_t>(utf8[pos]);
+        if (byte < 0x80) {  // the common case, without a decode step
+            out[written++] = static_cast<char>(byte);
+            ++pos;
+        } else {
+            out[written++] = static_cast<char>(byteOf(nextCodePoint(utf8, pos)));
+        }
+    }
+    return written;
+}
+
+std::uint8_t upperCp1251(std::uint8_t byte) { return kUpper[byte]; }
+
+bool equalsIgnoringCaseCp1251(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (kUpper[static_cast<std::uint8_t>(a[i])] != kUpper[static_cast<std::uint8_t>(b[i])]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace tavrolin::store

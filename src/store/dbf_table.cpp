@@ -1,0 +1,292 @@
+// An open .dbf file, with buffered appends.
+#include "store/dbf_table.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "store/dbf_format.h"
+#include "store/file_error.h"
+
+namespace tavrolin::store {
+
+namespace {
+
+constexpr std::size_t kAppendBufferBytes = 1 << 20;  // written out when this much is pending
+
+// Every TableFile alive in the process; single-threaded like the rest of the program.
+std::vector<TableFile*>& openTables() {
+    static std::vector<TableFile*> tables;
+    return tables;
+}
+
+Status readAt(int fd, char* data, std::size_t size, std::uint64_t offset, const std::string& path) {
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "read", path);
+        }
+        if (n == 0) {
+            return Status::error(err::kInputPastEnd, "the file " + path + " ended early");
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return {};
+}
+
+Status writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset,
+               const std::string& path) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "write", path);
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return {};
+}
+
+}  // namespace
+
+TableFile::TableFile(std::string path, bool writable)
+    : m_path(std::move(path)), m_writable(writable) {
+    openTables().push_back(this);
+}
+
+TableFile::~TableFile() {
+    (void)close();
+    auto& tables = openTables();
+    tables.erase(std::remove(tables.begin(), tables.end(), this), tables.end());
+}
+
+Result<std::shared_ptr<TableFile>> TableFile::open(const std::string& path, bool writable) {
+    std::shared_ptr<TableFile> table(new TableFile(path, writable));
+    Status status = table->openFile();
+    if (!status) return status;
+
+    const DbfHeader& header = table->m_header;
+    table->m_blankRecord.assign(header.recordLength, ' ');
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        table->m_fieldIndex.emplace(header.fields[i].name, static_cast<int>(i));
+    }
+    return table;
+}
+
+Status TableFile::openFile() {
+    const int flags = (m_writable ? O_RDWR : O_RDONLY) | O_CLOEXEC;
+    const int fd = ::open(m_path.c_str(), flags);
+    if (fd < 0) return fileError(errno, "open", m_path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        return fileError(saved, "open", m_path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Status::error(err::kInvalidArgument, m_path + " is not a file");
+    }
+    const auto fileSize = static_cast<std::uint64_t>(info.st_size);
+
+    // The header is at most 64 KiB (its length is a 16-bit number).
+    std::vector<std::uint8_t> prefix(std::min<std::uint64_t>(fileSize, kMaxHeaderLength));
+    Status status = readAt(fd, reinterpret_cast<char*>(prefix.data()), prefix.size(), 0, m_path);
+    Result<DbfHeader> header =
+        status ? parseDbfHeader(prefix, fileSize) : Result<DbfHeader>(status);
+    if (!header) {
+        ::close(fd);
+        return Status::error(header.status().number(),
+                             m_path + ": " + header.status().description());
+    }
+    const std::uint32_t available = header->availableRecords(fileSize);
+    if (m_writable && available < header->recordCount) {
+        ::close(fd);
+        return Status::error(err::kFail, m_path + ": not a readable dBASE table: record count (" +
+                                             std::to_string(header->recordCount) +
+                                             ") is larger than the data (" +
+                                             std::to_string(available) + " records)");
+    }
+    m_fd = fd;
+    m_device = info.st_dev;
+    m_inode = info.st_ino;
+    m_header = std::move(header.value());
+    m_diskCount = available;
+    m_appendOffset =
+        m_header.headerLength + static_cast<std::uint64_t>(m_diskCount) * m_header.recordLength;
+    return {};
+}
+
+Status TableFile::reopenIfClosed() {
+    if (m_fd >= 0) return {};
+    const DbfHeader before = m_header;
+    Status status = openFile();
+    if (!status) return status;
+    if (m_header.recordLength != before.recordLength ||
+        m_header.headerLength != before.headerLength ||
+        m_header.fields.size() != before.fields.size()) {
+        (void)close();
+        return Status::error(err::kFail, m_path + " was changed by another program");
+    }
+    return {};
+}
+
+int TableFile::fieldIndex(std::string_view upperName) const {
+    auto it = m_fieldIndex.find(std::string(upperName));
+    return it == m_fieldIndex.end() ? -1 : it->second;
+}
+
+Status TableFile::readRecords(std::vector<char>& data) {
+    Status status = reopenIfClosed();
+    if (status) status = flush();
+    if (!status) return status;
+    const std::size_t size = static_cast<std::size_t>(m_diskCount) * m_header.recordLength;
+    data.resize(size);
+    return readAt(m_fd, data.data(), size, m_header.headerLength, m_path);
+}
+
+Status TableFile::writeRecord(std::uint32_t index, const char* record) {
+    if (!m_writable) return Status::error(err::kReadOnly, m_path + " is open read-only");
+    const std::size_t length = m_header.recordLength;
+    if (index >= m_diskCount) {
+        const std::size_t at = static_cast<std::size_t>(index - m_diskCount) * length;
+        if (at + length > m_pending.size()) {
+            return Status::error(err::kInvalidArgument, "no record " + std::to_string(index));
+        }
+        std::memcpy(m_pending.data() + at, record, length);
+        return {};
+    }
+    Status status = reopenIfClosed();
+    if (!status) return status;
+    return writeAt(m_fd, record, length,
+                   m_header.headerLength + static_cast<std::uint64_t>(index) * length, m_path);
+}
+
+char* TableFile::beginAppend() {
+    const std::size_t length = m_header.recordLength;
+    if (m_appendOpen) cancelAppend();
+    const std::size_t at = m_pending.size();
+    if (m_pending.capacity() < at + length) {
+        m_pending.reserve(std::max(kAppendBufferBytes + length, 2 * (at + length)));
+    }
+    m_pending.insert(m_pending.end(), m_blankRecord.begin(), m_blankRecord.end());
+    m_appendOpen = true;
+    return m_pending.data() + at;
+}
+
+void TableFile::cancelAppend() {
+    if (!m_appendOpen) return;
+    m_pending.resize(m_pending.size() - m_header.recordLength);
+    m_appendOpen = false;
+}
+
+Status TableFile::commitAppend() {
+    if (!m_appendOpen) return {};
+    m_appendOpen = false;
+    ++m_pendingCount;
+    if (m_pending.size() >= kAppendBufferBytes) return writeOut();
+    return {};
+}
+
+// Writes the pending records at the end of the data; the header follows in flush().
+Status TableFile::writeOut() {
+    if (m_pendingCount == 0) return {};
+    if (!m_writable) {
+        m_pending.clear();
+        m_pendingCount = 0;
+        return Status::error(err::kReadOnly, m_path + " is open read-only");
+    }
+    Status status = reopenIfClosed();
+    if (status) status = writeAt(m_fd, m_pending.data(), m_pending.size(), m_appendOffset, m_path);
+    if (!status) {
+        // The rows are lost, the file is not: its header still counts only the old records.
+        m_pending.clear();
+        m_pendingCount = 0;
+        return status;
+    }
+    m_appendOffset += m_pending.size();
+    m_diskCount += m_pendingCount;
+    m_pending.clear();
+    m_pendingCount = 0;
+    // Records first, then the end byte, then the count: a failure between leaves the old
+    // count, which still describes a complete table.
+    const char end = static_cast<char>(kEndOfFile);
+    status = writeAt(m_fd, &end, 1, m_appendOffset, m_path);
+    std::uint8_t count[4];
+    encodeLe32(count, m_diskCount);
+    if (status) {
+        status = writeAt(m_fd, reinterpret_cast<const char*>(count), 4, kRecordCountOffset, m_path);
+    }
+    return status;
+}
+
+Status TableFile::flush() {
+    if (m_appendOpen) cancelAppend();
+    return writeOut();
+}
+
+Status TableFile::close() {
+    Status status = flush();
+    if (m_fd >= 0) {
+        if (::close(m_fd) != 0 && status) status = fileError(errno, "close", m_path);
+        m_fd = -1;
+    }
+    return status;
+}
+
+bool TableFile::isSameFile(dev_t device, ino_t inode) const {
+    return m_fd >= 0 && m_device == device && m_inode == inode;
+}
+
+Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fields) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::vector<std::uint8_t> bytes =
+        buildEmptyTable(fields, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) {
+            return Status::error(err::kFileAlreadyExists, "table " + path + " already exists");
+        }
+        return fileError(errno, "create", path);
+    }
+    Status status = writeAt(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size(), 0, path);
+    if (::close(fd) != 0 && status) status = fileError(errno, "write", path);
+    if (!status) ::unlink(path.c_str());  // never leave half a header behind
+    return status;
+}
+
+Status flushAllTables() {
+    Status first;
+    for (TableFile* table : openTables()) {
+        Status status = table->flush();
+        if (!status && first) first = status;
+    }
+    return first;
+}
+
+Status releaseTableFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    Status first;
+    for (TableFile* table : openTables()) {
+        if (!table->isSameFile(info.st_dev, info.st_ino)) continue;
+        Status status = table->close();
+        if (!status && first) first = status;
+    }
+    return first;
+}
+
+}  // namespace tavrolin::store

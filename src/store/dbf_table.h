@@ -1,0 +1,110 @@
+// An open .dbf file: its header, its records read in one piece, records rewritten in place, and
+// appends collected in a buffer and written in large blocks.
+//
+// Appends never rewrite the header per row. Until flush() the file on disk is still a complete
+// table of its old records (the header count is only raised after the new records and the end
+// byte are written), so a failure at any point leaves a readable table. flush(), close() and
+// the destructor make the file exactly consistent: count, records, end byte 0x1A.
+//
+// Every TableFile of the process is listed, so that file operations elsewhere can have pending
+// appends written and the file released first (flushAllTables, releaseTableFile).
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "store/dbf_header.h"
+#include "store/status.h"
+
+namespace tavrolin::store {
+
+class TableFile {
+   public:
+    // Opens an existing table and reads its header. `writable` opens it for reading and
+    // writing and also refuses a table whose header counts more records than the file holds
+    // (appending there would leave a hole). Errors: 53 missing, 70 locked or read-only,
+    // 5 a folder, E_FAIL malformed.
+    static Result<std::shared_ptr<TableFile>> open(const std::string& path, bool writable);
+
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+    ~TableFile();  // flushes (errors are lost: call close() to see them)
+
+    const std::string& path() const { return m_path; }
+    const DbfHeader& header() const { return m_header; }
+    const std::vector<FieldInfo>& fields() const { return m_header.fields; }
+    bool isWritable() const { return m_writable; }
+    bool isOpen() const { return m_fd >= 0; }
+    // Records in the table, appends not yet written included.
+    std::uint32_t recordCount() const { return m_diskCount + m_pendingCount; }
+    // The index of a field by upper-case name, or -1.
+    int fieldIndex(std::string_view upperName) const;
+    // A live record with every field blank.
+    const std::vector<char>& blankRecord() const { return m_blankRecord; }
+
+    // Reads all records into `data` (recordCount() * record length bytes, deleted ones
+    // included), after writing pending appends. A read-only table whose header counts more
+    // records than the file holds yields the records that are there.
+    Status readRecords(std::vector<char>& data);
+
+    // Rewrites record `index` (record length bytes) in place; only the record's bytes change.
+    Status writeRecord(std::uint32_t index, const char* record);
+
+    // Appending: beginAppend() returns room for one record, filled with a blank live record;
+    // the caller fills it and calls commitAppend() (or cancelAppend() to drop it). The pointer
+    // is valid until the next call on this table. commitAppend() may write the buffer out.
+    char* beginAppend();
+    void cancelAppend();
+    Status commitAppend();
+
+    // Writes pending appends, the end byte and the new record count.
+    Status flush();
+    // Flushes and closes the file. Safe to call twice. Later writes reopen it by path.
+    Status close();
+
+    // True when `path` names this table's file (same device and inode).
+    bool isSameFile(dev_t device, ino_t inode) const;
+
+    // The meaning of the last INSERT column list, cached: a million INSERTs of one shape
+    // resolve their column names once.
+    std::string cachedColumnList;
+    std::vector<int> cachedColumnIndexes;
+
+   private:
+    TableFile(std::string path, bool writable);
+    Status openFile();
+    Status reopenIfClosed();
+    Status writeOut();
+
+    std::string m_path;
+    bool m_writable = false;
+    int m_fd = -1;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+    DbfHeader m_header;
+    std::uint32_t m_diskCount = 0;     // records counted in the header on disk
+    std::uint32_t m_pendingCount = 0;  // records in m_pending
+    std::uint64_t m_appendOffset = 0;  // where the next record goes on disk
+    std::vector<char> m_pending;       // appended records not yet written
+    bool m_appendOpen = false;         // beginAppend() without commit/cancel
+    std::vector<char> m_blankRecord;
+    std::unordered_map<std::string, int> m_fieldIndex;
+};
+
+// Creates a new empty table file. Error 58 when a file of that path exists.
+Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fields);
+
+// Writes pending appends of every open table in the process.
+Status flushAllTables();
+
+// Writes pending appends of every open table whose file is `path`, and closes it, so that the
+// file can be moved, deleted or read byte by byte. Nothing to do when none is open.
+Status releaseTableFile(const std::string& path);
+
+}  // namespace tavrolin::store

@@ -1,0 +1,15 @@
+// The error numbers of failed file operations, from the system's error codes.
+#pragma once
+
+#include <string>
+
+#include "store/status.h"
+
+namespace tavrolin::store {
+
+// A Status for a failed system call on `path`: 53 not found, 76 folder missing, 70 permission
+// denied or read-only, 58 already exists, 61 disk full, 5 a folder where a file was wanted;
+// others E_FAIL. The description names the action, the path and the system's reason.
+Status fileError(int errorNumber, const std::string& action, const std::string& path);
+
+}  // namespace tavrolin::store
