@@ -1,0 +1,37 @@
+// The items of a found list (GM, GM_TYPE) while a source is read: each text is kept once, the
+// first of every group of texts that are equal ignoring letter case, in the order they were
+// first met. A hash index beside the items keeps adding constant time, so a map with hundreds
+// of thousands of distinct labels is listed in one pass.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrolin::source {
+
+class CaselessList {
+   public:
+    // Adds the text unless an equal one (ignoring case) is already there. True when added.
+    bool add(std::string_view text);
+    bool contains(std::string_view text) const;
+    std::size_t size() const { return m_items.size(); }
+    bool empty() const { return m_items.empty(); }
+    const std::vector<std::string>& items() const { return m_items; }
+    // Hands the items over and leaves the list empty.
+    std::vector<std::string> takeItems();
+
+   private:
+    static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFFu;
+
+    // The slot holding an item equal to text, or the empty slot where it would go.
+    std::size_t findSlot(std::string_view text, std::uint64_t hash) const;
+    void grow();
+
+    std::vector<std::string> m_items;
+    std::vector<std::uint64_t> m_hashes;  // caselessHash of each item
+    std::vector<std::uint32_t> m_slots;   // open addressing over item indices, at most half full
+};
+
+}  // namespace tavrolin::source

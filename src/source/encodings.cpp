@@ -1,0 +1,305 @@
+#include "source/encodings.h"
+
+#include <array>
+
+namespace tavrolin::source {
+
+namespace {
+
+// Characters of the bytes 0x80..0xFF of each one-byte code page.
+constexpr std::array<char16_t, 128> kHigh1251 = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
+    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
+    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+constexpr std::array<char16_t, 128> kHigh866 = {
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B,
+    0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433,
+    0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B,
+    0x044C, 0x044D, 0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,
+};
+constexpr std::array<char16_t, 128> kHigh437 = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
+    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
+};
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+void appendOneByte(std::string& out, std::string_view bytes,
+                   const std::array<char16_t, 128>& high) {
+    out.reserve(out.size() + bytes.size() * 2);
+    for (char ch : bytes) {
+        auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out.push_back(ch);
+        } else {
+            appendUtf8(out, high[b - 0x80]);
+        }
+    }
+}
+
+// Decodes one well-formed UTF-8 sequence at bytes[pos]. Returns its length, or 0 when the
+// sequence is ill-formed (then *code is untouched).
+std::size_t decodeOne(std::string_view bytes, std::size_t pos, char32_t* code) {
+    auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    unsigned char lead = at(pos);
+    if (lead < 0x80) {
+        *code = lead;
+        return 1;
+    }
+    std::size_t length;
+    char32_t value;
+    char32_t minimum;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > bytes.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        unsigned char next = at(pos + i);
+        if ((next & 0xC0) != 0x80) return 0;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    *code = value;
+    return length;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Lower case of one code point, for ASCII and the basic Cyrillic block.
+char32_t lowerOne(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 0x20;
+    if (c >= 0x0410 && c <= 0x042F) return c + 0x20;  // А..Я
+    if (c >= 0x0400 && c <= 0x040F) return c + 0x50;  // Ѐ..Џ, Ё among them
+    return c;
+}
+
+// Walks valid or invalid UTF-8 one code point at a time; an ill-formed byte yields itself
+// offset into a private range so that it still compares only with itself.
+char32_t nextCode(std::string_view text, std::size_t* pos) {
+    char32_t code;
+    std::size_t length = decodeOne(text, *pos, &code);
+    if (length == 0) {
+        code = 0x110000 + static_cast<unsigned char>(text[*pos]);
+        length = 1;
+    }
+    *pos += length;
+    return code;
+}
+
+}  // namespace
+
+LabelDecoding labelDecoding(bool russian, int mark) {
+    if (russian) {
+        if (mark == kMarkUtf8Ru) return LabelDecoding::Utf8;
+        if (mark == kMarkCp866) return LabelDecoding::Cp866;
+    } else {
+        if (mark == kMarkOem) return LabelDecoding::Cp437;
+        if (mark == kMarkCp1251) return LabelDecoding::Utf8;
+    }
+    return LabelDecoding::Cp1251;
+}
+
+int guessLabelMark(std::string_view bytes) {
+    std::size_t low = 0;
+    std::size_t middle = 0;
+    std::size_t high = 0;
+    for (char ch : bytes) {
+        auto b = static_cast<unsigned char>(ch);
+        if (b <= 0x80) {
+            ++low;
+        } else if (b <= 0xC0) {
+            ++middle;
+        } else if (b >= 0xEF) {
+            ++high;
+        }
+    }
+    if (low == bytes.size()) return kGuessAscii;
+    return middle > high ? kGuessHighLower : kGuessHighUpper;
+}
+
+void appendDecoded1251(std::string& out, std::string_view bytes) {
+    appendOneByte(out, bytes, kHigh1251);
+}
+
+std::string decode1251(std::string_view bytes) {
+    std::string out;
+    appendOneByte(out, bytes, kHigh1251);
+    return out;
+}
+
+std::string decode866(std::string_view bytes) {
+    std::string out;
+    appendOneByte(out, bytes, kHigh866);
+    return out;
+}
+
+std::string decode437(std::string_view bytes) {
+    std::string out;
+    appendOneByte(out, bytes, kHigh437);
+    return out;
+}
+
+std::string encode1251(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t code = nextCode(utf8, &pos);
+        if (code < 0x80) {
+            out.push_back(static_cast<char>(code));
+            continue;
+        }
+        char result = '?';
+        for (std::size_t i = 0; i < kHigh1251.size(); ++i) {
+            if (kHigh1251[i] == code && code != kReplacement) {
+                result = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        out.push_back(result);
+    }
+    return out;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        char32_t code;
+        std::size_t length = decodeOne(bytes, pos, &code);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+std::string decodeUtf8Lenient(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        char32_t code;
+        std::size_t length = decodeOne(bytes, pos, &code);
+        if (length == 0) {
+            appendUtf8(out, kReplacement);
+            pos += 1;
+        } else {
+            out.append(bytes.substr(pos, length));
+            pos += length;
+        }
+    }
+    return out;
+}
+
+std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
+    switch (decoding) {
+        case LabelDecoding::Utf8:
+            if (isValidUtf8(bytes)) return std::string(trimBlanks(bytes));
+            return decode1251(bytes);
+        case LabelDecoding::Cp866:
+            return decode866(bytes);
+        case LabelDecoding::Cp437:
+            return decode437(bytes);
+        case LabelDecoding::Cp1251:
+            break;
+    }
+    return decode1251(bytes);
+}
+
+int countCharacters(std::string_view utf8) {
+    int count = 0;
+    for (char ch : utf8) {
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
+
+std::string lowerCase(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t start = pos;
+        char32_t code = nextCode(utf8, &pos);
+        if (code >= 0x110000) {
+            out.append(utf8.substr(start, pos - start));
+        } else {
+            appendUtf8(out, lowerOne(code));
+        }
+    }
+    return out;
+}
+
+bool caselessEqual(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (lowerOne(nextCode(a, &i)) != lowerOne(nextCode(b, &j))) return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::uint64_t caselessHash(std::string_view utf8) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the lowered code points
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        hash ^= lowerOne(nextCode(utf8, &pos));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+}  // namespace tavrolin::source

@@ -1,0 +1,77 @@
+// Label encodings of source tables: the one-byte code pages a map editor may have written
+// (1251 Windows Cyrillic, 866 DOS Cyrillic, 437 DOS Latin) and UTF-8, all decoded to UTF-8,
+// plus the rule that picks a label's decoding from the file's language-driver byte and the
+// interface language, and the guess used when the file carries no mark.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrolin::source {
+
+// Language-driver byte values the reader acts on.
+constexpr int kMarkNone = 0;      // no mark: guessed label by label
+constexpr int kMarkOem = 2;       // OEM (DOS) code page
+constexpr int kMarkUtf8Ru = 87;   // 0x57: UTF-8 under the Russian interface
+constexpr int kMarkCp866 = 101;   // 0x65: DOS Cyrillic under the Russian interface
+constexpr int kMarkCp1251 = 201;  // 0xC9: UTF-8 under the English interface
+
+// Results of guessLabelMark.
+constexpr int kGuessAscii = 0;      // plain ASCII: nothing learnt, guess again next label
+constexpr int kGuessHighLower = 1;  // more bytes 0x81..0xC0 than 0xEF..0xFF
+constexpr int kGuessHighUpper = 2;  // otherwise
+
+// How a label's bytes are turned into text.
+enum class LabelDecoding : std::uint8_t {
+    Cp1251,  // the bytes as Windows Cyrillic: what every label is before conversion
+    Utf8,    // the bytes as UTF-8, surrounding blanks cut
+    Cp866,   // the OEM page of a Russian desktop
+    Cp437,   // the OEM page of an English desktop
+};
+
+// The decoding for a mark under the interface language. Only four pairs convert:
+//   Russian 87 -> UTF-8, Russian 101 -> 866, English 2 -> 437, English 201 -> UTF-8;
+// every other pair (guessed marks 1 and 2 under Russian, 1 under English included) keeps the
+// 1251 reading.
+LabelDecoding labelDecoding(bool russian, int mark);
+
+// Counts the bytes of a label (its 1251 form): c0 = 0x00..0x80, c1 = 0x81..0xC0,
+// c2 = 0xEF..0xFF. kGuessAscii when every byte is in c0, else kGuessHighLower when c1 > c2,
+// else kGuessHighUpper.
+int guessLabelMark(std::string_view bytes);
+
+// One-byte code pages to UTF-8. Every byte maps to a character; 0x98, unassigned in 1251,
+// becomes U+FFFD.
+std::string decode1251(std::string_view bytes);
+std::string decode866(std::string_view bytes);
+std::string decode437(std::string_view bytes);
+// Appending forms for loops that reuse one buffer.
+void appendDecoded1251(std::string& out, std::string_view bytes);
+
+// UTF-8 to 1251; characters 1251 cannot hold become '?'.
+std::string encode1251(std::string_view utf8);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most
+// U+10FFFF).
+bool isValidUtf8(std::string_view bytes);
+// UTF-8 with every ill-formed sequence replaced by U+FFFD: always valid UTF-8.
+std::string decodeUtf8Lenient(std::string_view bytes);
+
+// A label's bytes under a decoding, always valid UTF-8. A label that claims to be UTF-8 but is
+// not well-formed is read as 1251 instead, so a wrongly marked file still shows readable text
+// rather than replacement marks. UTF-8 results have their surrounding blanks cut.
+std::string decodeLabel(std::string_view bytes, LabelDecoding decoding);
+
+// Number of characters (code points) of valid UTF-8 text.
+int countCharacters(std::string_view utf8);
+
+// Lower case for ASCII and Cyrillic letters (А-Я, Ё and the other U+0400..U+040F letters);
+// other characters unchanged. Used for type codes and for caseless comparison of list items.
+std::string lowerCase(std::string_view utf8);
+// Caseless equality under lowerCase, without building the lowered texts.
+bool caselessEqual(std::string_view a, std::string_view b);
+// A hash that agrees with caselessEqual.
+std::uint64_t caselessHash(std::string_view utf8);
+
+}  // namespace tavrolin::source

@@ -1,0 +1,319 @@
+#include "source/source_reader.h"
+
+#include <algorithm>
+#include <new>
+
+#include "source/caseless_list.h"
+#include "source/encodings.h"
+#include "source/field_text.h"
+#include "source/label_rules.h"
+#include "source/source_file.h"
+#include "source/source_layout.h"
+
+namespace tavrolin {
+
+namespace {
+
+using source::FieldRole;
+using source::SourceField;
+
+constexpr int kMaxLabelWidth = 254;  // widest C column the output table can hold
+constexpr int kLabelWidthMargin = 10;
+constexpr const char* kActionButtons[] = {"btnMakeType", "btnMakeSkin", "btnMakeName"};
+
+// The last field of each role: a later field of a role overrides an earlier one.
+struct RoleFields {
+    const SourceField* typeCode = nullptr;
+    const SourceField* label = nullptr;
+    const SourceField* level = nullptr;
+};
+
+RoleFields lastFieldOfEachRole(const std::vector<SourceField>& fields) {
+    RoleFields roles;
+    for (const SourceField& field : fields) {
+        if (field.ignored) continue;
+        switch (field.role) {
+            case FieldRole::TypeCode:
+                roles.typeCode = &field;
+                break;
+            case FieldRole::Label:
+                roles.label = &field;
+                break;
+            case FieldRole::Level:
+                roles.level = &field;
+                break;
+            case FieldRole::None:
+                break;
+        }
+    }
+    return roles;
+}
+
+std::string_view fieldBytes(std::string_view record, const SourceField& field) {
+    // Offsets were checked against the record length when the descriptors were read.
+    return record.substr(field.offset, field.length);
+}
+
+void clearResults(Main& main) {
+    main.sourceRecords.clear();
+    main.sourceRecords.shrink_to_fit();
+    main.depthInMetres = false;
+    main.labelWidth = 0;
+    main.form.clearList("GM");
+    main.form.clearList("GM_TYPE");
+    main.kindName.clear();
+    for (Control* option : main.form.array("SVID")) main.form.setValue("SVID", 0, option->index);
+    main.sourceRead = false;
+    for (const char* button : kActionButtons) main.form.setEnabled(button, false);
+}
+
+// The file name the kind may be read from: the chosen source's, else the Source path's.
+std::string sourceFileName(const Main& main, const std::string& path) {
+    if (!main.sourceFileName.empty()) return main.sourceFileName;
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void chooseKindFromFileName(Main& main, const std::string& fileName) {
+    if (!main.kindName.empty()) return;
+    std::string lower = source::lowerCase(fileName);
+    static constexpr const char* kKindWords[] = {"polygons", "polylines", "points"};
+    for (int kind = 0; kind < 3; ++kind) {
+        if (lower.find(kKindWords[kind]) != std::string::npos) {
+            main.form.setValue("SVID", 1, kind);
+            return;
+        }
+    }
+}
+
+// The read proper: steps from opening the file to the end messages. Returns true when at
+// least one type code was found.
+class TableRead {
+   public:
+    explicit TableRead(Main& main) : m_main(main) {}
+
+    bool run(const std::string& path);
+
+   private:
+    bool readHeader();
+    bool readFields();
+    bool readRecords();
+    bool finish();
+
+    Main& m_main;
+    source::SourceFile m_file;
+    source::SourceHeader m_header;
+    source::SourceLayout m_layout;
+    std::int64_t m_count = 0;
+    int m_mark = 0;
+    source::CaselessList m_gm;
+    source::CaselessList m_gmType;
+    int m_labelWidthCounter = 0;
+};
+
+bool TableRead::run(const std::string& path) {
+    Result<source::SourceFile> file = source::SourceFile::open(path);
+    if (!file) {
+        reportSourceFileError(m_main, "DBFread", file.status());
+        return false;
+    }
+    m_file = std::move(file.value());
+    if (!readHeader() || !readFields()) return false;
+    bool recordsRead = readRecords();
+    m_main.form.setItems("GM", m_gm.takeItems());
+    m_main.form.setItems("GM_TYPE", m_gmType.takeItems());
+    return recordsRead && finish();
+}
+
+bool TableRead::readHeader() {
+    std::vector<std::uint8_t> bytes;
+    Status status = m_file.read(0, source::kFileHeaderSize, &bytes);
+    Result<source::SourceHeader> header =
+        status ? source::parseHeader(bytes) : Result<source::SourceHeader>(status);
+    if (!header) {
+        m_main.fail("DBFread", header.status());
+        return false;
+    }
+    m_header = header.value();
+    m_mark = m_main.form("NoName").value != 0 ? source::kMarkCp1251 : m_header.languageDriver;
+
+    if (m_header.isVisualFoxPro()) {
+        // This refusal exists in Russian only.
+        m_main.platform.showMessage({m_main.programName, " ! файлы VFP не поддерживаются",
+                                     MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    }
+    if (m_header.recordLength == 0 || m_header.headerLength < source::kFileHeaderSize) {
+        std::string what = m_header.recordLength == 0
+                               ? "the header gives a record length of 0"
+                               : "the header length " + std::to_string(m_header.headerLength) +
+                                     " is shorter than the 32-byte file header";
+        m_main.fail("DBFread", Status::error(source::kErrBadFileFormat, what));
+        return false;
+    }
+
+    // Trust the file's size over the header's count: a count that disagrees is reported and
+    // replaced.
+    m_count =
+        source::computedRecordCount(m_file.size(), m_header.headerLength, m_header.recordLength);
+    if (m_count != m_header.declaredRecordCount) {
+        m_main.att(m_main.tr(" * некорректное количество записей в файле",
+                             " ! selected file contains wrong records amount"));
+        m_main.platform.beep();
+        m_main.platform.pause(1000);
+    }
+    if (m_count == 0) {
+        m_main.att(m_main.tr(" ! указанный файл поврежден или не содержит записей",
+                             " ! selected file is broken or contains no records"));
+        m_main.platform.beep();
+        return false;
+    }
+    return true;
+}
+
+bool TableRead::readFields() {
+    int announced = source::announcedFieldCount(m_header.headerLength);
+    std::vector<std::uint8_t> descriptors;
+    Status status = m_file.read(source::kFileHeaderSize,
+                                static_cast<std::size_t>(announced) * source::kFieldDescriptorSize,
+                                &descriptors);
+    Result<source::SourceLayout> layout =
+        status ? source::parseFields(descriptors, announced, m_header.recordLength)
+               : Result<source::SourceLayout>(status);
+    if (!layout) {
+        m_main.att(" ! ReadDBF " + layout.status().description());
+        m_main.platform.beep();
+        return false;
+    }
+    m_layout = std::move(layout.value());
+    for (const SourceField& field : m_layout.fields) {
+        if (field.selectsKind >= 0) m_main.form.setValue("SVID", 1, field.selectsKind);
+    }
+    m_main.depthInMetres = m_layout.hasDepthInMetres;
+    return true;
+}
+
+bool TableRead::readRecords() {
+    const bool russian = m_main.russian;
+    const bool listNames = m_main.form("NoName").value == 0;
+    const RoleFields roles = lastFieldOfEachRole(m_layout.fields);
+    source::LabelRules labels(russian, m_mark, m_layout.hasDepthInMetres);
+    const std::int64_t step = m_count / 100;
+    const std::string progressText =
+        m_main.tr(" чтение атрибутов файла: ", " reading file with attributes: ");
+
+    m_main.sourceRecords.resize(static_cast<std::size_t>(m_count));
+    m_file.startRecords(m_header.headerLength, m_header.recordLength, m_count);
+    std::string text;
+    std::string entry;
+    for (std::int64_t r = 0; r < m_count; ++r) {
+        Result<std::string_view> record = m_file.record(r);
+        if (!record) {
+            m_main.fail("DBFread", record.status());
+            return false;
+        }
+        std::string_view bytes = record.value();
+        if (bytes[0] != source::kDeletedMark) {
+            SourceRecord& row = m_main.sourceRecords[static_cast<std::size_t>(r)];
+            if (roles.typeCode) {
+                source::fieldText(fieldBytes(bytes, *roles.typeCode), roles.typeCode->type, russian,
+                                  &text);
+                row.typeCode = source::lowerCase(source::decode1251(text));
+            }
+            if (roles.label) {
+                source::fieldText(fieldBytes(bytes, *roles.label), roles.label->type, russian,
+                                  &text);
+                row.label = labels.apply(text);
+            }
+            if (roles.level) {
+                source::fieldText(fieldBytes(bytes, *roles.level), roles.level->type, russian,
+                                  &text);
+                if (text != "0") row.level = source::decode1251(text);
+            }
+            if (!row.typeCode.empty()) {
+                if (listNames) {
+                    entry.assign(row.typeCode).append(kListSeparator).append(row.label);
+                    m_gm.add(entry);
+                }
+                m_gmType.add(row.typeCode);
+            }
+        }
+        if (step > 0 && r % step == 0) {
+            m_main.att(progressBar(progressText, r, step));
+            m_main.doEvents();
+        }
+    }
+    m_labelWidthCounter = labels.widthCounter();
+    return true;
+}
+
+bool TableRead::finish() {
+    if (m_main.form("GM_TYPE").items.empty()) {
+        m_main.att(m_main.tr(" ! указанный файл не содержит записей с типами объектов",
+                             " ! selected file contains no records with object types"));
+        m_main.platform.beep();
+        return false;
+    }
+    m_main.labelWidth = std::min(m_labelWidthCounter + kLabelWidthMargin, kMaxLabelWidth);
+    m_main.sourceRead = true;
+    m_main.att(m_main.tr(" атрибуты исходного файла успешно прочитаны",
+                         " attributes from the original file read successfully"));
+    if (m_layout.hasValueField) {
+        m_main.att(m_main.tr(" * данный файл возможно уже обработан для конвертации в IMC",
+                             " * selected file may already be processed for conversion in IMC"));
+        m_main.platform.beep();
+    }
+    return true;
+}
+
+}  // namespace
+
+void reportSourceFileError(Main& main, const std::string& procedure, const Status& status) {
+    switch (status.number()) {
+        case err::kFileNotFound:
+        case err::kBadFileName:
+        case err::kInvalidArgument:
+            main.att(main.tr(" * для продолжения работы укажите исходный файл .DBF",
+                             " * specify the source file .DBF to continue"));
+            main.platform.beep();
+            return;
+        case err::kPermissionDenied:
+            main.att(main.tr(" ! файл занят другим приложением, чтение атрибутов невозможно",
+                             " ! file is in use by another application, failed to open"));
+            main.platform.beep();
+            return;
+        default:
+            main.fail(procedure, status);
+            return;
+    }
+}
+
+bool DBFread(Main& main) {
+    main.att(main.tr(" чтение файла атрибутов... ", " reading file with attributes... "));
+    main.doEvents();
+    clearResults(main);
+
+    const std::string path = main.form("Source").text;
+    bool found = false;
+    {
+        TableRead read(main);
+        try {
+            found = read.run(path);
+        } catch (const std::bad_alloc&) {
+            // A table whose records do not fit in memory: give the memory back and say so.
+            main.sourceRecords.clear();
+            main.sourceRecords.shrink_to_fit();
+            main.fail("DBFread", Status::error(source::kErrOutOfMemory, "Out of memory"));
+            found = false;
+        }
+    }  // the file is closed here
+
+    chooseKindFromFileName(main, sourceFileName(main, path));
+    // Conversion buttons only after a successful read: a failed one leaves nothing to convert.
+    if (!main.kindName.empty() && main.sourceRead) {
+        for (const char* button : kActionButtons) main.form.setEnabled(button, true);
+    }
+    return found;
+}
+
+}  // namespace tavrolin

@@ -1,0 +1,26 @@
+// btnSource_Click: the user picks the source table; its path goes into Source, the names the
+// conversions need are derived from it, the template table itself is refused, and the table
+// is read (DBFread). The attribute preview is reset whatever happens.
+#pragma once
+
+#include <string>
+
+#include "app/main_state.h"
+
+namespace tavrolin {
+
+void btnSource_Click(Main& main);
+
+// Splits a source path at its last separator into Main::sourceFolder (with the separator) and
+// Main::sourceFileName, and derives Main::outputFileName and Main::codePageFileName (letter
+// case ignored in the checks):
+//   river_orig.dbf -> river.dbf and river.cpg;   river.dbf -> river-imc.dbf and river.cpg.
+// A path without a separator gives an empty folder and the whole text as file name.
+void deriveOutputNames(Main& main, const std::string& path);
+
+// The dialog's start path for a pattern such as "*.dbf": the folder of the current source when
+// Source ends with the pattern's extension (letter case respected), else the program folder;
+// followed by the pattern.
+std::string sourceStartPath(const Main& main, const std::string& pattern);
+
+}  // namespace tavrolin

@@ -1,0 +1,72 @@
+#include "source/encodings.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrolin::source {
+namespace {
+
+const std::string kLakeUtf8 = "\xD0\x9E\xD0\xB7\xD0\xB5\xD1\x80\xD0\xBE";  // Озеро
+const std::string kLake1251 = "\xCE\xE7\xE5\xF0\xEE";
+const std::string kLake866 = "\x8E\xA7\xA5\xE0\xAE";
+
+TEST(Encodings, DecodesTheThreeCodePagesFromRealBytes) {
+    EXPECT_EQ(decode1251(kLake1251), kLakeUtf8);
+    EXPECT_EQ(decode866(kLake866), kLakeUtf8);
+    EXPECT_EQ(decode1251("\xA8\xB8\xB9"), "\xD0\x81\xD1\x91\xE2\x84\x96");  // Ёё№
+    EXPECT_EQ(decode866("\xF0\xF1"), "\xD0\x81\xD1\x91");                   // Ёё
+    EXPECT_EQ(decode437("\x81\xE1"), "\xC3\xBC\xC3\x9F");                   // üß
+    EXPECT_EQ(decode1251("abc 12"), "abc 12");
+    EXPECT_TRUE(isValidUtf8(decode1251(std::string("\x98\x00\xFF", 3))));
+}
+
+TEST(Encodings, EncodesTo1251AndBack) {
+    EXPECT_EQ(encode1251(kLakeUtf8), kLake1251);
+    EXPECT_EQ(encode1251("\xE2\x82\xAC x"), "\x88 x");  // euro sign
+    EXPECT_EQ(encode1251("\xC3\xBC"), "?");             // ü is not in 1251
+    std::string all;
+    for (int b = 0x20; b < 0x100; ++b) {
+        if (b != 0x98) all.push_back(static_cast<char>(b));
+    }
+    EXPECT_EQ(encode1251(decode1251(all)), all);
+}
+
+TEST(Encodings, PairsMarksWithDecodingsOnlyAsTheTableSays) {
+    EXPECT_EQ(labelDecoding(true, 87), LabelDecoding::Utf8);
+    EXPECT_EQ(labelDecoding(true, 101), LabelDecoding::Cp866);
+    EXPECT_EQ(labelDecoding(false, 2), LabelDecoding::Cp437);
+    EXPECT_EQ(labelDecoding(false, 201), LabelDecoding::Utf8);
+    for (int mark : {0, 1, 2, 201, 38}) EXPECT_EQ(labelDecoding(true, mark), LabelDecoding::Cp1251);
+    for (int mark : {0, 1, 87, 101}) EXPECT_EQ(labelDecoding(false, mark), LabelDecoding::Cp1251);
+}
+
+TEST(Encodings, GuessesByCountingHighBytes) {
+    EXPECT_EQ(guessLabelMark("Lake 12"), kGuessAscii);
+    EXPECT_EQ(guessLabelMark("\x80"), kGuessAscii);  // 0x80 counts with ASCII
+    EXPECT_EQ(guessLabelMark(kLakeUtf8), kGuessHighLower);
+    EXPECT_EQ(guessLabelMark(kLake866), kGuessHighLower);
+    EXPECT_EQ(guessLabelMark(kLake1251), kGuessHighUpper);
+    EXPECT_EQ(guessLabelMark("\xC4\xED\xEE"), kGuessHighUpper);  // Дно: nothing counted
+}
+
+TEST(Encodings, NeverLetsIllFormedUtf8Through) {
+    EXPECT_TRUE(isValidUtf8(kLakeUtf8));
+    for (std::string bad : {"\xC0\x80", "\xED\xA0\x80", "\xD0", "\xF5\x80\x80\x80", "\x80"}) {
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+        EXPECT_TRUE(isValidUtf8(decodeUtf8Lenient(bad)));
+    }
+    EXPECT_EQ(decodeUtf8Lenient("a\xD0z"), "a\xEF\xBF\xBDz");
+    // A label marked UTF-8 that is not: read as 1251 instead of showing replacement marks.
+    EXPECT_EQ(decodeLabel(kLake1251, LabelDecoding::Utf8), kLakeUtf8);
+    EXPECT_EQ(decodeLabel("  " + kLakeUtf8 + " ", LabelDecoding::Utf8), kLakeUtf8);
+}
+
+TEST(Encodings, FoldsLatinAndCyrillicCase) {
+    EXPECT_EQ(lowerCase("0X24 \xD0\x9E\xD0\x81"), "0x24 \xD0\xBE\xD1\x91");  // ОЁ -> оё
+    EXPECT_TRUE(caselessEqual("ABC \xD0\x9E", "abc \xD0\xBE"));
+    EXPECT_FALSE(caselessEqual("abc", "abcd"));
+    EXPECT_EQ(caselessHash("\xD0\x81X"), caselessHash("\xD1\x91x"));
+    EXPECT_EQ(countCharacters(kLakeUtf8 + "1"), 6);
+}
+
+}  // namespace
+}  // namespace tavrolin::source

@@ -1,0 +1,174 @@
+// Helpers for the source tests: a byte-by-byte dBASE writer for building source tables (good
+// and bad) in memory, a temporary folder, and a headless main window with a scripted desktop.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_controls.h"
+#include "app/main_state.h"
+#include "source/source_handlers.h"
+#include "store/scripted_platform.h"
+
+namespace tavrolin::testing {
+
+struct FieldSpec {
+    std::string name;
+    char type;
+    int length;
+    int decimals = 0;
+};
+
+class DbfBuilder {
+   public:
+    DbfBuilder& version(std::uint8_t v) {
+        m_version = v;
+        return *this;
+    }
+    DbfBuilder& languageDriver(std::uint8_t v) {
+        m_language = v;
+        return *this;
+    }
+    DbfBuilder& field(std::string name, char type, int length, int decimals = 0) {
+        m_fields.push_back({std::move(name), type, length, decimals});
+        return *this;
+    }
+    // One value per field: C left-aligned, others right-aligned, padded with blanks.
+    DbfBuilder& record(const std::vector<std::string>& values, bool deleted = false) {
+        std::string bytes(1, deleted ? '*' : ' ');
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            std::string value = i < values.size() ? values[i] : "";
+            auto width = static_cast<std::size_t>(m_fields[i].length);
+            value.resize(std::min(value.size(), width));
+            std::string pad(width - value.size(), ' ');
+            bytes += m_fields[i].type == 'C' ? value + pad : pad + value;
+        }
+        m_records.push_back(bytes);
+        return *this;
+    }
+    // Overrides of header values, to build lying files.
+    DbfBuilder& declaredCount(std::int32_t v) {
+        m_declaredCount = v;
+        return *this;
+    }
+    DbfBuilder& headerLength(std::uint16_t v) {
+        m_headerLength = v;
+        return *this;
+    }
+    DbfBuilder& recordLength(std::uint16_t v) {
+        m_recordLength = v;
+        return *this;
+    }
+    DbfBuilder& withoutEndMark() {
+        m_endMark = false;
+        return *this;
+    }
+
+    std::vector<std::uint8_t> bytes() const {
+        std::size_t recordLength = 1;
+        for (const FieldSpec& f : m_fields) recordLength += static_cast<std::size_t>(f.length);
+        std::size_t headerLength = 32 + 32 * m_fields.size() + 1;
+        std::vector<std::uint8_t> out(32, 0);
+        out[0] = m_version;
+        put32(out, 4,
+              m_declaredCount ? *m_declaredCount : static_cast<std::int32_t>(m_records.size()));
+        put16(out, 8, m_headerLength ? *m_headerLength : static_cast<int>(headerLength));
+        put16(out, 10, m_recordLength ? *m_recordLength : static_cast<int>(recordLength));
+        out[29] = m_language;
+        for (const FieldSpec& f : m_fields) {
+            std::vector<std::uint8_t> d(32, 0);
+            for (std::size_t i = 0; i < f.name.size() && i < 11; ++i) d[i] = f.name[i];
+            d[11] = static_cast<std::uint8_t>(f.type);
+            d[16] = static_cast<std::uint8_t>(f.length & 0xFF);
+            d[17] = static_cast<std::uint8_t>(f.type == 'C' ? f.length >> 8 : f.decimals);
+            out.insert(out.end(), d.begin(), d.end());
+        }
+        out.push_back(0x0D);
+        for (const std::string& r : m_records) out.insert(out.end(), r.begin(), r.end());
+        if (m_endMark) out.push_back(0x1A);
+        return out;
+    }
+
+   private:
+    static void put16(std::vector<std::uint8_t>& b, std::size_t at, int v) {
+        b[at] = static_cast<std::uint8_t>(v & 0xFF);
+        b[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+    }
+    static void put32(std::vector<std::uint8_t>& b, std::size_t at, std::int32_t v) {
+        auto u = static_cast<std::uint32_t>(v);
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+    }
+
+    std::uint8_t m_version = 0x03;
+    std::uint8_t m_language = 0;
+    std::vector<FieldSpec> m_fields;
+    std::vector<std::string> m_records;
+    std::optional<std::int32_t> m_declaredCount;
+    std::optional<std::uint16_t> m_headerLength;
+    std::optional<std::uint16_t> m_recordLength;
+    bool m_endMark = true;
+};
+
+// A folder of its own for one test, removed afterwards.
+class TempFolder {
+   public:
+    TempFolder() {
+        static int counter = 0;
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("tavrolin_source_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    std::string path(const std::string& name) const { return (m_path / name).string(); }
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+        std::ofstream out(path(name), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        return path(name);
+    }
+
+   private:
+    std::filesystem::path m_path;
+};
+
+// The main window without a display. The object kind selection is stood in for by a handler
+// that does what the reader relies on: the kind and its name follow the chosen option.
+class HeadlessWindow {
+   public:
+    explicit HeadlessWindow(bool russian = false) : main(platform) {
+        main.russian = russian;
+        main.programFolder = "/opt/tavrolin/";
+        buildMainControls(main.form);
+        registerSourceHandlers(main);
+        main.form.on("SVID", Event::Click, [this](int index) {
+            main.kindName = main.form("SVID", index).tag;
+            main.kind = static_cast<std::uint8_t>(index);
+            ++kindSelections;
+        });
+    }
+    std::vector<std::string> items(const std::string& list) { return main.form(list).items; }
+    int chosenKind() {
+        for (Control* option : main.form.array("SVID")) {
+            if (option->value != 0) return option->index;
+        }
+        return -1;
+    }
+
+    ScriptedPlatform platform;
+    Main main;
+    int kindSelections = 0;
+};
+
+}  // namespace tavrolin::testing
