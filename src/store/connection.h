@@ -7,6 +7,18 @@
 //     cond: col=n | col='c' | col="c" | col Is Null | Not col Is Null   ([col] is col)
 //   CREATE TABLE T.dbf (col char(n), col numeric(p,s), ...)[;]
 //   INSERT INTO T (col, ...) VALUES (value, ...)   value: number | 'text' | "text" | Null
+//
+// Appends (INSERT INTO, AddNew/Update) are buffered per table and written in large blocks. The
+// files are exactly consistent (record count, end byte 0x1A) after flush(), close(), the
+// destructor, RecordSet::close(), and before any record set is read. Before touching a table
+// file by other means (reading its bytes, moving, deleting), call flush() - or use
+// store::moveFile / store::deleteFile (common_services.h), which write a table's pending rows
+// and release it first.
+//
+// Errors: 3011 no such table (no "<T>.dbf" in the folder in any letter case), 3134 syntax,
+// 3265 unknown column, 3021 no current row, 3027 change on a read-only set, 6 a number too wide
+// for its field, 13 a value of the wrong kind, 58 CREATE TABLE over an existing table, 53/70/61
+// file not found / not allowed / disk full, E_FAIL a malformed table file.
 #pragma once
 
 #include <memory>

@@ -1,0 +1,230 @@
+// Null-to-default, file writer, dialog and start path, document opener, file primitives.
+#include "store/common_services.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "store/codepage.h"
+#include "store/dbf_table.h"
+#include "store/file_error.h"
+
+namespace tavrolin::store {
+
+namespace {
+
+constexpr std::size_t kDialogPathLimit = 255;  // the dialog's file-name field
+
+std::string trimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+Status writeAll(int fd, const char* data, std::size_t size, const std::string& path) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "write", path);
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+// Copies `from` to a new file `to` (which must not exist): the cross-file-system move.
+Status copyBeside(const std::string& from, const std::string& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return fileError(errno, "open", from);
+    struct stat info {};
+    ::fstat(in, &info);
+    const int out =
+        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777);
+    if (out < 0) {
+        const int saved = errno;
+        ::close(in);
+        return fileError(saved, "create", to);
+    }
+    Status status;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            status = fileError(errno, "read", from);
+            break;
+        }
+        if (n == 0) break;
+        status = writeAll(out, buffer.data(), static_cast<std::size_t>(n), to);
+        if (!status) break;
+    }
+    if (status && ::fsync(out) != 0) status = fileError(errno, "write", to);
+    if (::close(out) != 0 && status) status = fileError(errno, "write", to);
+    ::close(in);
+    if (!status) ::unlink(to.c_str());
+    return status;
+}
+
+}  // namespace
+
+Value Nz(const Value& value, const std::string& defaultText) {
+    if (value.isNull() || (value.kind() == Value::Kind::Text && value.asText().empty())) {
+        return Value::text(defaultText);
+    }
+    return value;
+}
+
+Value Nz(const Result<Value>& value, const std::string& defaultText, const MessageSink& sink,
+         Platform* platform) {
+    if (value) return Nz(*value, defaultText);
+    if (sink) {
+        sink(" ! Nz " + std::to_string(value.status().number()) + ": " +
+             value.status().description());
+    }
+    if (platform != nullptr) platform->beep();
+    return Value::text("");
+}
+
+int WriteF(const std::string& path, const std::string& text, const MessageSink& sink,
+           TextEncoding encoding) {
+    std::string bytes = encoding == TextEncoding::Cp1251 ? encodeCp1251(text) : text;
+    bytes += "\r\n";
+    Status status;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        status = fileError(errno, "write", path);
+    } else {
+        status = writeAll(fd, bytes.data(), bytes.size(), path);
+        if (::close(fd) != 0 && status) status = fileError(errno, "write", path);
+    }
+    if (status) return 1;
+    if (sink) sink(" ! WriteF: " + status.toString());
+    return 0;
+}
+
+std::string OpenPath(const std::string& pattern, const std::string& sourceText,
+                     const std::string& programFolder) {
+    const std::string suffix = pattern.empty() ? std::string() : pattern.substr(1);
+    std::string folder = programFolder;
+    const std::size_t slash = sourceText.rfind('/');
+    if (slash != std::string::npos && sourceText.size() >= suffix.size() &&
+        sourceText.compare(sourceText.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        folder = sourceText.substr(0, slash + 1);
+    }
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder + pattern;
+}
+
+std::string OpenDialog(Platform& platform, const std::string& startPath,
+                       const std::string& filterText, bool russian, const MessageSink& sink) {
+    (void)sink;  // the dialog behind the Platform reports nothing that could fail here
+    FileQuestion question;
+    question.title = russian ? "Выберите исходный файл:" : "Select source file:";
+    question.startPath = trimBlanks(startPath).substr(0, kDialogPathLimit);
+
+    // "description,pattern,description,pattern...": every comma separates.
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= filterText.size() && !filterText.empty()) {
+        const std::size_t comma = filterText.find(',', start);
+        parts.push_back(filterText.substr(start, comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        question.filters.emplace_back(parts[i], parts[i + 1]);
+    }
+    if (question.filters.empty()) question.filters.emplace_back(" ", "*.*");
+
+    // After a cancel the file-name field still holds the start path.
+    const std::optional<std::string> chosen = platform.askOpenFile(question);
+    const std::string field = chosen ? *chosen : question.startPath;
+    return field.find('/') != std::string::npos ? field : std::string();
+}
+
+void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink) {
+    if (!platform.openDocument(path) && sink) sink("неизвестный тип файла...");
+}
+
+std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) return {};
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return {};
+    std::string found;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string_view candidate = entry->d_name;
+        if (candidate == name) {
+            found = name;
+            break;
+        }
+        if (found.empty() && equalsIgnoringAsciiCase(candidate, name)) {
+            found = std::string(candidate);
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+Status deleteFile(const std::string& path) {
+    Status status = releaseTableFile(path);
+    if (!status) return status;
+    if (::unlink(path.c_str()) != 0) return fileError(errno, "delete", path);
+    return {};
+}
+
+Status moveFile(const std::string& from, const std::string& to) {
+    Status status = releaseTableFile(from);
+    if (!status) return status;
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        return Status::error(err::kFileAlreadyExists,
+                             "cannot move " + from + " to " + to + ": the target exists");
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return {};
+    }
+    int error = errno;
+    if (error == EINVAL || error == ENOSYS) {  // a file system without the no-replace rename
+        if (::rename(from.c_str(), to.c_str()) == 0) return {};
+        error = errno;
+    }
+    if (error != EXDEV) return fileError(error, "move " + from + " to", to);
+
+    // Another file system: copy beside the target, then link it in place (fails if the
+    // target appeared meanwhile), then remove the source.
+    const std::string part = folderOf(to) + ".tavrolin-move-" + std::to_string(::getpid());
+    status = copyBeside(from, part);
+    if (!status) return status;
+    if (::link(part.c_str(), to.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(part.c_str());
+        return fileError(saved, "move " + from + " to", to);
+    }
+    ::unlink(part.c_str());
+    if (::unlink(from.c_str()) != 0) return fileError(errno, "remove", from);
+    return {};
+}
+
+}  // namespace tavrolin::store

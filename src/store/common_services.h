@@ -1,0 +1,76 @@
+// Small services that many handlers share: null-to-default, the one-line file writer, the
+// open-file dialog and its start path, the document opener, and the file primitives (listing
+// one name ignoring case, deleting, moving).
+//
+// Services that report on the message line take a MessageSink (the store does not know the
+// window); they report their own failures there and return normally.
+//
+// Registry values: the program has no registry procedures. Their only use was to set the old
+// table engine's code page (DataCodePage = "ANSI", CollatingSequence = "Ascii") before opening
+// the connection; this store always reads and writes cp1251 and orders text by its bytes, so
+// start-up has nothing to read or write there.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "store/platform.h"
+#include "store/status.h"
+#include "store/value.h"
+
+namespace tavrolin::store {
+
+using MessageSink = std::function<void(const std::string&)>;
+
+// Null-to-default: a null value or an empty text gives the default as text (empty when the
+// default is empty); any other value is returned unchanged (a number 0 stays the number 0).
+Value Nz(const Value& value, const std::string& defaultText = "");
+// The same for a value that could not be read (e.g. a missing field, error 3265): the failure
+// is reported as " ! Nz number: description" on the sink, with a beep when a platform is given,
+// and the result is the empty text.
+Value Nz(const Result<Value>& value, const std::string& defaultText, const MessageSink& sink,
+         Platform* platform = nullptr);
+
+enum class TextEncoding { Utf8, Cp1251 };
+
+// Creates or overwrites the file with the text and a line break (CR LF). The text is UTF-8 and
+// written as UTF-8 or encoded to cp1251 ('?' for characters it lacks). Returns 1 on success;
+// on failure writes " ! WriteF: number. description" on the sink and returns 0.
+int WriteF(const std::string& path, const std::string& text, const MessageSink& sink,
+           TextEncoding encoding = TextEncoding::Utf8);
+
+// The start path of the open-file dialog: when the source text ends with the pattern without
+// its first character (for "*.dbf": ".dbf", letter case respected) and holds a folder, the
+// folder of that path; otherwise the program folder. A separator is added when missing, then
+// the pattern. (The old desktop's file-manager windows, whose address bar gave a third
+// choice, do not exist here: that case falls back to the program folder.)
+std::string OpenPath(const std::string& pattern, const std::string& sourceText,
+                     const std::string& programFolder);
+
+// Shows the open-file dialog. `filterText` is "description,pattern,description,pattern..."
+// (empty: one entry " " with "*.*"); the title is "Выберите исходный файл:" or
+// "Select source file:". Returns the chosen path; after a cancel the start path (surrounding
+// blanks cut), which the caller recognises by its "*"; the empty text when the field holds no
+// path (no separator).
+std::string OpenDialog(Platform& platform, const std::string& startPath,
+                       const std::string& filterText, bool russian, const MessageSink& sink);
+
+// Opens a document with the program the desktop associates with it; when there is none, writes
+// "неизвестный тип файла..." on the sink. Other failures are silent.
+void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink);
+
+// The name of the file `name` in `folder` as it is on disk, compared ignoring letter case (an
+// exact match wins); the empty text when there is none or the folder cannot be read.
+std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name);
+
+// Deletes a file. Pending appends of a table open on it are written first and the table is
+// released. Errors: 53 missing, 70 not allowed.
+Status deleteFile(const std::string& path);
+
+// Renames or moves a file; fails with 58 when the target exists. Pending appends of a table
+// open on the source are written first. Across file systems the file is copied beside the
+// target under a temporary name, put in place in one step, and then the source is removed, so
+// the target name never holds a half-written file.
+Status moveFile(const std::string& from, const std::string& to);
+
+}  // namespace tavrolin::store
