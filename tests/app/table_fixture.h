@@ -1,0 +1,151 @@
+// Test helpers for the start-up tests: dBASE tables written byte by byte (so a test controls
+// every header byte, including damaged ones), read back the same way, and per-test folders.
+#pragma once
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace tavrolin::testing {
+
+struct TestField {
+    std::string name;
+    char type;  // 'C' or 'N'
+    int length;
+};
+
+// A folder of its own under the system's temporary folder, removed with the object.
+class TempFolder {
+   public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("tavrolin_startup_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    // The folder with a trailing '/', as the program keeps its folders.
+    std::string folder() const { return m_path.string() + "/"; }
+    std::string operator/(const std::string& name) const { return folder() + name; }
+
+   private:
+    std::filesystem::path m_path;
+};
+
+// The bytes of a dBASE III/IV table: header, descriptors, 0x0D, records, 0x1A. Text is written
+// as given (the tests use ASCII), left-aligned for C and right-aligned for N.
+inline std::vector<std::uint8_t> tableBytes(const std::vector<TestField>& fields,
+                                            const std::vector<std::vector<std::string>>& rows) {
+    const std::size_t headerLength = 32 * (fields.size() + 1) + 1;
+    std::size_t recordLength = 1;
+    for (const TestField& f : fields) recordLength += static_cast<std::size_t>(f.length);
+    std::vector<std::uint8_t> bytes(headerLength, 0);
+    bytes[0] = 0x03;
+    bytes[1] = 124;  // last update 2024-01-01
+    bytes[2] = 1;
+    bytes[3] = 1;
+    const auto count = static_cast<std::uint32_t>(rows.size());
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<std::uint8_t>(count >> (8 * i));
+    bytes[8] = static_cast<std::uint8_t>(headerLength & 0xFF);
+    bytes[9] = static_cast<std::uint8_t>(headerLength >> 8);
+    bytes[10] = static_cast<std::uint8_t>(recordLength & 0xFF);
+    bytes[11] = static_cast<std::uint8_t>(recordLength >> 8);
+    bytes[29] = 0xC9;  // code page 1251
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::uint8_t* d = &bytes[32 * (i + 1)];
+        for (std::size_t c = 0; c < fields[i].name.size() && c < 11; ++c) d[c] = fields[i].name[c];
+        d[11] = static_cast<std::uint8_t>(fields[i].type);
+        d[16] = static_cast<std::uint8_t>(fields[i].length);
+    }
+    bytes[headerLength - 1] = 0x0D;
+    for (const auto& row : rows) {
+        bytes.push_back(' ');
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            std::string cell = i < row.size() ? row[i] : "";
+            auto width = static_cast<std::size_t>(fields[i].length);
+            if (cell.size() > width) cell.resize(width);
+            std::string pad(width - cell.size(), ' ');
+            std::string text = fields[i].type == 'N' ? pad + cell : cell + pad;
+            bytes.insert(bytes.end(), text.begin(), text.end());
+        }
+    }
+    bytes.push_back(0x1A);
+    return bytes;
+}
+
+inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::vector<std::uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A table read back byte by byte: its field descriptors and its rows with blanks trimmed.
+struct ReadTable {
+    std::vector<TestField> fields;
+    std::vector<std::vector<std::string>> rows;
+    unsigned headerLength = 0;
+    unsigned recordLength = 0;
+};
+
+inline ReadTable readTable(const std::string& path) {
+    std::vector<std::uint8_t> b = readBytes(path);
+    ReadTable t;
+    if (b.size() < 33) return t;
+    t.headerLength = b[8] | (b[9] << 8);
+    t.recordLength = b[10] | (b[11] << 8);
+    std::uint32_t count = b[4] | (b[5] << 8) | (b[6] << 16) | (b[7] << 24);
+    for (std::size_t at = 32; at + 32 <= t.headerLength && b[at] != 0x0D; at += 32) {
+        std::string name(reinterpret_cast<const char*>(&b[at]), 11);
+        name.resize(name.find('\0') == std::string::npos ? 11 : name.find('\0'));
+        t.fields.push_back({name, static_cast<char>(b[at + 11]), b[at + 16]});
+    }
+    for (std::uint32_t r = 0; r < count; ++r) {
+        std::size_t at = t.headerLength + r * t.recordLength + 1;
+        std::vector<std::string> row;
+        for (const TestField& f : t.fields) {
+            if (at + static_cast<std::size_t>(f.length) > b.size()) break;
+            std::string cell(reinterpret_cast<const char*>(&b[at]), f.length);
+            auto first = cell.find_first_not_of(' ');
+            auto last = cell.find_last_not_of(' ');
+            row.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
+            at += static_cast<std::size_t>(f.length);
+        }
+        t.rows.push_back(row);
+    }
+    return t;
+}
+
+// Base columns of a small template, with the colour columns named by the caller.
+inline std::vector<TestField> templateFields(const std::vector<std::string>& colorColumns) {
+    std::vector<TestField> fields = {{"VID", 'N', 1},     {"MP_TYPE", 'C', 6}, {"MP_NAME", 'C', 20},
+                                     {"MP_ENG", 'C', 20}, {"L_LIMIT", 'N', 2}, {"U_LIMIT", 'N', 2},
+                                     {"COLOR", 'N', 3},   {"YN", 'N', 1}};
+    for (const std::string& name : colorColumns) fields.push_back({name, 'C', 8});
+    return fields;
+}
+
+inline const std::vector<std::string>& allColorColumns() {
+    static const std::vector<std::string> names = {"CLRRGB", "BDR_CLRRGB", "BDF_CLRRGB",
+                                                   "RTP_CLRRGB", "HAL_CLRRGB"};
+    return names;
+}
+
+}  // namespace tavrolin::testing

@@ -1,0 +1,237 @@
+#include "app/template_upgrade.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "app/table_fixture.h"
+#include "store/scripted_platform.h"
+
+namespace tavrolin {
+namespace {
+
+using testing::allColorColumns;
+using testing::readBytes;
+using testing::readTable;
+using testing::tableBytes;
+using testing::TempFolder;
+using testing::templateFields;
+using testing::writeBytes;
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> withoutHal() {
+    std::vector<std::string> names = allColorColumns();
+    names.pop_back();
+    return names;
+}
+
+// Rows deliberately out of VID, MP_TYPE order.
+std::vector<std::vector<std::string>> unorderedRows() {
+    return {{"2", "0x6616", "Vershina", "Summit", "0", "19", "160", "0", "A0A0A0FF", "", "", ""},
+            {"0", "0x4b", "Fon", "Background", "0", "34", "21", "0", "", "", "", ""},
+            {"1", "0x15", "Bereg", "Shoreline", "0", "34", "1", "1", "", "", "", "112233"},
+            {"0", "0x28", "More", "Sea", "0", "34", "16", "0", "", "", "", ""},
+            {"1", "0x01", "Magistral", "Highway", "0", "28", "12", "0", "", "", "", ""}};
+}
+
+std::vector<std::vector<std::string>> manyRows(int count) {
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 0; i < count; ++i) {
+        char code[8];
+        std::snprintf(code, sizeof code, "0x%03x", count - i);
+        rows.push_back({std::to_string(i % 3), code, "Imya", "Name", "0", "20", "16", "0"});
+    }
+    return rows;
+}
+
+std::vector<std::string> barsIn(const std::vector<std::string>& log) {
+    std::vector<std::string> bars;
+    for (const std::string& line : log) {
+        if (line.rfind(" updating file attributes: ", 0) == 0) bars.push_back(line);
+    }
+    return bars;
+}
+
+struct Started {
+    ScriptedPlatform platform;
+    MainWindow window;
+    explicit Started(const std::string& home, bool headless = false, bool russian = false)
+        : window(platform, StartOptions{home, "", russian, headless}) {
+        window.load();
+    }
+    Main& main() { return window.main(); }
+};
+
+TEST(UpgradedHeader, AppendsTheMissingColourColumnsAfterTheTemplatesOwn) {
+    auto table = tableBytes(templateFields({"CLRRGB", "RTP_CLRRGB"}), manyRows(3));
+    const int columns = 10;
+    std::array<bool, 5> present = {true, false, false, true, false};
+    auto header = upgradedHeader(table, columns, present);
+    ASSERT_TRUE(header) << header.status().toString();
+    const auto& h = header.value();
+    ASSERT_EQ(h.size(), 32u * (13 + 1) + 1);
+    EXPECT_EQ(h[4] | h[5] | h[6] | h[7], 0) << "record count starts at 0";
+    EXPECT_EQ(h[8] | (h[9] << 8), 32 * 14 + 1);
+    EXPECT_EQ(h[10] | (h[11] << 8), (table[10] | (table[11] << 8)) + 3 * 8);
+    EXPECT_EQ(h[32 * 14], 0x0D);
+    const char* expected[] = {"BDR_CLRRGB", "BDF_CLRRGB", "HAL_CLRRGB"};
+    for (int i = 0; i < 3; ++i) {
+        const std::uint8_t* d = &h[32 * (11 + i)];
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(d)), expected[i]);
+        EXPECT_EQ(d[11], 'C');
+        EXPECT_EQ(d[16], 8);
+        EXPECT_TRUE(std::all_of(d + 17, d + 32, [](std::uint8_t b) { return b == 0; }));
+    }
+    // Version, date and language byte stay as the template has them.
+    EXPECT_TRUE(std::equal(h.begin(), h.begin() + 4, table.begin()));
+    EXPECT_EQ(h[29], table[29]);
+    EXPECT_FALSE(upgradedHeader(std::vector<std::uint8_t>(40, 0), 10, present));
+}
+
+TEST(TemplateUpgrade, TemplateWithEveryColourColumnIsLeftAlone) {
+    TempFolder home;
+    auto bytes = tableBytes(templateFields(allColorColumns()), manyRows(5));
+    writeBytes(home / "Tavrolin.dbf", bytes);
+    Started started(home.folder(), /*headless=*/true);
+    EXPECT_EQ(started.window.form()("STRT").interval, 0);
+    EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
+    EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), bytes);
+}
+
+TEST(TemplateUpgrade, AppendsOnlyTheMissingColumnAndSortsTheRows) {
+    TempFolder home;
+    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
+    writeBytes(home / "Tavrolin.dbf", original);
+    ScriptedPlatform platform;
+    MainWindow window(platform, StartOptions{home.folder(), "", false, false});
+    window.load();
+    EXPECT_EQ(window.form()("STRT").interval, 60) << "the window's timer runs the upgrade";
+    window.form().raise("STRT", Event::Timer);
+    EXPECT_EQ(window.form()("STRT").interval, 0);
+
+    EXPECT_EQ(window.main().attLog.back(), " update attributes is completed");
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), original);
+    EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
+    EXPECT_FALSE(platform.busy);
+
+    auto before = readTable(home / "Tavrolin.dbf.bak");
+    auto after = readTable(home / "Tavrolin.dbf");
+    ASSERT_EQ(after.fields.size(), before.fields.size() + 1);
+    EXPECT_EQ(after.fields.back().name, "HAL_CLRRGB");
+    EXPECT_EQ(after.fields.back().type, 'C');
+    EXPECT_EQ(after.fields.back().length, 8);
+    EXPECT_EQ(after.recordLength, before.recordLength + 8);
+    ASSERT_EQ(after.rows.size(), 5u);
+    std::vector<std::string> keys;
+    for (const auto& row : after.rows) keys.push_back(row[0] + " " + row[1]);
+    EXPECT_EQ(keys, (std::vector<std::string>{"0 0x28", "0 0x4b", "1 0x01", "1 0x15", "2 0x6616"}));
+    // Values travel with their row; the new column stays empty.
+    EXPECT_EQ(after.rows[3][2], "Bereg");
+    EXPECT_EQ(after.rows[3][11], "112233");
+    EXPECT_EQ(after.rows[4][8], "A0A0A0FF");
+    EXPECT_EQ(after.rows[4].back(), "");
+
+    // The shared connection works on the new template, and a new start finds nothing to do.
+    EXPECT_TRUE(window.main().templateReady());
+    EXPECT_EQ(window.main().colorColumns, (std::array<bool, 5>{true, true, true, true, true}));
+    Started again(home.folder());
+    EXPECT_EQ(again.window.form()("STRT").interval, 0);
+}
+
+TEST(TemplateUpgrade, ProgressBarFollowsTheRowCount) {
+    TempFolder home;
+    writeBytes(home / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(250)));
+    Started started(home.folder(), /*headless=*/true);
+    auto bars = barsIn(started.main().attLog);
+    ASSERT_EQ(bars.size(), 125u) << "step 2: rows 0, 2, ..., 248";
+    const std::string prefix = " updating file attributes: ";
+    for (std::size_t k = 0; k < bars.size(); ++k) {
+        ASSERT_EQ(bars[k].size(), prefix.size() + 100);
+        auto letters = std::count(bars[k].begin(), bars[k].end(), 'I');
+        EXPECT_EQ(letters, static_cast<long>(std::min<std::size_t>(k, 100))) << k;
+    }
+    EXPECT_EQ(readTable(home / "Tavrolin.dbf").rows.size(), 250u);
+
+    TempFolder small;
+    writeBytes(small / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(99)));
+    Started few(small.folder(), /*headless=*/true);
+    const auto& log = few.main().attLog;
+    EXPECT_TRUE(barsIn(log).empty());
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[log.size() - 3], "");
+    EXPECT_EQ(log[log.size() - 2], " updating file attributes...");
+    EXPECT_EQ(log.back(), " update attributes is completed");
+}
+
+TEST(TemplateUpgrade, LeftoverBackupBlocksTheUpgrade) {
+    TempFolder home;
+    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
+    writeBytes(home / "Tavrolin.dbf", original);
+    writeBytes(home / "Tavrolin.dbf.bak", {1, 2, 3});
+    Started started(home.folder(), /*headless=*/true, /*russian=*/true);
+    EXPECT_EQ(started.main().attLog.back(),
+              " ! перед обновлением файла атрибутов перепишите резервную копию Tavrolin.dbf.bak");
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
+}
+
+TEST(TemplateUpgrade, FailureMidwayLeavesTheTemplateWholeAndAllowsARetry) {
+    TempFolder home;
+    auto original = tableBytes(templateFields(withoutHal()), manyRows(300));
+    writeBytes(home / "Tavrolin.dbf", original);
+    ScriptedPlatform platform;
+    MainWindow window(platform, StartOptions{home.folder(), "", false, false});
+    window.load();
+    // Another program puts a backup in place while the rows are being copied.
+    platform.onProcessEvents = [&] {
+        if (barsIn(window.main().attLog).size() == 50) writeBytes(home / "Tavrolin.dbf.bak", {7});
+    };
+    window.form().raise("STRT", Event::Timer);
+    const std::string last = window.main().attLog.back();
+    EXPECT_EQ(last.rfind(" ! обновить атрибуты не удалось, Migrova: 58. ", 0), 0u) << last;
+    EXPECT_GE(platform.beeps, 1);
+    EXPECT_FALSE(platform.busy);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), (std::vector<std::uint8_t>{7}));
+    EXPECT_TRUE(window.main().templateReady()) << "the old template stays in use";
+
+    // Once the backup is moved away, the next start upgrades, deleting the old work file.
+    platform.onProcessEvents = nullptr;
+    fs::remove(home / "Tavrolin.dbf.bak");
+    Started again(home.folder(), /*headless=*/true);
+    EXPECT_EQ(again.main().attLog.back(), " update attributes is completed");
+    EXPECT_EQ(readTable(home / "Tavrolin.dbf").rows.size(), 300u);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), original);
+}
+
+TEST(TemplateUpgrade, WorkFileThatCannotBeReplacedStopsBeforeAnythingChanges) {
+    TempFolder home;
+    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
+    writeBytes(home / "Tavrolin.dbf", original);
+    fs::create_directories(home / "Migrova.dbf/inside");
+    Started started(home.folder(), /*headless=*/true);
+    EXPECT_EQ(started.main().attLog.back().rfind(" ! обновить атрибуты не удалось, Migrova: ", 0),
+              0u);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
+    EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
+}
+
+TEST(TemplateUpgrade, ReadOnlyFolderLeavesTheTemplateUntouched) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    TempFolder home;
+    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
+    writeBytes(home / "Tavrolin.dbf", original);
+    fs::permissions(home.folder(), fs::perms::owner_write, fs::perm_options::remove);
+    Started started(home.folder(), /*headless=*/true);
+    EXPECT_EQ(started.main().attLog.back().rfind(" ! обновить атрибуты не удалось, Migrova: ", 0),
+              0u);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
+}
+
+}  // namespace
+}  // namespace tavrolin
