@@ -5,7 +5,6 @@
 
 #include "templates/colour_entry.h"
 #include "templates/previews.h"
-#include "templates/template_access.h"
 #include "templates/template_table.h"
 #include "templates/text_fold.h"
 #include "templates/type_lists.h"
@@ -69,7 +68,7 @@ void MP_TYPE_Click(Main& main) {
         return;
     }
     if (form("MP_TYPE").listIndex < 0) return;
-    if (!templates::templateOpen(main, "MP_TYPE_Click")) return;
+    if (!main.templateReady()) return;
 
     const std::string code = templates::typeCodeOf(form("MP_TYPE").text);
     Result<store::RecordSet> rows =
@@ -152,7 +151,7 @@ void btnAtrSave_Click(Main& main) {
         main.att(notChanged);
         return;
     }
-    if (!templates::templateOpen(main, "btnAtrSave_Click")) return;
+    if (!main.templateReady()) return;
 
     Result<store::RecordSet> rows =
         templates::openTypeForSave(main.connection, main.programName, main.kind, code);

@@ -1,6 +1,5 @@
 #include "templates/type_lists.h"
 
-#include "templates/template_access.h"
 #include "templates/template_table.h"
 #include "templates/text_fold.h"
 
@@ -59,7 +58,7 @@ void selectOrOfferType(Main& main, const std::string& procedure, const std::stri
     }
 
     main.att(main.tr(" * выбранный тип в списке не найден", " * selected type not found in list"));
-    if (!main.askAddType) return;
+    if (!main.askAddType || !main.templateReady()) return;
     main.platform.beep();
     InputQuestion question;
     question.title = main.tr("Тип в списке не найден", "Type not found");
@@ -76,7 +75,6 @@ void selectOrOfferType(Main& main, const std::string& procedure, const std::stri
         return;
     }
 
-    if (!templates::templateOpen(main, procedure)) return;
     Status status = templates::addType(main.connection, main.programName, main.kind, code, answer,
                                        main.russian, fromObjects);
     if (!status) {
@@ -92,7 +90,7 @@ void selectOrOfferType(Main& main, const std::string& procedure, const std::stri
 void fillTypeList(Main& main) {
     Form& form = main.form;
     form.clearList("MP_TYPE");
-    if (main.kind == kNoKind || !main.connection.isOpen()) return;
+    if (main.kind == kNoKind || !main.templateUsable || !main.connection.isOpen()) return;
 
     Result<store::RecordSet> rows = templates::openTypeList(main.connection, main.programName);
     if (!rows) {
