@@ -6,11 +6,13 @@ namespace tavrolin {
 
 // Commands, one declaration each; each lives in its own <name>_command.cpp.
 int runHelpCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runGuideCommand(CliContext& ctx, const std::vector<std::string>& args);
 
 namespace {
 
 constexpr CommandSpec kCommands[] = {
     {"help", "help", runHelpCommand},
+    {"guide", "guide", runGuideCommand},
 };
 
 }  // namespace
