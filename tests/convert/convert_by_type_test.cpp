@@ -1,0 +1,293 @@
+// Conversion by types end to end through the store: the rows written, the label and level
+// options, the Garmin columns, the move beside the source and what a failure leaves behind.
+#include "convert/convert_by_type.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "convert/output_table.h"
+#include "convert_fixture.h"
+
+namespace tavrolin {
+namespace {
+
+using testing::ConvertFixture;
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+constexpr const char* kSuccess = " file with the new attributes by types created successfully";
+
+class ConvertByType : public ConvertFixture {
+   protected:
+    void addRecord(const std::string& type, const std::string& label,
+                   const std::string& level = "") {
+        main.sourceRecords.push_back({type, label, level});
+    }
+
+    // Runs the button and returns the output rows (none when the run failed).
+    std::vector<std::map<std::string, std::string>> convert() {
+        btnMakeType_Click(main);
+        if (main.form("Att").text != kSuccess) return {};
+        return readRows(main.sourceFolder, "river");
+    }
+};
+
+TEST_F(ConvertByType, CopiesTheTemplateAttributesOfEachRecordsType) {
+    addTemplateRow(
+        "VID,MP_TYPE,YN,L_LIMIT,U_LIMIT,LAYER,COLOR,MODE,FONT,ICON,BDR_COLOR,CLRRGB,"
+        "WIDTH,P_ICON",
+        "0,'0x4b',0,5,20,2,71,'T','8','sea',255,'AABBCCDD',3,'anchor'");
+    // A custom row of the same code comes first; a row of another kind never counts.
+    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE", "0,'0X4C',1,7,12,'T'");
+    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE", "0,'0x4c',0,9,99,'N'");
+    addTemplateRow("VID,MP_TYPE,L_LIMIT,COLOR", "1,'0x51',1,1");
+    addRecord("0x4b", "Озеро Белое");
+    addRecord("0x4b", "");
+    addRecord("0x4c", "Мель");
+    addRecord("0x51", "Пролив");
+    addRecord("", "");
+
+    const auto rows = convert();
+    ASSERT_EQ(rows.size(), 5u) << main.form("Att").text;
+    EXPECT_EQ(rows[0].at("TYPE"), "0x4b");
+    EXPECT_EQ(rows[0].at("VALUE"), "Озеро Белое");
+    EXPECT_EQ(rows[0].at("LVL"), "<null>");
+    EXPECT_EQ(rows[0].at("L_LIMIT"), "5");
+    EXPECT_EQ(rows[0].at("U_LIMIT"), "20");
+    EXPECT_EQ(rows[0].at("LAYER"), "2");
+    EXPECT_EQ(rows[0].at("COLOR"), "71");
+    EXPECT_EQ(rows[0].at("MODE"), "T");
+    EXPECT_EQ(rows[0].at("FONT"), "8");
+    EXPECT_EQ(rows[0].at("ICON"), "sea");
+    EXPECT_EQ(rows[0].at("BDR_COLOR"), "255");
+    EXPECT_EQ(rows[0].at("CLRRGB"), "AABBCCDD");
+    // Empty template values stay empty, not 0.
+    EXPECT_EQ(rows[0].at("P_LIMIT"), "<null>");
+    EXPECT_EQ(rows[0].at("BDR_WIDTH"), "<null>");
+    EXPECT_EQ(rows[0].at("MAJ_CAT"), "<null>");
+    // No label: the label mode T becomes N.
+    EXPECT_EQ(rows[1].at("MODE"), "N");
+    EXPECT_EQ(rows[1].at("VALUE"), "<null>");
+    // The custom row wins, found whatever the letter case.
+    EXPECT_EQ(rows[2].at("L_LIMIT"), "7");
+    EXPECT_EQ(rows[2].at("COLOR"), "12");
+    // Types without a row of this kind: only the limits 0 and 34.
+    for (int r : {3, 4}) {
+        EXPECT_EQ(rows[r].at("L_LIMIT"), "0");
+        EXPECT_EQ(rows[r].at("U_LIMIT"), "34");
+        EXPECT_EQ(rows[r].at("COLOR"), "<null>");
+        EXPECT_EQ(rows[r].at("MODE"), "<null>");
+    }
+    EXPECT_EQ(rows[3].at("VALUE"), "Пролив");
+    EXPECT_EQ(platform.shownFiles, std::vector<std::string>{outputPath()});
+    EXPECT_FALSE(fs::exists(main.programFolder + "polygon.dbf"));
+    EXPECT_EQ(readFile(main.sourceFolder + "river_orig.dbf"), "the source stays as it is");
+    EXPECT_FALSE(platform.busy);
+}
+
+TEST_F(ConvertByType, LevelsRaiseTheLimitsUnlessLevelsAreIgnored) {
+    addTemplateRow("VID,MP_TYPE,L_LIMIT,U_LIMIT", "0,'0x4b',3,18");
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4c',5");
+    addRecord("0x4b", "a", "2");
+    addRecord("0x4b", "a", "1");
+    addRecord("0x4b", "a", "0");
+    addRecord("0x4c", "a", "2");
+    auto rows = convert();
+    ASSERT_EQ(rows.size(), 4u) << main.form("Att").text;
+    EXPECT_EQ(rows[0].at("L_LIMIT") + "/" + rows[0].at("U_LIMIT"), "25/34");
+    EXPECT_EQ(rows[1].at("L_LIMIT") + "/" + rows[1].at("U_LIMIT"), "25/34");
+    EXPECT_EQ(rows[2].at("L_LIMIT") + "/" + rows[2].at("U_LIMIT"), "3/18");
+    // Without template limits the level adds none.
+    EXPECT_EQ(rows[3].at("L_LIMIT"), "<null>");
+
+    setCheck("LvlNull", true);
+    rows = convert();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].at("L_LIMIT") + "/" + rows[0].at("U_LIMIT"), "3/18");
+}
+
+TEST_F(ConvertByType, ALevelThatIsNoNumberStopsTheRunAndKeepsTheOldOutput) {
+    addTemplateRow("VID,MP_TYPE,L_LIMIT", "0,'0x4b',3");
+    writeFile(outputPath(), "previous output");
+    addRecord("0x4b", "a", "x7");
+    EXPECT_TRUE(convert().empty());
+    EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 13. ", 0), 0u) << main.form("Att").text;
+    EXPECT_EQ(readFile(outputPath()), "previous output");
+    EXPECT_TRUE(platform.shownFiles.empty());
+}
+
+TEST_F(ConvertByType, LabelOptions) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    addRecord("0x4b", "Щука");
+    addRecord("0x4b", "ЩУКА \"большая\"");
+    setCheck("TrnCase", true);
+    auto rows = convert();
+    ASSERT_EQ(rows.size(), 2u) << main.form("Att").text;
+    EXPECT_EQ(rows[0].at("VALUE"), "Shuka");
+    EXPECT_EQ(rows[1].at("VALUE"), "ShUKA 'bolyshaya'");
+    setCheck("LowCase", true);
+    rows = convert();
+    EXPECT_EQ(rows[0].at("VALUE"), "shuka");
+    setCheck("TrnCase", false);
+    rows = convert();
+    EXPECT_EQ(rows[0].at("VALUE"), "щука");
+}
+
+TEST_F(ConvertByType, GarminColumnsForFoundTypesOnly) {
+    addTemplateRow("VID,MP_TYPE,COLOR,GRMN_TYPE,HGT_DP_FMT,HGT_DP", "0,'0x4b',5,'0x0101','m',12");
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4c',6");
+    addRecord("0x4b", "a");
+    addRecord("0x4c", "a");
+    addRecord("0x99", "a");
+    setCheck("TagMPC", true);
+    const auto rows = convert();
+    ASSERT_EQ(rows.size(), 3u) << main.form("Att").text;
+    EXPECT_EQ(rows[0].at("GRMN_TYPE"), "0x0101");
+    EXPECT_EQ(rows[0].at("HGT_DP_FMT"), "m");
+    EXPECT_EQ(rows[0].at("HGT_DP"), "12");
+    EXPECT_EQ(rows[1].at("COLOR"), "6");
+    EXPECT_EQ(rows[1].at("HGT_DP"), "<null>");  // written as Null
+    EXPECT_EQ(rows[2].at("GRMN_TYPE"), "<null>");
+    EXPECT_EQ(rows[2].at("U_LIMIT"), "34");
+}
+
+TEST_F(ConvertByType, GarminColumnsMissingFromTheTemplate) {
+    TempFolder program;
+    main.connection = store::Connection();
+    openProgram(program.str(),
+                "VID numeric(1,0),MP_TYPE char(6),YN numeric(1,0),COLOR numeric(3,0)");
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    // Unknown types need none of the template's columns.
+    addRecord("0x99", "a");
+    setCheck("TagMPC", true);
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
+    addRecord("0x4b", "a");
+    EXPECT_TRUE(convert().empty());
+    EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 3265. ", 0), 0u) << main.form("Att").text;
+}
+
+TEST_F(ConvertByType, AnEmptyTemplateGivesAnEmptyOutput) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "1,'0x4b',5");
+    for (int i = 0; i < 10; ++i) addRecord("0x4b", "a");
+    EXPECT_TRUE(convert().empty());
+    EXPECT_EQ(main.form("Att").text, kSuccess);
+    EXPECT_EQ(readRows(main.sourceFolder, "river").size(), 0u);
+}
+
+TEST_F(ConvertByType, ProgressEveryStepRecords) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    for (int i = 0; i < 250; ++i) addRecord("0x4b", "a");
+    ASSERT_EQ(convert().size(), 250u);
+    std::vector<std::string> bars;
+    for (const std::string& line : main.attLog) {
+        if (line.rfind(" file creation by type: ", 0) == 0) bars.push_back(line);
+    }
+    ASSERT_EQ(bars.size(), 125u);  // step 2: records 0, 2, ... 248
+    EXPECT_EQ(bars.front(), " file creation by type: " + std::string(100, '.'));
+    EXPECT_EQ(bars.back(), " file creation by type: " + std::string(100, 'I'));
+}
+
+TEST_F(ConvertByType, ReplacesThePreviousOutputAndRunsAgain) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(outputPath(), "previous output");
+    addRecord("0x4b", "a");
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
+    addRecord("0x4b", "b");
+    ASSERT_EQ(convert().size(), 2u) << main.form("Att").text;
+    // Russian run on the same connection: the header follows the language.
+    main.russian = true;
+    btnMakeType_Click(main);
+    EXPECT_EQ(main.form("Att").text, " файл с новыми атрибутами по типам успешно создан");
+    EXPECT_EQ(static_cast<std::uint8_t>(readFile(outputPath())[29]), 0xC9);
+    EXPECT_EQ(readRows(main.sourceFolder, "river").size(), 2u);
+}
+
+TEST_F(ConvertByType, TheSourceBesideTheProgramSurvives) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    main.sourceFolder = main.programFolder;
+    main.sourceFileName = "polygon.dbf";
+    main.outputFileName = "polygon-imc.dbf";
+    writeFile(main.programFolder + "polygon.dbf", "the user's map");
+    addRecord("0x4b", "a");
+    btnMakeType_Click(main);
+    EXPECT_EQ(main.form("Att").text, kSuccess);
+    EXPECT_EQ(readFile(main.programFolder + "polygon.dbf"), "the user's map");
+    EXPECT_EQ(readRows(main.programFolder, "polygon-imc").size(), 1u);
+    EXPECT_FALSE(fs::exists(main.programFolder + "polygon1.dbf"));
+}
+
+TEST_F(ConvertByType, MovesAcrossFileSystems) {
+    const fs::path shm = "/dev/shm";
+    struct stat a {};
+    struct stat b {};
+    if (::stat(shm.c_str(), &a) != 0 || ::stat(main.sourceFolder.c_str(), &b) != 0 ||
+        a.st_dev == b.st_dev) {
+        GTEST_SKIP() << "no second file system beside " << main.sourceFolder;
+    }
+    TempFolder program(shm);
+    main.connection = store::Connection();
+    openProgram(program.str(), testing::kTemplateColumns);
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(outputPath(), "previous output");
+    for (int i = 0; i < 1000; ++i) addRecord("0x4b", "label " + std::to_string(i));
+    const auto rows = convert();
+    ASSERT_EQ(rows.size(), 1000u) << main.form("Att").text;
+    EXPECT_EQ(rows[999].at("VALUE"), "label 999");
+    EXPECT_FALSE(fs::exists(program.str() + "polygon.dbf"));
+    for (const auto& entry : fs::directory_iterator(main.sourceFolder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "river.dbf" || name == "river.cpg" || name == "river_orig.dbf") << name;
+    }
+}
+
+// Runs the conversion where the source folder cannot be written: as root, in a child process
+// that has given up root, since root writes anywhere.
+TEST_F(ConvertByType, AReadOnlySourceFolderFailsCleanly) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(outputPath(), "previous output");
+    writeFile(main.sourceFolder + "river.cpg", "1251\r\n");
+    addRecord("0x4b", "a");
+    fs::permissions(main.programFolder, fs::perms::all, fs::perm_options::add);
+    fs::permissions(main.sourceFolder,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    std::string message;
+    if (::geteuid() != 0) {
+        btnMakeType_Click(main);
+        message = main.form("Att").text;
+    } else {
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+            btnMakeType_Click(main);
+            const std::string text = main.form("Att").text;
+            (void)!::write(pipeEnds[1], text.data(), text.size());
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        char buffer[512];
+        for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
+            message.append(buffer, static_cast<std::size_t>(got));
+        }
+        ::close(pipeEnds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(message.rfind(" ! RunType: 70. ", 0), 0u) << message;
+    EXPECT_EQ(readFile(outputPath()), "previous output");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(main.sourceFolder)) ++files;
+    EXPECT_EQ(files, 3);  // the source, the old output, the code-page file
+}
+
+}  // namespace
+}  // namespace tavrolin
