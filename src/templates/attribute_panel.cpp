@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/field_codec.h"
 #include "templates/colour_entry.h"
 #include "templates/previews.h"
 #include "templates/template_table.h"
@@ -53,6 +54,18 @@ Result<store::Value> newValueOf(const Control& c) {
                              c.name + ": '" + c.text + "' is not an RGBA colour");
     }
     return store::Value::text(rgba);
+}
+
+// Whether the column takes the value (a number that fits its width, a text for a text column).
+Status fitsColumn(const store::RecordSet& rows, const std::string& column,
+                  const store::Value& value) {
+    Result<int> index = rows.fieldIndex(column);
+    if (!index) return index.status();
+    const store::FieldInfo& field = rows.field(*index);
+    std::vector<char> scratch(static_cast<std::size_t>(field.length), ' ');
+    Status status = store::encodeValue(field, value, scratch.data());
+    if (!status) return Status::error(status.number(), column + ": " + status.description());
+    return status;
 }
 
 }  // namespace
@@ -168,35 +181,34 @@ void btnAtrSave_Click(Main& main) {
     }
     rows->moveFirst();
 
-    // Every value is converted before the row is touched, so a bad value leaves the row as it
-    // was; the changed columns are then written together in one update of the row.
-    std::vector<std::pair<const Control*, store::Value>> values;
+    // Every value is converted and checked against its column before the row is touched: the
+    // record set writes a row with pending changes when it closes, so a value refused halfway
+    // would otherwise leave a half-saved row. The changed columns then go out in one update.
+    std::vector<std::pair<const Control*, store::Value>> changes;
     for (Control* c : form.controls()) {
         if (!isBound(*c) || !c->enabled) continue;
         Result<store::Value> value = newValueOf(*c);
-        if (!value) {
-            main.fail("btnAtrSave_Click", value.status());
-            return;
-        }
-        values.emplace_back(c, std::move(*value));
-    }
-    bool changed = false;
-    for (const auto& [c, value] : values) {
-        Result<store::Value> stored = rows->value(c->tag);
-        if (!stored) {
-            main.fail("btnAtrSave_Click", stored.status());
-            return;
-        }
-        if (!stored->isNull() &&
-            equalsIgnoringCase(templates::trimRight(stored->toText()), value.toText())) {
+        Result<store::Value> stored =
+            value ? rows->value(c->tag) : Result<store::Value>(value.status());
+        Status status = stored.isOk() ? Status() : stored.status();
+        if (status && !stored->isNull() &&
+            equalsIgnoringCase(templates::trimRight(stored->toText()), value->toText())) {
             continue;
         }
+        if (status) status = fitsColumn(*rows, c->tag, *value);
+        if (!status) {
+            main.fail("btnAtrSave_Click", status);
+            return;
+        }
+        changes.emplace_back(c, std::move(*value));
+    }
+    for (const auto& [c, value] : changes) {
         if (Status s = rows->setValue(c->tag, value); !s) {
             main.fail("btnAtrSave_Click", s);
             return;
         }
-        changed = true;
     }
+    const bool changed = !changes.empty();
     if (changed) {
         if (Status s = rows->update(); !s) {
             main.fail("btnAtrSave_Click", s);

@@ -156,8 +156,16 @@ TEST_F(AttributePanel, ABadValueWritesNothing) {
     form().setText("CLRRGB", "GGGGGG");  // not a colour
     save();
     EXPECT_EQ(att().rfind(" ! btnAtrSave_Click: 13. ", 0), 0u) << att();
+    // A number the column is too narrow for (L_LIMIT holds two digits), after a change that
+    // alone would fit: the row is left whole.
+    form().setText("CLRRGB", "8CC8FFAA");
+    form().setText("L_LIMIT", "100");
+    save();
+    EXPECT_EQ(att().rfind(" ! btnAtrSave_Click: 6. ", 0), 0u) << att();
     EXPECT_EQ(column("MP_TYPE='0x4'", "COLOR")[0].toText(), "16");
     EXPECT_EQ(column("MP_TYPE='0x4'", "CLRRGB")[0].toText(), "8CC8FFAA");
+    EXPECT_EQ(column("MP_TYPE='0x4'", "L_LIMIT")[0].toText(), "5");
+    EXPECT_EQ(column("VID=0", "MP_TYPE").size(), 4u);
 }
 
 TEST_F(AttributePanel, ALockedTemplateStaysReadable) {
