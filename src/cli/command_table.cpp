@@ -7,12 +7,17 @@ namespace tavrolin {
 // Commands, one declaration each; each lives in its own <name>_command.cpp.
 int runHelpCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runGuideCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runConvertCommand(CliContext& ctx, const std::vector<std::string>& args);
 
 namespace {
 
 constexpr CommandSpec kCommands[] = {
     {"help", "help", runHelpCommand},
     {"guide", "guide", runGuideCommand},
+    {"convert",
+     "convert SOURCE.dbf [--kind polygon|line|point] [--translit] [--lower] [--no-levels] "
+     "[--mpc] [--no-names]",
+     runConvertCommand},
 };
 
 }  // namespace

@@ -1,0 +1,72 @@
+// `tavrolin convert SOURCE.dbf [--kind polygon|line|point] [--translit] [--lower] [--no-levels]
+// [--mpc] [--no-names]`: the conversion by types without a window. The source is the file
+// dialog's answer to "...", the options are the window's check boxes, --kind chooses the object
+// kind after reading (over the kind the reader detected), then "!!!" runs.
+#include <filesystem>
+
+#include "cli/commands.h"
+
+namespace tavrolin {
+
+namespace {
+
+constexpr const char* kCommand = "convert";
+
+int kindIndexOf(const std::string& kind) {
+    if (kind == "polygon") return 0;
+    if (kind == "line") return 1;
+    if (kind == "point") return 2;
+    return -1;
+}
+
+}  // namespace
+
+int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    bool kindMissing = false;
+    const std::optional<std::string> kind = takeOption(args, "--kind", &kindMissing);
+    const int kindIndex = kind ? kindIndexOf(*kind) : -1;
+    if (kindMissing || (kind && kindIndex < 0)) {
+        return usageError(ctx, kCommand, "--kind takes polygon, line or point");
+    }
+    const bool translit = takeFlag(args, "--translit");
+    const bool lower = takeFlag(args, "--lower");
+    const bool noLevels = takeFlag(args, "--no-levels");
+    const bool garmin = takeFlag(args, "--mpc");
+    const bool noNames = takeFlag(args, "--no-names");
+    if (args.empty()) return usageError(ctx, kCommand, "no source table given");
+    for (const std::string& arg : args) {
+        if (arg.rfind("--", 0) == 0) return usageError(ctx, kCommand, "unknown option " + arg);
+    }
+    if (args.size() > 1) return usageError(ctx, kCommand, "one source table only");
+
+    Main& main = ctx.main();
+    Form& form = ctx.form();
+    // The reader looks at NoName, so it is set before the source is chosen.
+    form.setValue("NoName", noNames ? 1 : 0);
+    form.setValue("TrnCase", translit ? 1 : 0);
+    form.setValue("LowCase", lower ? 1 : 0);
+    form.setValue("LvlNull", noLevels ? 1 : 0);
+    form.setValue("TagMPC", garmin ? 1 : 0);
+
+    std::error_code error;
+    const std::filesystem::path source = std::filesystem::absolute(args.front(), error);
+    ctx.platform.openFileReplies.push_back(error ? args.front() : source.string());
+    form.raise("btnSource", Event::Click);
+    if (!main.sourceRead) return commandExitCode(ctx);
+
+    if (kindIndex >= 0 && main.kind != kindIndex) {
+        form.setValue("SVID", 0, kindIndex);
+        form.setValue("SVID", 1, kindIndex);
+    }
+    if (main.kindName.empty()) {
+        ctx.err << "tavrolin convert: the object kind was not detected; give --kind "
+                   "polygon, line or point\n";
+    }
+    form.raise("btnMakeType", Event::Click);
+    const int exitCode = commandExitCode(ctx);
+    if (exitCode == 0) ctx.out << main.sourceFolder + main.outputFileName << "\n";
+    return exitCode;
+}
+
+}  // namespace tavrolin
