@@ -30,32 +30,6 @@ class ValueLists : public ::testing::Test {
     Main main;
 };
 
-TEST_F(ValueLists, ListsHoldTheirEntriesInOrder) {
-    const Form& f = main.form;
-    EXPECT_EQ(f("P_LIMIT").listCount(), 36);
-    EXPECT_EQ(f("P_LIMIT").items.front(), "");
-    EXPECT_EQ(f("L_LIMIT").listCount(), 35);
-    EXPECT_EQ(f("L_LIMIT").items.front(), "0");
-    EXPECT_EQ(f("U_LIMIT").items.back(), "34");
-    EXPECT_EQ(f("LAYER").listCount(), 102);
-    EXPECT_EQ(f("LAYER").items.back(), "100");
-    EXPECT_EQ(f("AWIDTH").items,
-              (std::vector<std::string>{"", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-    EXPECT_EQ(f("MODE").items, (std::vector<std::string>{"", "N", "T", "M", "F", "P"}));
-    EXPECT_EQ(f("AFONT").listCount(), 22);
-    EXPECT_EQ(f("AFONT").items[3], "6O");
-    EXPECT_EQ(f("BDR_PATTER").items, (std::vector<std::string>{"", "1100110011", "111000111"}));
-}
-
-TEST_F(ValueLists, ScaleNamesCoverTheThirtyFiveCodes) {
-    EXPECT_STREQ(scaleName(0), "5m");
-    EXPECT_STREQ(scaleName(3), "20m");
-    EXPECT_STREQ(scaleName(13), "0.5km");
-    EXPECT_STREQ(scaleName(25), "10km");
-    EXPECT_STREQ(scaleName(34), "400km");
-    EXPECT_STREQ(scaleName(35), "");
-}
-
 TEST_F(ValueLists, LimitLineShowsTheScaleAndTheBar) {
     limits("5", "20");
     EXPECT_EQ(main.form("Att").text, " display limits of object from 50m   " + std::string(5, '.') +
