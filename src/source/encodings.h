@@ -41,13 +41,12 @@ LabelDecoding labelDecoding(bool russian, int mark);
 // else kGuessHighUpper.
 int guessLabelMark(std::string_view bytes);
 
-// One-byte code pages to UTF-8. Every byte maps to a character; 0x98, unassigned in 1251,
-// becomes U+FFFD.
+// One-byte code pages to UTF-8. Every byte maps to a character, so the result is always valid
+// UTF-8. 1251 is the table store's codec (store/codepage.h), shared here under the names the
+// other subsystems know.
 std::string decode1251(std::string_view bytes);
 std::string decode866(std::string_view bytes);
 std::string decode437(std::string_view bytes);
-// Appending forms for loops that reuse one buffer.
-void appendDecoded1251(std::string& out, std::string_view bytes);
 
 // UTF-8 to 1251; characters 1251 cannot hold become '?'.
 std::string encode1251(std::string_view utf8);

@@ -79,7 +79,9 @@ std::int64_t computedRecordCount(std::uint64_t fileSize, std::uint32_t headerLen
 }
 
 int announcedFieldCount(std::uint32_t headerLength) {
-    std::int64_t count = divideRoundHalfEven(headerLength, kFieldDescriptorSize) - 1;
+    std::int64_t count = divideRoundHalfEven(
+        static_cast<std::int64_t>(headerLength) - static_cast<std::int64_t>(kFileHeaderSize),
+        kFieldDescriptorSize);
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
