@@ -4,12 +4,13 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <span>
 
 #include "convert/output_files.h"
+#include "store/common_services.h"
 
 namespace tavrolin {
 
@@ -97,7 +98,7 @@ Result<std::string> chooseTableName(const Main& main) {
         if (!disposable) continue;
         for (const std::string& file : present) {
             const std::string path = main.programFolder + file;
-            if (std::remove(path.c_str()) != 0) return fileError(errno, path);
+            if (Status deleted = store::deleteFile(path); !deleted) return deleted;
         }
         return name;
     }
@@ -195,13 +196,19 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
 // The code-page file, only when the source folder has none of that name in any letter case.
 Status writeCodePageFile(const Main& main) {
     if (!namesIgnoringCase(main.sourceFolder, main.codePageFileName).empty()) return {};
-    const std::string path = main.sourceFolder + main.codePageFileName;
-    std::ofstream out(path, std::ios::binary);
-    if (!out) return fileError(errno, path);
-    out << outputCodePage(main.russian) << "\r\n";
-    out.close();
-    if (!out) return fileError(errno, path);
-    return {};
+    std::string failure;
+    const auto sink = [&failure](const std::string& message) { failure = message; };
+    if (store::WriteF(main.sourceFolder + main.codePageFileName, outputCodePage(main.russian),
+                      sink) == 1) {
+        return {};
+    }
+    // The writer reports " ! WriteF: number. description"; keep the number and description.
+    static constexpr std::string_view kPrefix = " ! WriteF: ";
+    const std::size_t dot = failure.find(". ", kPrefix.size());
+    if (failure.rfind(kPrefix, 0) != 0 || dot == std::string::npos) {
+        return Status::error(err::kInvalidArgument, failure);
+    }
+    return Status::error(std::atoi(failure.c_str() + kPrefix.size()), failure.substr(dot + 2));
 }
 
 }  // namespace
