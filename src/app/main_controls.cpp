@@ -45,7 +45,7 @@ Control make(const char* name, ControlKind kind, const char* caption = "", int i
     return c;
 }
 
-[[maybe_unused]] Control place(Control c, int left, int top, int width, int height) {
+Control place(Control c, int left, int top, int width, int height) {
     c.left = left;
     c.top = top;
     c.width = width;
@@ -66,6 +66,143 @@ Control textBox(const char* name) {
     return c;
 }
 
+// Where each control sits, in pixels of 15 twips. Controls of a frame are placed relative to
+// the frame (frmTYPE, frmNAME, frmALL); the others relative to the window. The panel keeps the
+// icon preview's two spots free: 480,1780 twips (polygons, lines) inside the polygon area and
+// 7000,2100 twips (points) inside the point area.
+struct Spot {
+    const char* name;
+    int left, top, width, height;
+};
+
+constexpr int kTwipsPerPixel = 15;
+
+constexpr Spot kSpots[] = {
+    // Top of the window.
+    {"btnSource", 8, 8, 30, 24},
+    {"Source", 42, 8, 1056, 24},
+    {"btnReadShp", 1104, 8, 44, 24},
+    {"btnReadRmp", 1152, 8, 44, 24},
+    {"btnHelp", 1200, 8, 44, 24},
+    {"btnLang", 1248, 8, 44, 24},
+    {"Att", 8, 38, 1284, 24},
+    {"STRT", 0, 0, 0, 0},
+    {"frmTYPE", 8, 70, 640, 124},
+    {"frmNAME", 652, 70, 640, 124},
+    {"frmALL", 8, 200, 1284, 344},
+
+    // Source attributes by type.
+    {"btnAtrSave", 330, 20, 100, 26},
+    {"btnMakeType", 436, 20, 94, 26},
+    {"btnMakeSkin", 536, 20, 94, 26},
+    {"GM", 12, 54, 250, 26},
+    {"GM_TYPE", 268, 54, 90, 26},
+    {"MP_TYPE", 364, 54, 266, 26},
+    {"TrnCase", 12, 90, 110, 22},
+    {"LowCase", 124, 90, 110, 22},
+    {"NoName", 236, 90, 130, 22},
+    {"LvlNull", 368, 90, 130, 22},
+    {"TagMPC", 500, 90, 110, 22},
+
+    // Attribute sets by depth: the swatch rows are placed below by index.
+    {"fillDD", 12, 90, 70, 26},
+    {"fillTOPO", 88, 90, 70, 26},
+    {"fillUSER", 164, 90, 70, 26},
+    {"btnSetSave", 240, 90, 60, 26},
+    {"btnMakeName", 540, 90, 88, 26},
+
+    // The panel: three kind areas side by side, the common attributes below them.
+    {"shpAREA", 6, 22, 432, 180},
+    {"shpPOI", 444, 22, 300, 180},
+    {"shpLINE", 750, 22, 528, 180},
+    {"shpALL", 6, 206, 1272, 130},
+    // Polygons: border colour, width and pattern; the polygon sample; the fill pattern icon.
+    {"lblBDR_COLOR", 14, 32, 90, 20},
+    {"BDR_COLOR", 106, 28, 90, 24},
+    {"BDR_CLRRGB", 200, 28, 76, 24},
+    {"lblBDR_WIDTH", 14, 60, 90, 20},
+    {"BDR_WIDTH", 106, 56, 90, 24},
+    {"lblBDR_PATTER", 14, 88, 90, 20},
+    {"BDR_PATTER", 106, 84, 130, 24},
+    {"SAMPLE", 296, 32, 128, 132},
+    // Points: note, icon and its limit; the icon spot with the label sample beside it.
+    {"lblINFO_BOX", 452, 32, 90, 20},
+    {"INFO_BOX", 544, 28, 190, 24},
+    {"lblP_ICON", 452, 60, 90, 20},
+    {"P_ICON", 544, 56, 120, 24},
+    {"lblP_LIMIT", 452, 88, 90, 20},
+    {"P_LIMIT", 544, 84, 60, 24},
+    {"HALPOI", 531, 145, 60, 30},
+    {"SAMPOI", 530, 144, 60, 30},
+    // Lines: width, pattern and border in two columns; the line and border samples.
+    {"lblAWIDTH", 758, 32, 90, 20},
+    {"AWIDTH", 850, 28, 70, 24},
+    {"lblPATTERN", 758, 60, 90, 20},
+    {"PATTERN", 850, 56, 130, 24},
+    {"lblBFR_WIDTH", 758, 88, 90, 20},
+    {"BFR_WIDTH", 850, 84, 70, 24},
+    {"lblBFR_COLOR", 1000, 32, 90, 20},
+    {"BFR_COLOR", 1092, 28, 90, 24},
+    {"BDF_CLRRGB", 1186, 28, 76, 24},
+    {"lblRTP_COLOR", 1000, 60, 90, 20},
+    {"RTP_COLOR", 1092, 56, 90, 24},
+    {"RTP_CLRRGB", 1186, 56, 76, 24},
+    {"lblRTP_LIMIT", 1000, 88, 90, 20},
+    {"RTP_LIMIT", 1092, 84, 60, 24},
+    {"SAMPLINE", 770, 132, 490, 20},
+    {"BORDLINE", 770, 164, 490, 20},
+    // Common attributes in four columns.
+    {"lblALL", 14, 210, 200, 18},
+    {"lblL_LIMIT", 14, 236, 90, 20},
+    {"L_LIMIT", 106, 232, 60, 24},
+    {"lblU_LIMIT", 14, 264, 90, 20},
+    {"U_LIMIT", 106, 260, 60, 24},
+    {"lblY", 172, 250, 160, 20},
+    {"lblLAYER", 14, 292, 90, 20},
+    {"LAYER", 106, 288, 60, 24},
+    {"lblMODE", 340, 236, 90, 20},
+    {"MODE", 432, 232, 60, 24},
+    {"lblAFONT", 340, 264, 90, 20},
+    {"AFONT", 432, 260, 80, 24},
+    {"lblAICON", 340, 292, 90, 20},
+    {"AICON", 432, 288, 150, 24},
+    {"lblMAJ_CAT", 600, 236, 90, 20},
+    {"MAJ_CAT", 692, 232, 240, 24},
+    {"lblMIN_CAT", 600, 264, 90, 20},
+    {"MIN_CAT", 692, 260, 240, 24},
+    {"lblCOLOR", 950, 236, 90, 20},
+    {"COLOR", 1042, 232, 90, 24},
+    {"CLRRGB", 1136, 232, 76, 24},
+    {"lblHAL_COLOR", 950, 264, 90, 20},
+    {"HAL_COLOR", 1042, 260, 90, 24},
+    {"HAL_CLRRGB", 1136, 260, 76, 24},
+    {"HTML", 1042, 288, 90, 24},
+    {"lblX", 1136, 292, 140, 20},
+};
+
+// Puts every control at its spot; the depth swatches go in one row of 25, a heading over
+// every fifth; the three kind options side by side.
+void layOut(Form& form) {
+    auto put = [&form](const char* name, int index, int left, int top, int width, int height) {
+        Control& c = form(name, index);
+        c = place(c, left * kTwipsPerPixel, top * kTwipsPerPixel, width * kTwipsPerPixel,
+                  height * kTwipsPerPixel);
+    };
+    for (const Spot& spot : kSpots)
+        put(spot.name, -1, spot.left, spot.top, spot.width, spot.height);
+    constexpr int kSwatchLeft = 12;
+    constexpr int kSwatchPitch = 24;
+    for (int depth = 0; depth < 25; ++depth) {
+        int left = kSwatchLeft + depth * kSwatchPitch;
+        put("POLY", depth, left, 40, 22, 16);
+        put("POLYS", depth, left, 58, 22, 24);
+    }
+    for (int i = 0; i < 5; ++i) put("lblM", i, kSwatchLeft + i * 5 * kSwatchPitch, 22, 60, 16);
+    for (int i = 0; i < 3; ++i) put("SVID", i, 12 + i * 100, 22, 100, 22);
+    // The icon preview starts on the spot that choosing polygons or lines gives it.
+    Control& icon = form("ICONS");
+    icon = place(icon, 480, 1780, 36 * kTwipsPerPixel, 36 * kTwipsPerPixel);
+}
 }  // namespace
 
 std::span<const AttributeBinding> attributeBindings() { return kBindings; }
@@ -183,6 +320,8 @@ void buildMainControls(Form& form) {
 
     form.add(make("btnReadShp", ControlKind::Button, "MP"));
     form.add(make("btnReadRmp", ControlKind::Button, "RM"));
+
+    layOut(form);
 }
 
 }  // namespace tavrolin

@@ -54,12 +54,14 @@ bool isProgressBar(const std::string& text) {
     return true;
 }
 
-std::string commandLineUsage() {
+std::string commandLineUsage() { return commandLineUsage(commandTable()); }
+
+std::string commandLineUsage(std::span<const CommandSpec> commands) {
     std::string usage = "usage: tavrolin [--home DIR] [--lang ru|en] COMMAND ...\n";
     usage += "  --home DIR   behave as installed in DIR (template, icons, guide live there)\n";
     usage += "  --lang ru|en interface language (default: from LC_ALL, LC_MESSAGES, LANG)\n";
     usage += "commands:\n";
-    for (const CommandSpec& command : commandTable()) {
+    for (const CommandSpec& command : commands) {
         usage += "  tavrolin ";
         usage += command.usage;
         usage += "\n";
@@ -128,23 +130,32 @@ std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string
 
 int runCommandLine(const std::string& executable, const std::vector<std::string>& args,
                    std::ostream& out, std::ostream& err) {
+    return runCommandLine(executable, args, out, err, commandTable());
+}
+
+int runCommandLine(const std::string& executable, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err, std::span<const CommandSpec> commands) {
+    const std::string usage = commandLineUsage(commands);
     std::string error;
     std::optional<CommandLineOptions> options = parseCommandLine(args, &error);
     if (!options) {
-        err << "tavrolin: " << error << "\n" << commandLineUsage();
+        err << "tavrolin: " << error << "\n" << usage;
         return 2;
     }
     if (options->command.empty()) {
-        err << "tavrolin: no command given\n" << commandLineUsage();
+        err << "tavrolin: no command given\n" << usage;
         return 2;
     }
     if (isHelpWord(options->command)) {
-        out << commandLineUsage();
+        out << usage;
         return 0;
     }
-    const CommandSpec* command = findCommand(options->command);
+    const CommandSpec* command = nullptr;
+    for (const CommandSpec& candidate : commands) {
+        if (options->command == candidate.name) command = &candidate;
+    }
     if (command == nullptr) {
-        err << "tavrolin: unknown command \"" << options->command << "\"\n" << commandLineUsage();
+        err << "tavrolin: unknown command \"" << options->command << "\"\n" << usage;
         return 2;
     }
 

@@ -6,10 +6,13 @@
 
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tavrolin {
+
+struct CommandSpec;
 
 // What the options before COMMAND asked for.
 struct CommandLineOptions {
@@ -28,11 +31,15 @@ std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string
 // the default home, its name names the template).
 int runCommandLine(const std::string& executablePath, const std::vector<std::string>& args,
                    std::ostream& out, std::ostream& err);
+// The same with another set of commands (tests bring their own).
+int runCommandLine(const std::string& executablePath, const std::vector<std::string>& args,
+                   std::ostream& out, std::ostream& err, std::span<const CommandSpec> commands);
 // The same on standard output and standard error.
 int runCommandLine(const std::string& executablePath, const std::vector<std::string>& args);
 
 // The usage text, one command a line.
 std::string commandLineUsage();
+std::string commandLineUsage(std::span<const CommandSpec> commands);
 
 // The running program's path: /proc/self/exe, else argv[0] made absolute.
 std::string executablePath(const char* argv0);

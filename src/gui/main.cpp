@@ -1,19 +1,31 @@
-// tavrolin: opens the window, or runs a command headless when one is given (or when there is
-// no display to open a window on).
+// tavrolin: with a command, runs it headless; without one, opens the window when there is a
+// display and otherwise says so and shows the command-line usage. Options without a command
+// (--home, --lang) apply to the window.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
-#include "gui/qt_window.h"
+#include "gui/qt_application.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty()) return tavrolin::runCommandLine(argv[0], args);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::string self = tavrolin::executablePath(argv[0]);
+    tavrolin::WindowOptions window;
+    window.executablePath = self;
+    if (!args.empty()) {
+        std::string error;
+        auto options = tavrolin::parseCommandLine(args, &error);
+        if (!options || !options->command.empty()) return tavrolin::runCommandLine(self, args);
+        window.home = options->home;
+        window.russian = options->russian;
+    }
     if (!tavrolin::hasDisplay()) {
         std::cerr << "tavrolin: no display to open the window on; use a command:\n"
                   << tavrolin::commandLineUsage();
         return 2;
     }
-    return tavrolin::runWindow(argc, argv);
+    // Qt takes its own arguments (-platform ...) from argv; ours were read above.
+    int qtArgc = 1;
+    return tavrolin::runWindow(qtArgc, argv, window);
 }

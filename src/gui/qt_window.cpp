@@ -1,25 +1,463 @@
 #include "gui/qt_window.h"
 
-#include <cstdlib>
-
 #include <QApplication>
-#include <QLabel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+#include <unordered_set>
+
+#include "gui/qt_colors.h"
+#include "gui/qt_control_widgets.h"
 
 namespace tavrolin {
 
-bool hasDisplay() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0') return true;
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x != nullptr && *x != '\0') || (wayland != nullptr && *wayland != '\0');
+namespace {
+
+constexpr int kWindowMargin = 8;     // pixels right of and below the outermost control
+constexpr int kDefaultFontSize = 8;  // the model's font size of a control left as designed
+
+// Which frame holds a control; controls named in neither set and not on the window itself sit
+// in the attribute panel frmALL.
+const std::unordered_set<std::string>& windowControls() {
+    static const std::unordered_set<std::string> names = {
+        "btnSource",  "Source",     "btnHelp", "btnLang", "Att",   "STRT",
+        "btnReadShp", "btnReadRmp", "frmTYPE", "frmNAME", "frmALL"};
+    return names;
 }
 
-int runWindow(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QLabel label("Tavrolin");
-    label.show();
-    return app.exec();
+const std::unordered_set<std::string>& typeFrameControls() {
+    static const std::unordered_set<std::string> names = {
+        "GM",     "GM_TYPE", "MP_TYPE", "SVID",       "TrnCase",     "LowCase",
+        "NoName", "LvlNull", "TagMPC",  "btnAtrSave", "btnMakeType", "btnMakeSkin"};
+    return names;
+}
+
+const std::unordered_set<std::string>& depthFrameControls() {
+    static const std::unordered_set<std::string> names = {
+        "POLY", "POLYS", "lblM", "fillDD", "fillTOPO", "fillUSER", "btnSetSave", "btnMakeName"};
+    return names;
+}
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(Main& main, QWidget* parent) : QWidget(parent), m_main(main) {
+    setWindowTitle("Tavrolin");
+    const std::vector<Control*>& controls = m_main.form.controls();
+    m_views.reserve(controls.size());
+    for (Control* control : controls) {
+        auto view = std::make_unique<View>();
+        view->control = control;
+        m_byControl.emplace(control, view.get());
+        m_views.push_back(std::move(view));
+    }
+    // Frames first, so that every other control finds its container.
+    for (auto& view : m_views) {
+        if (view->control->kind == ControlKind::Frame) createWidget(*view);
+    }
+    for (auto& view : m_views) {
+        if (view->control->kind != ControlKind::Frame) createWidget(*view);
+    }
+    // The kind areas lie under the controls they surround, and the label sample over its halo.
+    for (auto& view : m_views) {
+        if (view->widget != nullptr && view->control->kind == ControlKind::Shape &&
+            view->control->name.rfind("shp", 0) == 0) {
+            view->widget->lower();
+        }
+    }
+    if (QWidget* sample = widgetFor("SAMPOI")) sample->raise();
+
+    int right = 0;
+    int bottom = 0;
+    for (auto& view : m_views) {
+        apply(*view);
+        const Control& c = *view->control;
+        if (view->widget != nullptr && view->widget->parentWidget() == this) {
+            right = std::max(right, toPixels(c.left + c.width));
+            bottom = std::max(bottom, toPixels(c.top + c.height));
+        }
+    }
+    setFixedSize(right + kWindowMargin, bottom + kWindowMargin);
+    m_main.form.addObserver(this);
+}
+
+QtMainWindow::~QtMainWindow() { m_main.form.removeObserver(this); }
+
+QWidget* QtMainWindow::containerOf(const Control& control) const {
+    const char* frame = "frmALL";
+    if (windowControls().count(control.name) != 0) return const_cast<QtMainWindow*>(this);
+    if (typeFrameControls().count(control.name) != 0) frame = "frmTYPE";
+    if (depthFrameControls().count(control.name) != 0) frame = "frmNAME";
+    QWidget* container = widgetFor(frame);
+    return container != nullptr ? container : const_cast<QtMainWindow*>(this);
+}
+
+QWidget* QtMainWindow::widgetFor(const std::string& name, int index) const {
+    if (!m_main.form.has(name, index)) return nullptr;
+    auto it = m_byControl.find(&m_main.form(name, index));
+    return it == m_byControl.end() ? nullptr : it->second->widget;
+}
+
+void QtMainWindow::createWidget(View& view) {
+    const Control& c = *view.control;
+    QWidget* parent = c.kind == ControlKind::Frame ? this : containerOf(c);
+    switch (c.kind) {
+        case ControlKind::Button:
+            view.widget = new QPushButton(parent);
+            break;
+        case ControlKind::CheckBox:
+            view.widget = new QCheckBox(parent);
+            break;
+        case ControlKind::OptionButton: {
+            auto* option = new QRadioButton(parent);
+            option->setAutoExclusive(false);  // the model keeps one option of a group chosen
+            view.widget = option;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* box = new QComboBox(parent);
+            box->setEditable(c.style == ListStyle::Editable);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            box->setMaxVisibleItems(24);
+            if (auto* list = qobject_cast<QListView*>(box->view())) {
+                list->setUniformItemSizes(true);  // long found-object lists open quickly
+            }
+            if (isColorCodeList(c.name)) box->setIconSize(QSize(20, 14));
+            view.widget = box;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = new ClickLineEdit(parent);
+            if (c.name == "Att") edit->setReadOnly(true);  // the message line is written, not typed
+            view.widget = edit;
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new ClickLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            if (c.name == "POLY" || c.name == "lblM")
+                label->setAlignment(Qt::AlignCenter);
+            else
+                label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            view.widget = label;
+            break;
+        }
+        case ControlKind::Frame:
+            view.widget = new QGroupBox(parent);
+            break;
+        case ControlKind::Image: {
+            auto* image = new QLabel(parent);
+            image->setAlignment(Qt::AlignCenter);
+            view.widget = image;
+            break;
+        }
+        case ControlKind::Shape:
+            view.widget = new ShapeView(c, parent);
+            break;
+        case ControlKind::Line:
+            view.widget = new LineView(c, parent);
+            break;
+        case ControlKind::Timer: {
+            view.timer = new QTimer(this);
+            view.timer->setSingleShot(true);
+            break;
+        }
+    }
+    connectUserActions(view);
+}
+
+void QtMainWindow::connectUserActions(View& view) {
+    Control& c = *view.control;
+    Form& form = m_main.form;
+    const std::string name = c.name;
+    const int index = c.index;
+    switch (c.kind) {
+        case ControlKind::Button:
+            connect(static_cast<QPushButton*>(view.widget), &QPushButton::clicked, this,
+                    [this, &c, &form, name, index] {
+                        act(c, "Click", [&] { form.raise(name, Event::Click, index); });
+                    });
+            break;
+        case ControlKind::CheckBox:
+            connect(static_cast<QCheckBox*>(view.widget), &QCheckBox::clicked, this,
+                    [this, &view, &form, name, index](bool checked) {
+                        act(*view.control, "Click",
+                            [&] { form.setValue(name, checked ? 1 : 0, index); });
+                        apply(view);
+                    });
+            break;
+        case ControlKind::OptionButton:
+            // Clicking the chosen option changes nothing and raises nothing; the widget is put
+            // back to the model's state either way.
+            connect(static_cast<QRadioButton*>(view.widget), &QRadioButton::clicked, this,
+                    [this, &view, &form, name, index] {
+                        act(*view.control, "Click", [&] { form.setValue(name, 1, index); });
+                        apply(view);
+                    });
+            break;
+        case ControlKind::ComboBox: {
+            auto* box = static_cast<QComboBox*>(view.widget);
+            connect(box, &QComboBox::activated, this,
+                    [this, &view, &form, box, name, index](int chosen) {
+                        if (view.dirty) {
+                            // The widget is behind the model: find the chosen entry by its text.
+                            const std::string text = box->itemText(chosen).toStdString();
+                            flush();
+                            const auto& items = view.control->items;
+                            auto it = std::find(items.begin(), items.end(), text);
+                            if (it == items.end()) return;
+                            chosen = static_cast<int>(it - items.begin());
+                        }
+                        act(*view.control, "Click",
+                            [&] { form.chooseByUser(name, chosen, index); });
+                    });
+            if (box->isEditable()) {
+                connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                        [this, &view, &form, name, index](const QString& text) {
+                            act(*view.control, "Change",
+                                [&] { form.setText(name, text.toStdString(), index); });
+                        });
+            }
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = static_cast<ClickLineEdit*>(view.widget);
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, &view, &form, name, index](const QString& text) {
+                        act(*view.control, "Change",
+                            [&] { form.setText(name, text.toStdString(), index); });
+                    });
+            edit->onDoubleClick = [this, &c, &form, name, index] {
+                act(c, "DblClick", [&] { form.raise(name, Event::DblClick, index); });
+            };
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = static_cast<ClickLabel*>(view.widget);
+            label->onClick = [this, &c, &form, name, index] {
+                act(c, "Click", [&] { form.raise(name, Event::Click, index); });
+            };
+            label->onDoubleClick = [this, &c, &form, name, index] {
+                act(c, "DblClick", [&] { form.raise(name, Event::DblClick, index); });
+            };
+            break;
+        }
+        case ControlKind::Timer:
+            connect(view.timer, &QTimer::timeout, this, [this, &c, &form, name, index] {
+                act(c, "Timer", [&] { form.raise(name, Event::Timer, index); });
+            });
+            break;
+        default:
+            break;
+    }
+}
+
+void QtMainWindow::act(const Control& control, const char* event,
+                       const std::function<void()>& action) {
+    const std::string name = control.name;
+    try {
+        action();
+    } catch (const std::exception& e) {
+        m_main.att(" ! " + name + "_" + event + ": " + e.what());
+        m_main.platform.beep();
+    }
+}
+
+void QtMainWindow::controlChanged(const Control& control) {
+    auto it = m_byControl.find(&control);
+    if (it != m_byControl.end()) markDirty(*it->second);
+}
+
+void QtMainWindow::markDirty(View& view) {
+    if (view.dirty) return;
+    view.dirty = true;
+    m_dirty.push_back(&view);
+    scheduleFlush();
+}
+
+void QtMainWindow::scheduleFlush() {
+    if (m_flushScheduled) return;
+    m_flushScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_flushScheduled) flush();
+    });
+}
+
+void QtMainWindow::flush() {
+    m_flushScheduled = false;
+    std::vector<View*> dirty;
+    dirty.swap(m_dirty);
+    for (View* view : dirty) {
+        view->dirty = false;
+        apply(*view);
+    }
+}
+
+void QtMainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_shown = true;
+    for (auto& view : m_views) {
+        if (view->timer != nullptr) applyTimer(*view);
+    }
+}
+
+void QtMainWindow::apply(View& view) {
+    const Control& c = *view.control;
+    if (c.kind == ControlKind::Timer) {
+        applyTimer(view);
+        return;
+    }
+    QWidget* widget = view.widget;
+    widget->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
+    widget->setEnabled(c.enabled);
+    widget->setToolTip(qs(c.toolTip));
+    switch (c.kind) {
+        case ControlKind::Button:
+            static_cast<QPushButton*>(widget)->setText(qs(c.caption));
+            break;
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton: {
+            auto* button = static_cast<QAbstractButton*>(widget);
+            QSignalBlocker block(button);
+            button->setText(qs(c.caption));
+            button->setChecked(c.value != 0);
+            break;
+        }
+        case ControlKind::ComboBox:
+            applyList(view);
+            break;
+        case ControlKind::TextBox:
+            applyText(view);
+            break;
+        case ControlKind::Label:
+            applyLabel(view);
+            break;
+        case ControlKind::Frame:
+            static_cast<QGroupBox*>(widget)->setTitle(qs(c.caption));
+            break;
+        case ControlKind::Image:
+            applyPicture(view);
+            break;
+        case ControlKind::Shape:
+        case ControlKind::Line:
+            widget->update();
+            break;
+        case ControlKind::Timer:
+            break;
+    }
+    widget->setVisible(c.visible);
+}
+
+void QtMainWindow::applyList(View& view) {
+    const Control& c = *view.control;
+    auto* box = static_cast<QComboBox*>(view.widget);
+    QSignalBlocker block(box);
+    std::vector<std::string>& shown = view.shownItems;
+    // Entries appended since the last flush are added in one go; any other change of the
+    // entries refills the widget.
+    const bool appended =
+        c.items.size() >= shown.size() && std::equal(shown.begin(), shown.end(), c.items.begin());
+    if (!appended || c.items.size() != shown.size()) {
+        box->setUpdatesEnabled(false);
+        if (!appended) {
+            box->clear();
+            shown.clear();
+        }
+        if (isColorCodeList(c.name)) {
+            for (std::size_t i = shown.size(); i < c.items.size(); ++i) {
+                box->addItem(colorCodeSwatch(c.items[i]), qs(c.items[i]));
+            }
+        } else {
+            QStringList added;
+            added.reserve(static_cast<qsizetype>(c.items.size() - shown.size()));
+            for (std::size_t i = shown.size(); i < c.items.size(); ++i) added << qs(c.items[i]);
+            box->addItems(added);
+        }
+        shown.assign(c.items.begin(), c.items.end());
+        box->setUpdatesEnabled(true);
+    }
+    if (box->currentIndex() != c.listIndex) box->setCurrentIndex(c.listIndex);
+    if (box->isEditable()) {
+        const QString text = qs(c.text);
+        if (box->currentText() != text) box->setEditText(text);
+    }
+}
+
+void QtMainWindow::applyText(View& view) {
+    const Control& c = *view.control;
+    auto* edit = static_cast<QLineEdit*>(view.widget);
+    QSignalBlocker block(edit);
+    edit->setMaxLength(c.maxLength > 0 ? c.maxLength : 32767);
+    const QString text = qs(c.text);
+    if (edit->text() != text) {
+        const int cursor = edit->cursorPosition();
+        edit->setText(text);
+        // The beginning of a message stays in sight; a box being typed in keeps its cursor.
+        edit->setCursorPosition(edit->hasFocus() ? std::min<int>(cursor, text.size()) : 0);
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, toQColor(c.backColor));
+    palette.setColor(QPalette::Text, toQColor(c.foreColor));
+    edit->setPalette(palette);
+}
+
+void QtMainWindow::applyLabel(View& view) {
+    const Control& c = *view.control;
+    auto* label = static_cast<QLabel*>(view.widget);
+    label->setText(qs(c.caption));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(c.foreColor));
+    palette.setColor(QPalette::Window, toQColor(c.backColor));
+    label->setPalette(palette);
+    label->setAutoFillBackground(c.backStyle == 1);
+    if (c.fontSize != kDefaultFontSize || c.fontBold) {
+        QFont font = QApplication::font();
+        font.setPointSize(c.fontSize);
+        font.setBold(c.fontBold);
+        label->setFont(font);
+    } else {
+        label->setFont(QApplication::font());
+    }
+}
+
+void QtMainWindow::applyPicture(View& view) {
+    const Control& c = *view.control;
+    if (c.picture == view.shownPicture) return;
+    view.shownPicture = c.picture;
+    auto* image = static_cast<QLabel*>(view.widget);
+    QPixmap picture;
+    if (c.picture.empty() || !picture.load(qs(c.picture))) {
+        image->clear();  // a missing or unreadable picture shows nothing
+        return;
+    }
+    const QSize room = image->size();
+    if (picture.width() > room.width() || picture.height() > room.height()) {
+        picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    image->setPixmap(picture);
+}
+
+void QtMainWindow::applyTimer(View& view) {
+    const Control& c = *view.control;
+    // A one-shot timer: armed once the window is shown while it is enabled with an interval; it
+    // fires once and stays quiet until the model disarms and arms it again.
+    const bool wanted = m_shown && c.enabled && c.interval > 0;
+    if (wanted && !view.timerArmed) {
+        view.timerArmed = true;
+        view.timer->start(c.interval);
+    } else if (!wanted && view.timerArmed) {
+        view.timerArmed = false;
+        view.timer->stop();
+    }
 }
 
 }  // namespace tavrolin

@@ -1,14 +1,73 @@
-// The Qt front end of the main window.
+// The Qt view of the main window: one widget per control of the model's form, placed where the
+// model says (twips / 15 = pixels), redrawn from the model and forwarding the user's actions to
+// it. Model changes are collected and applied together on the next flush (when the event loop
+// turns or the program lets the window process events), so a list filled entry by entry is
+// redrawn once per flush, not once per entry.
 #pragma once
 
+#include <QWidget>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "app/main_state.h"
+
+class QTimer;
 
 namespace tavrolin {
 
-// Opens the main window and runs the event loop; returns the exit code.
-int runWindow(int argc, char** argv);
-// Whether a display is available for a window.
-bool hasDisplay();
+class QtMainWindow : public QWidget, public FormObserver {
+   public:
+    // The view observes main.form until it is destroyed; main must outlive it.
+    explicit QtMainWindow(Main& main, QWidget* parent = nullptr);
+    ~QtMainWindow() override;
+    QtMainWindow(const QtMainWindow&) = delete;
+    QtMainWindow& operator=(const QtMainWindow&) = delete;
+
+    void controlChanged(const Control& control) override;
+    // Applies every pending model change to the widgets now.
+    void flush();
+    // The widget that shows a control; nullptr for a control without one (the timer).
+    QWidget* widgetFor(const std::string& name, int index = -1) const;
+
+    // Pixels of a model position or size in twips.
+    static int toPixels(int twips) { return twips / 15; }
+
+   protected:
+    void showEvent(QShowEvent* event) override;
+
+   private:
+    struct View {
+        Control* control = nullptr;
+        QWidget* widget = nullptr;
+        QTimer* timer = nullptr;
+        bool dirty = false;
+        bool timerArmed = false;
+        std::vector<std::string> shownItems;  // list entries the widget holds
+        std::string shownPicture;             // image path the widget shows
+    };
+
+    void createWidget(View& view);
+    QWidget* containerOf(const Control& control) const;
+    void connectUserActions(View& view);
+    void apply(View& view);
+    void applyList(View& view);
+    void applyText(View& view);
+    void applyLabel(View& view);
+    void applyPicture(View& view);
+    void applyTimer(View& view);
+    void markDirty(View& view);
+    void scheduleFlush();
+    // Runs a user's action on the model; a failure that escapes a handler is shown on Att.
+    void act(const Control& control, const char* event, const std::function<void()>& action);
+
+    Main& m_main;
+    std::vector<std::unique_ptr<View>> m_views;
+    std::unordered_map<const Control*, View*> m_byControl;
+    std::vector<View*> m_dirty;
+    bool m_flushScheduled = false;
+    bool m_shown = false;
+};
 
 }  // namespace tavrolin

@@ -1,0 +1,209 @@
+#include "gui/qt_platform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+
+#include "gui/qt_colors.h"
+#include "gui/qt_window.h"
+
+namespace tavrolin {
+
+namespace {
+
+constexpr int kFileManagerTimeoutMs = 3000;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// "Tables (*.dbf)": Qt's form of a description and a pattern list ("*.dbf;*.DBF").
+QString nameFilter(const std::pair<std::string, std::string>& filter) {
+    QString patterns = qs(filter.second);
+    patterns.replace(';', ' ');
+    return qs(filter.first) + " (" + patterns + ")";
+}
+
+// Asks the desktop's file manager, over the freedesktop interface, to show the file selected.
+bool showItemOverDBus(const QString& path) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return false;
+    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
+                                                       "/org/freedesktop/FileManager1",
+                                                       "org.freedesktop.FileManager1", "ShowItems");
+    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
+    QDBusMessage reply = bus.call(call, QDBus::Block, kFileManagerTimeoutMs);
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+}  // namespace
+
+int desktopLanguage() {
+    std::string locale = localeFromEnvironment();
+    if (locale.empty()) locale = QLocale::system().name().toStdString();
+    return languageFromLocale(locale);
+}
+
+QtPlatform::QtPlatform(std::optional<bool> russian) : m_russian(russian) {}
+
+QtPlatform::~QtPlatform() {
+    if (m_busy) QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::flushWindow() {
+    if (m_window != nullptr) m_window->flush();
+}
+
+std::optional<std::string> QtPlatform::askOpenFile(const FileQuestion& question) {
+    flushWindow();
+    // The start path is a folder, a folder followed by a pattern, or a file.
+    namespace fs = std::filesystem;
+    fs::path start(question.startPath);
+    std::error_code ec;
+    QString folder;
+    QString fileName;
+    if (!question.startPath.empty() && fs::is_directory(start, ec)) {
+        folder = qs(start.string());
+    } else if (!start.parent_path().empty() && fs::is_directory(start.parent_path(), ec)) {
+        folder = qs(start.parent_path().string());
+        const std::string name = start.filename().string();
+        if (name.find_first_of("*?") == std::string::npos) fileName = qs(name);
+    }
+    QStringList filters;
+    for (const auto& filter : question.filters) filters << nameFilter(filter);
+
+    QFileDialog dialog(m_window, qs(question.title), folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);  // a typed name must name an existing file
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!fileName.isEmpty()) dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::string QtPlatform::askInput(const InputQuestion& question) {
+    flushWindow();
+    bool ok = false;
+    QString text = QInputDialog::getText(m_window, qs(question.title), qs(question.prompt),
+                                         QLineEdit::Normal, qs(question.initialText), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+MessageAnswer QtPlatform::showMessage(const MessageQuestion& question) {
+    flushWindow();
+    QMessageBox box(m_window);
+    box.setWindowTitle(qs(question.title));
+    box.setText(qs(question.prompt));
+    switch (question.icon) {
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    switch (question.buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            break;
+    }
+    // Closing the box without a button counts as its negative answer.
+    return question.buttons == MessageButtons::YesNo ? MessageAnswer::No
+           : question.buttons == MessageButtons::Ok  ? MessageAnswer::Ok
+                                                     : MessageAnswer::Cancel;
+}
+
+std::optional<std::uint32_t> QtPlatform::pickColor(std::uint32_t initial) {
+    flushWindow();
+    QColor chosen = QColorDialog::getColor(toQColor(initial), m_window);
+    if (!chosen.isValid()) return std::nullopt;
+    return fromQColor(chosen);
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy == m_busy) return;
+    m_busy = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPlatform::processEvents() {
+    flushWindow();
+    QCoreApplication::processEvents();
+}
+
+void QtPlatform::pause(int milliseconds) {
+    flushWindow();
+    if (milliseconds <= 0) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    // The window keeps painting during the pause but takes no clicks, as during a sleep.
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool QtPlatform::isCtrlDown() {
+    return (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) != 0;
+}
+
+void QtPlatform::showInFileManager(const std::string& path) {
+    const QString file = qs(path);
+    if (showItemOverDBus(file)) return;
+    // No file manager answers the freedesktop call: open the folder instead; quiet on failure.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
+}
+
+bool QtPlatform::openDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+}
+
+int QtPlatform::uiLanguage() {
+    if (m_russian.has_value()) return *m_russian ? 1049 : 1033;
+    return desktopLanguage();
+}
+
+}  // namespace tavrolin
