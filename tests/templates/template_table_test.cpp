@@ -83,12 +83,14 @@ TEST_F(TemplateLookups, ConversionFindsWithTheDisplayPrecedence) {
 TEST_F(TemplateLookups, AddTypeWritesOnlyKeyAndNameAndRefusesApostrophes) {
     ASSERT_TRUE(addType(connection, "Tavrolin", 2, "0x2f00", "Marina", false, true).isOk());
     ASSERT_TRUE(addType(connection, "Tavrolin", 2, "0x2f01", "Пристань", true, false).isOk());
+    ASSERT_TRUE(addType(connection, "Tavrolin", 1, "0x10", "5\" pier; (new)", false, true).isOk());
+    EXPECT_EQ(column("VID=1 AND MP_TYPE='0x10'", "MP_ENG")[0].toText(), "5\" pier; (new)");
     Status quote = addType(connection, "Tavrolin", 2, "0x2f02", "Bob's pier", false, true);
     EXPECT_EQ(quote.number(), err::kSyntax);
     Status code = addType(connection, "Tavrolin", 2, "0x'", "pier", false, true);
     EXPECT_EQ(code.number(), err::kSyntax);
 
-    EXPECT_EQ(column("VID=2", "MP_TYPE").size(), 2u);
+    EXPECT_EQ(column("VID=2", "MP_TYPE").size(), 2u);  // the refused ones left no row
     auto yn = column("VID=2", "YN");
     ASSERT_EQ(yn.size(), 2u);
     EXPECT_EQ(yn[0].toText(), "0");
