@@ -1,0 +1,145 @@
+// Writes the sample map of examples/: the attribute tables of a small lake chart as a map editor
+// exports them (dBASE IV, labels in code page 1251, language byte 0xC9): depth areas
+// (lake_areas.dbf, polygons, a FILL_STYLE field) and depth contours with a fairway and a river
+// (lake_contours.dbf, lines, a LINE_COLOR field). Type codes are those of the shipped template.
+//
+// Usage: make_examples OUTPUT_FOLDER
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Field {
+    const char* name;
+    char type;  // C or N
+    int length;
+};
+
+using Row = std::vector<std::string>;  // UTF-8 texts, one per field
+
+// UTF-8 Russian text to code page 1251 (А-я, Ё, ё; other characters as '?').
+std::string toCp1251(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<std::uint8_t>(text[i]);
+        if (lead < 0x80) {
+            out += text[i++];
+            continue;
+        }
+        if ((lead & 0xE0) == 0xC0 && i + 1 < text.size()) {
+            const unsigned cp =
+                ((lead & 0x1Fu) << 6) | (static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu);
+            if (cp >= 0x410 && cp <= 0x44F) {
+                out += static_cast<char>(cp - 0x410 + 0xC0);
+            } else if (cp == 0x401) {
+                out += static_cast<char>(0xA8);
+            } else if (cp == 0x451) {
+                out += static_cast<char>(0xB8);
+            } else {
+                out += '?';
+            }
+            i += 2;
+            continue;
+        }
+        out += '?';
+        ++i;
+        while (i < text.size() && (static_cast<std::uint8_t>(text[i]) & 0xC0) == 0x80) ++i;
+    }
+    return out;
+}
+
+void put16(std::string& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+bool writeTable(const std::string& path, const std::vector<Field>& fields,
+                const std::vector<Row>& rows) {
+    int recordLength = 1;
+    for (const Field& field : fields) recordLength += field.length;
+    const unsigned headerLength = 32 + 32 * static_cast<unsigned>(fields.size()) + 1;
+    std::string bytes(32, '\0');
+    bytes[0] = 0x03;  // dBASE without memo
+    bytes[1] = 126;   // 2026-05-01
+    bytes[2] = 5;
+    bytes[3] = 1;
+    const auto count = static_cast<std::uint32_t>(rows.size());
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+    put16(bytes, 8, headerLength);
+    put16(bytes, 10, static_cast<unsigned>(recordLength));
+    bytes[29] = static_cast<char>(0xC9);
+    for (const Field& field : fields) {
+        std::string descriptor(32, '\0');
+        descriptor.replace(0, std::string(field.name).size(), field.name);
+        descriptor[11] = field.type;
+        descriptor[16] = static_cast<char>(field.length);
+        bytes += descriptor;
+    }
+    bytes += '\x0D';
+    for (const Row& row : rows) {
+        bytes += ' ';
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            const std::string value = toCp1251(row[f]).substr(0, fields[f].length);
+            const std::string pad(fields[f].length - value.size(), ' ');
+            bytes += fields[f].type == 'N' ? pad + value : value + pad;
+        }
+    }
+    bytes += '\x1A';
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_examples OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "/";
+
+    // Depth areas of a lake: the depth in metres as label, a few named areas, a second level.
+    const std::vector<Field> areaFields = {
+        {"MP_TYPE", 'C', 6}, {"LABEL", 'C', 40}, {"LEVEL", 'N', 1}, {"FILL_STYLE", 'N', 2}};
+    std::vector<Row> areas = {
+        {"0x3c", "Озеро Светлое", "0", "1"},
+        {"0x3c", "Озеро Светлое", "1", "1"},
+        {"0x5e", "Мелководье у Щучьего мыса", "0", "1"},
+        {"0x400", "Глубины от 0 до 2 м", "0", "1"},
+        {"0x402", "Глубины от 2 до 5 м", "0", "1"},
+        {"0x403", "Глубины от 5 до 10 м", "0", "1"},
+        {"0x404", "", "0", "1"},
+        {"0x28", "Залив Тихий", "1", "1"},
+    };
+    static const char* kDepthCodes[] = {"0x301", "0x302", "0x303", "0x304", "0x306",
+                                        "0x308", "0x30b", "0x30d", "0x310", "0x313"};
+    static const char* kDepths[] = {"0", "1", "2", "3", "5", "7", "10", "12", "15", "18"};
+    for (int i = 0; i < 10; ++i) {
+        areas.push_back({kDepthCodes[i], kDepths[i], "0", "1"});
+        areas.push_back({kDepthCodes[i], kDepths[i], "1", "1"});
+    }
+
+    // Depth contours every metre to 5 m, then every 5 m; a river and a named fairway line.
+    const std::vector<Field> lineFields = {
+        {"MP_TYPE", 'C', 6}, {"LABEL", 'C', 40}, {"LEVEL", 'N', 1}, {"LINE_COLOR", 'N', 3}};
+    std::vector<Row> lines;
+    for (const char* depth : {"1", "2", "3", "4"}) lines.push_back({"0x23", depth, "0", "0"});
+    for (const char* depth : {"5", "15"}) lines.push_back({"0x24", depth, "0", "0"});
+    for (const char* depth : {"10", "20"}) lines.push_back({"0x25", depth, "0", "0"});
+    for (const char* depth : {"5", "10"}) lines.push_back({"0x25", depth, "1", "0"});
+    lines.push_back({"0x1f", "Река Быстрая", "0", "0"});
+    lines.push_back({"0x1f", "Река Быстрая", "1", "0"});
+    lines.push_back({"0x23", "", "0", "0"});
+
+    if (!writeTable(folder + "lake_areas.dbf", areaFields, areas) ||
+        !writeTable(folder + "lake_contours.dbf", lineFields, lines)) {
+        std::cerr << "make_examples: cannot write into " << folder << "\n";
+        return 1;
+    }
+    return 0;
+}
