@@ -233,9 +233,13 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
         EXPECT_LE(std::stoi(text("L_LIMIT")), std::stoi(text("U_LIMIT"))) << key;
         EXPECT_LE(std::stoi(text("U_LIMIT")), 34) << key;
         for (const char* column : {"COLOR", "BDR_COLOR", "BFR_COLOR", "RTP_COLOR", "HAL_COLOR"}) {
-            if (!text(column).empty()) EXPECT_TRUE(paletteHas(std::stoi(text(column)))) << key;
+            if (!text(column).empty()) {
+                EXPECT_TRUE(paletteHas(std::stoi(text(column)))) << key << " " << column;
+            }
         }
-        if (!text("ICON").empty()) EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
+        if (!text("ICON").empty()) {
+            EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
+        }
         if (text("YN") == "1") ++custom;
         const std::string name = text("MP_ENG");
         if (text("VID") == "0" && name.rfind("Depth ", 0) == 0 && name.back() == 'm') {
