@@ -25,13 +25,19 @@ class CaselessList {
    private:
     static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFFu;
 
+    // An entry of the index: the item's position and the low half of its caseless hash, which
+    // places it and rules out most unequal items without touching their text.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t index = kEmptySlot;
+    };
+
     // The slot holding an item equal to text, or the empty slot where it would go.
-    std::size_t findSlot(std::string_view text, std::uint64_t hash) const;
+    std::size_t findSlot(std::string_view text, std::uint32_t hash) const;
     void grow();
 
     std::vector<std::string> m_items;
-    std::vector<std::uint64_t> m_hashes;  // caselessHash of each item
-    std::vector<std::uint32_t> m_slots;   // open addressing over item indices, at most half full
+    std::vector<Slot> m_slots;  // open addressing, at most half full
 };
 
 }  // namespace tavrolin::source

@@ -245,6 +245,7 @@ std::string lowerCase(std::string_view utf8) {
 }
 
 bool caselessEqual(std::string_view a, std::string_view b) {
+    if (a == b) return true;
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
@@ -260,6 +261,9 @@ std::uint64_t caselessHash(std::string_view utf8) {
         hash ^= lowerOne(nextCode(utf8, &pos));
         hash *= 1099511628211ull;
     }
+    hash ^= hash >> 33;  // spread the bits so that the low ones alone place an item well
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
     return hash;
 }
 
