@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "convert/output_files.h"
@@ -22,8 +23,8 @@ constexpr const char* kLowerLimit = "L_LIMIT";
 constexpr const char* kUpperLimit = "U_LIMIT";
 constexpr const char* kLowerLimitAboveLevel0 = "25";
 constexpr const char* kUpperLimitAboveLevel0 = "34";
-constexpr const char* kUnknownTypeColumns = ",L_LIMIT,U_LIMIT";
-constexpr const char* kUnknownTypeValues = ",0,34";
+constexpr std::string_view kUnknownTypeColumns = ",L_LIMIT,U_LIMIT";
+constexpr std::string_view kUnknownTypeValues = ",0,34";
 constexpr int kTranslitScheme = 2;
 
 std::string lowerAscii(std::string text) {
@@ -242,8 +243,8 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
         }
     }
 
-    const char* columns = kUnknownTypeColumns;
-    const char* values = kUnknownTypeValues;
+    std::string_view columns = kUnknownTypeColumns;
+    std::string_view values = kUnknownTypeValues;
     const int row = findRow(record.typeCode);
     if (row >= 0) {
         int variant = record.label.empty() ? kLabelEmpty : 0;
@@ -256,8 +257,8 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
         if (!suffix.built) {
             if (Status s = buildSuffix(row, variant, suffix); !s) return s;
         }
-        columns = suffix.columns.c_str();
-        values = suffix.values.c_str();
+        columns = suffix.columns;
+        values = suffix.values;
     }
 
     m_statement.clear();
