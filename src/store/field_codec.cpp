@@ -25,9 +25,17 @@ bool isNumericType(char type) {
 }
 
 std::string describe(const FieldInfo& field) {
-    std::string text = field.name + " (" + field.type + " " + std::to_string(field.length);
-    if (field.type == 'N' || field.type == 'F') text += "." + std::to_string(field.decimals);
-    return text + ")";
+    std::string text = field.name;
+    text += " (";
+    text += field.type;
+    text += ' ';
+    text += std::to_string(field.length);
+    if (field.type == 'N' || field.type == 'F') {
+        text += '.';
+        text += std::to_string(field.decimals);
+    }
+    text += ')';
+    return text;
 }
 
 Status overflow(const FieldInfo& field, std::string_view value) {

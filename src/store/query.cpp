@@ -34,8 +34,17 @@ Status itemNotFound(const std::string& name) {
 struct Key {
     bool null = true;
     double number = 0;
+    std::uint64_t prefix = 0;  // the first 8 text bytes, big-endian: most comparisons end here
     std::string_view text;
 };
+
+std::uint64_t prefixOf(std::string_view text) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        prefix = (prefix << 8) | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
+    }
+    return prefix;
+}
 
 Key keyOf(const FieldInfo& field, std::string_view bytes) {
     Key key;
@@ -52,6 +61,7 @@ Key keyOf(const FieldInfo& field, std::string_view bytes) {
         key.text = trimTrailing(bytes);
         key.null = key.text.empty();
     }
+    key.prefix = prefixOf(key.text);
     return key;
 }
 
@@ -122,8 +132,8 @@ Status sortRows(std::vector<std::uint32_t>& rows, const std::vector<char>& data,
                 const RecordLayout& layout, const std::vector<OrderKey>& keys) {
     if (keys.empty() || rows.empty()) return {};
     const std::size_t keyCount = keys.size();
-    std::vector<bool> descending(keyCount);
-    std::vector<bool> numeric(keyCount);
+    std::vector<char> descending(keyCount);
+    std::vector<char> numeric(keyCount);
     // keyTable[row position * keyCount + k]: computed once, not per comparison.
     std::vector<Key> keyTable(rows.size() * keyCount);
     for (std::size_t k = 0; k < keyCount; ++k) {
@@ -150,8 +160,12 @@ Status sortRows(std::vector<std::uint32_t>& rows, const std::vector<char>& data,
             if (numeric[k]) {
                 c = x.number < y.number ? -1 : (y.number < x.number ? 1 : 0);
             } else {
-                const int t = x.text.compare(y.text);
-                c = t < 0 ? -1 : (t > 0 ? 1 : 0);
+                if (x.prefix != y.prefix) {
+                    c = x.prefix < y.prefix ? -1 : 1;
+                } else if (x.text.size() > 8 || y.text.size() > 8) {
+                    const int t = x.text.compare(y.text);
+                    c = t < 0 ? -1 : (t > 0 ? 1 : 0);
+                }
             }
             if (c != 0) return descending[k] ? c > 0 : c < 0;
         }
