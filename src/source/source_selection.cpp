@@ -4,6 +4,7 @@
 
 #include "source/encodings.h"
 #include "source/source_reader.h"
+#include "store/common_services.h"
 
 namespace tavrolin {
 
@@ -12,32 +13,6 @@ namespace {
 constexpr char kSeparator = '/';
 constexpr const char* kTemplateName = "Tavrolin.dbf";  // fixed: never read as a source
 constexpr std::string_view kOrigSuffix = "_orig.dbf";
-
-bool endsWith(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-std::string trimBlanks(const std::string& text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The open-file dialog: the chosen path; after a cancel, the start path (which carries the
-// pattern, so the caller sees its "*"); empty when the answer is not a path.
-std::string openSourceDialog(Main& main, const std::string& startPath,
-                             const std::string& filterText) {
-    FileQuestion question;
-    question.title = main.tr("Выберите исходный файл:", "Select source file:");
-    question.startPath = trimBlanks(startPath).substr(0, 255);
-    std::size_t comma = filterText.find(',');
-    question.filters.emplace_back(filterText.substr(0, comma), comma == std::string::npos
-                                                                   ? "*.*"
-                                                                   : filterText.substr(comma + 1));
-    std::optional<std::string> answer = main.platform.askOpenFile(question);
-    std::string path = answer ? *answer : question.startPath;
-    return path.find(kSeparator) == std::string::npos ? std::string() : path;
-}
 
 void resetPreview(Main& main) {
     main.form.change("SAMPLE", -1, [](Control& c) {
@@ -49,17 +24,6 @@ void resetPreview(Main& main) {
 }
 
 }  // namespace
-
-std::string sourceStartPath(const Main& main, const std::string& pattern) {
-    const std::string& source = main.form("Source").text;
-    std::string folder;
-    if (!pattern.empty() && endsWith(source, std::string_view(pattern).substr(1))) {
-        folder = source.substr(0, source.find_last_of(kSeparator) + 1);
-    }
-    if (folder.empty()) folder = main.programFolder;
-    if (folder.empty() || folder.back() != kSeparator) folder.push_back(kSeparator);
-    return folder + pattern;
-}
 
 void deriveOutputNames(Main& main, const std::string& path) {
     std::size_t slash = path.find_last_of(kSeparator);
@@ -87,7 +51,10 @@ void btnSource_Click(Main& main) {
                                             " Source attributes by MP_TYPE "));
 
     const std::string filter = main.tr("Файл атрибутов dBASE v4 .dbf,*.DBF", "dBASE v4 .dbf,*.DBF");
-    std::string path = openSourceDialog(main, sourceStartPath(main, "*.dbf"), filter);
+    const std::string startPath =
+        store::OpenPath("*.dbf", main.form("Source").text, main.programFolder);
+    std::string path = store::OpenDialog(main.platform, startPath, filter, main.russian,
+                                         [&main](const std::string& line) { main.att(line); });
     if (path.find('*') != std::string::npos) path.clear();  // cancelled: the start path came back
     main.form.setText("Source", path);
 

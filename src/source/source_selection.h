@@ -18,9 +18,4 @@ void btnSource_Click(Main& main);
 // A path without a separator gives an empty folder and the whole text as file name.
 void deriveOutputNames(Main& main, const std::string& path);
 
-// The dialog's start path for a pattern such as "*.dbf": the folder of the current source when
-// Source ends with the pattern's extension (letter case respected), else the program folder;
-// followed by the pattern.
-std::string sourceStartPath(const Main& main, const std::string& pattern);
-
 }  // namespace tavrolin
