@@ -11,6 +11,12 @@
 
 namespace tavrolin {
 
+namespace {
+constexpr int kSwatchWidth = 20;
+constexpr int kSwatchHeight = 14;
+const QColor kNoColorStroke(200, 0, 0);
+}  // namespace
+
 QColor toQColor(std::uint32_t value) {
     if (color::isSystem(value)) {
         const QPalette palette = QApplication::palette();
@@ -46,9 +52,14 @@ QIcon colorCodeSwatch(const std::string& codeText) {
     const char* end = codeText.data() + codeText.size();
     auto [rest, error] = std::from_chars(codeText.data(), end, code);
     if (error != std::errc() || rest != end || !paletteHas(code)) return {};
-    QPixmap swatch(20, 14);
-    swatch.fill(toQColor(paletteColor(code)));
+    QPixmap swatch(kSwatchWidth, kSwatchHeight);
+    swatch.fill(code == kNoColorCode ? QColor(Qt::white) : toQColor(paletteColor(code)));
     QPainter painter(&swatch);
+    if (code == kNoColorCode) {
+        // "No colour": white, struck through.
+        painter.setPen(QPen(kNoColorStroke, 2));
+        painter.drawLine(1, kSwatchHeight - 2, kSwatchWidth - 2, 1);
+    }
     painter.setPen(QColor(90, 90, 90));
     painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
     return QIcon(swatch);

@@ -235,6 +235,9 @@ void QtMainWindow::connectUserActions(View& view) {
                     [this, &view, &form, name, index](const QString& text) {
                         act(*view.control, "Change",
                             [&] { form.setText(name, text.toStdString(), index); });
+                        // Show at once what the handlers made of the typed text, with the
+                        // cursor where the user is typing.
+                        applyText(view, true);
                     });
             edit->onDoubleClick = [this, &c, &form, name, index] {
                 act(c, "DblClick", [&] { form.raise(name, Event::DblClick, index); });
@@ -336,7 +339,7 @@ void QtMainWindow::apply(View& view) {
             applyList(view);
             break;
         case ControlKind::TextBox:
-            applyText(view);
+            applyText(view, false);
             break;
         case ControlKind::Label:
             applyLabel(view);
@@ -392,7 +395,7 @@ void QtMainWindow::applyList(View& view) {
     }
 }
 
-void QtMainWindow::applyText(View& view) {
+void QtMainWindow::applyText(View& view, bool typing) {
     const Control& c = *view.control;
     auto* edit = static_cast<QLineEdit*>(view.widget);
     QSignalBlocker block(edit);
@@ -402,7 +405,8 @@ void QtMainWindow::applyText(View& view) {
         const int cursor = edit->cursorPosition();
         edit->setText(text);
         // The beginning of a message stays in sight; a box being typed in keeps its cursor.
-        edit->setCursorPosition(edit->hasFocus() ? std::min<int>(cursor, text.size()) : 0);
+        const bool keepCursor = typing || edit->hasFocus();
+        edit->setCursorPosition(keepCursor ? std::min<int>(cursor, text.size()) : 0);
     }
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, toQColor(c.backColor));

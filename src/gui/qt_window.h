@@ -53,7 +53,7 @@ class QtMainWindow : public QWidget, public FormObserver {
     void connectUserActions(View& view);
     void apply(View& view);
     void applyList(View& view);
-    void applyText(View& view);
+    void applyText(View& view, bool typing);
     void applyLabel(View& view);
     void applyPicture(View& view);
     void applyTimer(View& view);

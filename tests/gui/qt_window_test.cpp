@@ -1,0 +1,386 @@
+#include "gui/qt_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <chrono>
+#include <stdexcept>
+
+#include "app/main_window.h"
+#include "gui/qt_colors.h"
+#include "gui/qt_control_widgets.h"
+#include "store/scripted_platform.h"
+#include "test_application.h"
+
+namespace tavrolin {
+namespace {
+
+// The real window over a model that has not run its start-up, so that each test decides the
+// state it looks at. Handlers registered by a test replace the program's own.
+class QtWindowTest : public ::testing::Test {
+   protected:
+    QtWindowTest() : model(platform, StartOptions{}), view((testApplication(), model.main())) {}
+
+    Form& form() { return model.form(); }
+    template <typename W>
+    W* widget(const std::string& name, int index = -1) {
+        W* w = dynamic_cast<W*>(view.widgetFor(name, index));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    ScriptedPlatform platform;
+    MainWindow model;
+    QtMainWindow view;
+};
+
+QRect pixels(const Control& c) {
+    return {QtMainWindow::toPixels(c.left), QtMainWindow::toPixels(c.top),
+            QtMainWindow::toPixels(c.width), QtMainWindow::toPixels(c.height)};
+}
+
+TEST_F(QtWindowTest, EveryControlHasAWidgetOfItsKindWhereTheModelPlacesIt) {
+    for (const Control* c : form().controls()) {
+        QWidget* w = view.widgetFor(c->name, c->index);
+        if (c->kind == ControlKind::Timer) {
+            EXPECT_EQ(w, nullptr);
+            continue;
+        }
+        ASSERT_NE(w, nullptr) << c->name << "(" << c->index << ")";
+        switch (c->kind) {
+            case ControlKind::Button:
+                EXPECT_NE(dynamic_cast<QPushButton*>(w), nullptr);
+                break;
+            case ControlKind::CheckBox:
+                EXPECT_NE(dynamic_cast<QCheckBox*>(w), nullptr);
+                break;
+            case ControlKind::OptionButton:
+                EXPECT_NE(dynamic_cast<QRadioButton*>(w), nullptr);
+                break;
+            case ControlKind::ComboBox: {
+                auto* box = dynamic_cast<QComboBox*>(w);
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->isEditable(), c->style == ListStyle::Editable) << c->name;
+                break;
+            }
+            case ControlKind::TextBox:
+                EXPECT_NE(dynamic_cast<QLineEdit*>(w), nullptr);
+                break;
+            case ControlKind::Label:
+            case ControlKind::Image:
+                EXPECT_NE(dynamic_cast<QLabel*>(w), nullptr);
+                break;
+            case ControlKind::Frame:
+                EXPECT_NE(dynamic_cast<QGroupBox*>(w), nullptr);
+                break;
+            case ControlKind::Shape:
+                EXPECT_NE(dynamic_cast<ShapeView*>(w), nullptr);
+                break;
+            case ControlKind::Line:
+                EXPECT_NE(dynamic_cast<LineView*>(w), nullptr);
+                break;
+            case ControlKind::Timer:
+                break;
+        }
+        EXPECT_EQ(w->geometry(), pixels(*c)) << c->name;
+        EXPECT_FALSE(w->geometry().isEmpty()) << c->name << " has no size";
+    }
+    EXPECT_EQ(view.windowTitle(), "Tavrolin");
+}
+
+TEST_F(QtWindowTest, LayoutFitsTheScreenAndNothingOverlapsOrLeavesItsFrame) {
+    EXPECT_LE(view.width(), 1366);
+    EXPECT_LE(view.height(), 768 - 80);  // room for a title bar and a panel
+    EXPECT_EQ(view.widgetFor("GM")->parentWidget(), view.widgetFor("frmTYPE"));
+    EXPECT_EQ(view.widgetFor("POLYS", 24)->parentWidget(), view.widgetFor("frmNAME"));
+    EXPECT_EQ(view.widgetFor("P_LIMIT")->parentWidget(), view.widgetFor("frmALL"));
+    EXPECT_EQ(view.widgetFor("Att")->parentWidget(), &view);
+
+    // Decorations (areas, samples) may lie under other controls; nothing else may overlap.
+    auto isDecoration = [](const Control* c) {
+        return c->kind == ControlKind::Shape || c->kind == ControlKind::Line ||
+               c->name == "SAMPOI" || c->name == "HALPOI" || c->kind == ControlKind::Timer;
+    };
+    std::vector<const Control*> solid;
+    for (const Control* c : form().controls()) {
+        QWidget* w = view.widgetFor(c->name, c->index);
+        if (w == nullptr) continue;
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << c->name << "(" << c->index << ") leaves its container";
+        if (!isDecoration(c)) solid.push_back(c);
+    }
+    for (std::size_t i = 0; i < solid.size(); ++i) {
+        for (std::size_t j = i + 1; j < solid.size(); ++j) {
+            QWidget* a = view.widgetFor(solid[i]->name, solid[i]->index);
+            QWidget* b = view.widgetFor(solid[j]->name, solid[j]->index);
+            if (a->parentWidget() != b->parentWidget()) continue;
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << solid[i]->name << "(" << solid[i]->index << ") overlaps " << solid[j]->name
+                << "(" << solid[j]->index << ")";
+        }
+    }
+}
+
+TEST_F(QtWindowTest, BothIconSpotsAreFreeInsideTheirKindAreas) {
+    // Choosing a kind moves the icon preview to one of two fixed spots (twips, panel-relative).
+    struct SpotCase {
+        int left, top;
+        const char* area;
+    };
+    for (SpotCase spot : {SpotCase{480, 1780, "shpAREA"}, SpotCase{7000, 2100, "shpPOI"}}) {
+        form().change("ICONS", -1, [&](Control& c) {
+            c.left = spot.left;
+            c.top = spot.top;
+        });
+        view.flush();
+        QWidget* icon = view.widgetFor("ICONS");
+        EXPECT_EQ(icon->pos(), QPoint(spot.left / 15, spot.top / 15));
+        EXPECT_TRUE(view.widgetFor(spot.area)->geometry().contains(icon->geometry()));
+        for (const Control* c : form().controls()) {
+            QWidget* w = view.widgetFor(c->name, c->index);
+            if (w == nullptr || w == icon || w->parentWidget() != icon->parentWidget()) continue;
+            if (c->kind == ControlKind::Shape) continue;
+            EXPECT_FALSE(w->geometry().intersects(icon->geometry()))
+                << "icon at " << spot.left << "," << spot.top << " covers " << c->name;
+        }
+    }
+}
+
+TEST_F(QtWindowTest, ModelChangesShowAfterAFlush) {
+    form().setText("Source", "/maps/river.dbf");
+    form().setCaption("btnLang", "EN");
+    form().setToolTip("btnSource", "Выбрать исходный файл");
+    form().setEnabled("btnMakeType", true);
+    form().setVisible("TrnCase", false);
+    form().setValue("LowCase", 1);
+    form().setValue("SVID", 1, 2);
+    form().setCaption("frmALL", " Атрибуты Atlas v10/v12 ");
+    form().setCaption("POLY", "23", 4);
+    // Coalesced: nothing has reached the widgets yet.
+    EXPECT_NE(widget<QLineEdit>("Source")->text(), "/maps/river.dbf");
+    view.flush();
+    EXPECT_EQ(widget<QLineEdit>("Source")->text(), "/maps/river.dbf");
+    EXPECT_EQ(widget<QPushButton>("btnLang")->text(), "EN");
+    EXPECT_EQ(widget<QPushButton>("btnSource")->toolTip(), "Выбрать исходный файл");
+    EXPECT_TRUE(widget<QPushButton>("btnMakeType")->isEnabled());
+    EXPECT_TRUE(widget<QCheckBox>("TrnCase")->isHidden());
+    EXPECT_TRUE(widget<QCheckBox>("LowCase")->isChecked());
+    EXPECT_TRUE(widget<QRadioButton>("SVID", 2)->isChecked());
+    EXPECT_EQ(widget<QGroupBox>("frmALL")->title(), " Атрибуты Atlas v10/v12 ");
+    EXPECT_EQ(widget<QLabel>("POLY", 4)->text(), "23");
+
+    // Choosing another option clears the first one in the widgets too.
+    form().setValue("SVID", 1, 0);
+    view.flush();
+    EXPECT_TRUE(widget<QRadioButton>("SVID", 0)->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>("SVID", 2)->isChecked());
+}
+
+TEST_F(QtWindowTest, ListsFollowEntriesSelectionAndTypedText) {
+    auto* layer = widget<QComboBox>("LAYER");
+    form().setItems("LAYER", {"", "0", "1", "2"});
+    form().setListIndex("LAYER", 2);
+    view.flush();
+    ASSERT_EQ(layer->count(), 4);
+    EXPECT_EQ(layer->currentIndex(), 2);
+    EXPECT_EQ(layer->currentText(), "1");
+    form().setListIndex("LAYER", -1);
+    view.flush();
+    EXPECT_EQ(layer->currentIndex(), -1);
+
+    // An editable list shows typed text that is no entry.
+    auto* font = widget<QComboBox>("AFONT");
+    form().setItems("AFONT", {"", "8", "8B"});
+    form().setText("AFONT", "9X");
+    view.flush();
+    EXPECT_EQ(font->currentText(), "9X");
+    form().setListIndex("AFONT", 2);
+    view.flush();
+    EXPECT_EQ(font->currentText(), "8B");
+
+    // Entries replaced by others of the same count are shown, not kept.
+    form().setItems("LAYER", {"a", "b", "c", "d"});
+    view.flush();
+    EXPECT_EQ(layer->itemText(0), "a");
+    EXPECT_EQ(layer->itemText(3), "d");
+}
+
+TEST_F(QtWindowTest, ManyEntriesAddedOneByOneAreAppliedInBulk) {
+    auto* found = widget<QComboBox>("GM");
+    constexpr int kEntries = 200000;
+    auto started = std::chrono::steady_clock::now();
+    for (int i = 0; i < kEntries; ++i) {
+        form().addItem("GM", "0x4b  |  Озеро " + std::to_string(i));
+        if (i % 20000 == 0) view.flush();  // the reader lets the window paint now and then
+    }
+    EXPECT_LT(found->count(), kEntries);  // not redrawn per entry
+    view.flush();
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started);
+    ASSERT_EQ(found->count(), kEntries);
+    EXPECT_EQ(found->itemText(kEntries - 1).toStdString(), "0x4b  |  Озеро 199999");
+    // Generous: a rebuild per entry would take minutes.
+    EXPECT_LT(seconds.count(), 20.0);
+
+    form().clearList("GM");
+    form().addItem("GM", "0x1");
+    view.flush();
+    ASSERT_EQ(found->count(), 1);
+    EXPECT_EQ(found->itemText(0), "0x1");
+}
+
+TEST_F(QtWindowTest, ColourListsShowASwatchPerCode) {
+    auto* fill = widget<QComboBox>("COLOR");
+    form().setItems("COLOR", {"0", "16", "255", ""});
+    view.flush();
+    ASSERT_EQ(fill->count(), 4);
+    EXPECT_FALSE(fill->itemIcon(1).isNull());
+    EXPECT_TRUE(fill->itemIcon(3).isNull());  // the blank entry has no colour
+    EXPECT_EQ(fill->itemText(1), "16");
+    // Other lists carry no swatches.
+    form().setItems("LAYER", {"0", "16"});
+    view.flush();
+    EXPECT_TRUE(widget<QComboBox>("LAYER")->itemIcon(1).isNull());
+}
+
+TEST_F(QtWindowTest, ColoursPicturesAndPositionsFollowTheModel) {
+    form().change("CLRRGB", -1, [](Control& c) { c.backColor = 0x00FFFF; });  // yellow
+    form().change("POLY", 3, [](Control& c) { c.backColor = 0xFF0000; });
+    form().change("ICONS", -1, [](Control& c) { c.picture = "/no/such/icon.gif"; });
+    view.flush();
+    EXPECT_EQ(widget<QLineEdit>("CLRRGB")->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(widget<QLabel>("POLY", 3)->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_TRUE(widget<QLabel>("ICONS")->pixmap().isNull());
+
+    QString picture = QDir::temp().filePath("tavrolin_gui_icon.png");
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture));
+    form().change("ICONS", -1, [&](Control& c) { c.picture = picture.toStdString(); });
+    view.flush();
+    EXPECT_FALSE(widget<QLabel>("ICONS")->pixmap().isNull());
+    form().change("ICONS", -1, [](Control& c) { c.picture.clear(); });
+    view.flush();
+    EXPECT_TRUE(widget<QLabel>("ICONS")->pixmap().isNull());
+    QFile::remove(picture);
+
+    // The label sample is drawn over its halo.
+    QWidget* sample = view.widgetFor("SAMPOI");
+    QWidget* halo = view.widgetFor("HALPOI");
+    const QObjectList& siblings = sample->parentWidget()->children();
+    EXPECT_GT(siblings.indexOf(sample), siblings.indexOf(halo));
+}
+
+TEST_F(QtWindowTest, UserActionsReachTheModelAndRaiseItsEvents) {
+    std::vector<std::string> events;
+    auto record = [&](const std::string& what) {
+        return [&events, what](int index) {
+            events.push_back(what + (index >= 0 ? "(" + std::to_string(index) + ")" : ""));
+        };
+    };
+    form().on("btnAtrSave", Event::Click, record("btnAtrSave_Click"));
+    form().on("LowCase", Event::Click, record("LowCase_Click"));
+    form().on("SVID", Event::Click, record("SVID_Click"));
+    form().on("BDR_WIDTH", Event::Click, record("BDR_WIDTH_Click"));
+    form().on("HTML", Event::Change, record("HTML_Change"));
+    form().on("AFONT", Event::Change, record("AFONT_Change"));
+    form().on("CLRRGB", Event::DblClick, record("CLRRGB_DblClick"));
+    form().on("POLY", Event::DblClick, record("POLY_DblClick"));
+    form().setEnabled("btnAtrSave", true);
+    view.show();
+    view.flush();
+
+    QTest::mouseClick(widget<QPushButton>("btnAtrSave"), Qt::LeftButton);
+
+    QTest::mouseClick(widget<QCheckBox>("LowCase"), Qt::LeftButton);
+    EXPECT_EQ(form()("LowCase").value, 1);
+    QTest::mouseClick(widget<QCheckBox>("LowCase"), Qt::LeftButton);
+    EXPECT_EQ(form()("LowCase").value, 0);
+
+    QTest::mouseClick(widget<QRadioButton>("SVID", 1), Qt::LeftButton);
+    EXPECT_EQ(form()("SVID", 1).value, 1);
+    // The chosen option clicked again: no event, and the widget stays chosen.
+    QTest::mouseClick(widget<QRadioButton>("SVID", 1), Qt::LeftButton);
+    EXPECT_TRUE(widget<QRadioButton>("SVID", 1)->isChecked());
+
+    form().setItems("BDR_WIDTH", {"", "1", "2"});
+    view.flush();
+    auto* width = widget<QComboBox>("BDR_WIDTH");
+    width->setFocus();
+    QTest::keyClick(width, Qt::Key_Down);
+    EXPECT_EQ(form()("BDR_WIDTH").listIndex, 0);
+    QTest::keyClick(width, Qt::Key_Down);
+    EXPECT_EQ(form()("BDR_WIDTH").listIndex, 1);
+    EXPECT_EQ(form()("BDR_WIDTH").text, "1");
+
+    QTest::keyClicks(widget<QLineEdit>("HTML"), "ff");
+    EXPECT_EQ(form()("HTML").text, "ff");
+    QTest::keyClicks(widget<QComboBox>("AFONT")->lineEdit(), "9");
+    EXPECT_EQ(form()("AFONT").text, "9");
+
+    QTest::mouseDClick(widget<QLineEdit>("CLRRGB"), Qt::LeftButton);
+    QTest::mouseDClick(widget<QLabel>("POLY", 7), Qt::LeftButton);
+
+    EXPECT_EQ(events, (std::vector<std::string>{
+                          "btnAtrSave_Click", "LowCase_Click", "LowCase_Click", "SVID_Click(1)",
+                          "BDR_WIDTH_Click", "BDR_WIDTH_Click", "HTML_Change", "HTML_Change",
+                          "AFONT_Change", "CLRRGB_DblClick", "POLY_DblClick(7)"}));
+}
+
+TEST_F(QtWindowTest, AHandlerThatRewritesTypedTextDoesNotLoop) {
+    int changes = 0;
+    form().on("CLRRGB", Event::Change, [&](int) {
+        ++changes;
+        std::string upper = form()("CLRRGB").text;
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        form().setText("CLRRGB", upper);  // raises Change once more, then settles
+    });
+    view.show();
+    QTest::keyClicks(widget<QLineEdit>("CLRRGB"), "a0");
+    view.flush();
+    EXPECT_EQ(form()("CLRRGB").text, "A0");
+    EXPECT_EQ(widget<QLineEdit>("CLRRGB")->text(), "A0");
+    EXPECT_EQ(changes, 3);  // "a", its upper-casing "A", then "A0" which needs none
+    // The colour boxes take at most 8 characters, in the widget as in the model.
+    QTest::keyClicks(widget<QLineEdit>("CLRRGB"), "1234567890");
+    view.flush();
+    EXPECT_EQ(widget<QLineEdit>("CLRRGB")->text(), "A0123456");
+}
+
+TEST_F(QtWindowTest, AFailingHandlerIsReportedOnTheMessageLine) {
+    form().on("btnHelp", Event::Click, [](int) { throw std::runtime_error("no guide"); });
+    view.show();
+    QTest::mouseClick(widget<QPushButton>("btnHelp"), Qt::LeftButton);
+    EXPECT_EQ(form()("Att").text, " ! btnHelp_Click: no guide");
+    EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST_F(QtWindowTest, TheStartTimerFiresOnceAfterTheWindowIsShown) {
+    int ticks = 0;
+    form().on("STRT", Event::Timer, [&](int) { ++ticks; });
+    form().change("STRT", -1, [](Control& c) { c.interval = 20; });
+    view.flush();
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, 0);  // not before the window is shown
+    view.show();
+    QTest::qWait(120);
+    EXPECT_EQ(ticks, 1);
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, 1);  // one shot
+    // Disarmed and armed again by the model: one more tick.
+    form().change("STRT", -1, [](Control& c) { c.enabled = false; });
+    view.flush();
+    form().change("STRT", -1, [](Control& c) { c.enabled = true; });
+    view.flush();
+    QTest::qWait(120);
+    EXPECT_EQ(ticks, 2);
+}
+
+}  // namespace
+}  // namespace tavrolin
