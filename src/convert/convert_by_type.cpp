@@ -335,12 +335,7 @@ bool RunType(Main& main, bool moveWhenDone) {
 }
 
 void btnMakeType_Click(Main& main) {
-    if (!main.connection.isOpen()) {
-        main.att(main.tr(" ! файл Tavrolin.dbf не найден, преобразование невозможно",
-                         " ! Tavrolin.dbf file not found, conversion is impossible"));
-        main.platform.beep();
-        return;
-    }
+    if (!main.templateReady()) return;
     if (!DBFprepare(main)) return;
     if (!RunType(main, true)) return;
     main.att(main.tr(" файл с новыми атрибутами по типам успешно создан",

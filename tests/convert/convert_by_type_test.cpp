@@ -170,6 +170,15 @@ TEST_F(ConvertByType, GarminColumnsMissingFromTheTemplate) {
     EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 3265. ", 0), 0u) << main.form("Att").text;
 }
 
+TEST_F(ConvertByType, NothingHappensWithoutAUsableTemplate) {
+    main.templateUsable = false;
+    addRecord("0x4b", "a");
+    btnMakeType_Click(main);
+    EXPECT_EQ(main.form("Att").text.rfind(" ! list of types ", 0), 0u) << main.form("Att").text;
+    EXPECT_FALSE(fs::exists(main.programFolder + "polygon.dbf"));
+    EXPECT_FALSE(fs::exists(outputPath()));
+}
+
 TEST_F(ConvertByType, AnEmptyTemplateGivesAnEmptyOutput) {
     addTemplateRow("VID,MP_TYPE,COLOR", "1,'0x4b',5");
     for (int i = 0; i < 10; ++i) addRecord("0x4b", "a");

@@ -55,6 +55,27 @@ inline void writeFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
+// The rows of a table as column -> value text, read through a connection of its own.
+inline std::vector<std::map<std::string, std::string>> readTableRows(const std::string& folder,
+                                                                     const std::string& table) {
+    std::vector<std::map<std::string, std::string>> rows;
+    store::Connection connection;
+    EXPECT_TRUE(connection.open(folder).isOk());
+    Result<store::RecordSet> set = connection.openRecordSet("SELECT * FROM " + table);
+    EXPECT_TRUE(set.isOk()) << set.status().toString();
+    if (!set) return rows;
+    for (; !set->eof(); set->moveNext()) {
+        std::map<std::string, std::string> row;
+        for (int i = 0; i < set->fieldCount(); ++i) {
+            Result<store::Value> value = set->value(i);
+            row[set->field(i).name] = value ? value->toText() : "<error>";
+            if (value && value->isNull()) row[set->field(i).name] = "<null>";
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 // Every column of a current template, VID first.
 constexpr const char* kTemplateColumns =
     "VID numeric(1,0),MP_TYPE char(6),MP_NAME char(100),MP_ENG char(100),L_LIMIT numeric(2,0),"
@@ -115,25 +136,9 @@ class ConvertFixture : public ::testing::Test {
 
     std::string outputPath() const { return main.sourceFolder + main.outputFileName; }
 
-    // The rows of a table as column -> value text, read through a connection of its own.
     static std::vector<std::map<std::string, std::string>> readRows(const std::string& folder,
                                                                     const std::string& table) {
-        std::vector<std::map<std::string, std::string>> rows;
-        store::Connection connection;
-        EXPECT_TRUE(connection.open(folder).isOk());
-        Result<store::RecordSet> set = connection.openRecordSet("SELECT * FROM " + table);
-        EXPECT_TRUE(set.isOk()) << set.status().toString();
-        if (!set) return rows;
-        for (; !set->eof(); set->moveNext()) {
-            std::map<std::string, std::string> row;
-            for (int i = 0; i < set->fieldCount(); ++i) {
-                Result<store::Value> value = set->value(i);
-                row[set->field(i).name] = value ? value->toText() : "<error>";
-                if (value && value->isNull()) row[set->field(i).name] = "<null>";
-            }
-            rows.push_back(std::move(row));
-        }
-        return rows;
+        return readTableRows(folder, table);
     }
 
     TempFolder m_program;
