@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "convert/output_files.h"
 #include "convert/output_table.h"
@@ -305,12 +306,22 @@ Status TypeConversion::run(bool moveWhenDone) {
         const long long step = count > 0 ? (count - 1) / 100 : 0;
         const std::string progress =
             m_main.tr(" создание файла по типам: ", " file creation by type: ");
+        const std::string sourceFileName = m_main.sourceFileName;
+        const std::uint8_t kind = m_main.kind;
         m_statement.reserve(1024);
         for (long long i = 0; i < count; ++i) {
             if (Status s = convertRecord(static_cast<std::size_t>(i), records[i]); !s) return s;
             if (step > 0 && i % step == 0) {
                 m_main.att(progressBar(progress, i, step));
                 m_main.doEvents();
+                // Handlers run while events are processed; a new source or kind chosen meanwhile
+                // would mix two maps in one table (or pull the records from under the loop).
+                if (records.size() != static_cast<std::size_t>(count) ||
+                    m_main.sourceFileName != sourceFileName || m_main.kind != kind) {
+                    return Status::error(err::kInvalidArgument,
+                                         "the source or the object kind changed during the "
+                                         "conversion");
+                }
             }
         }
     }
@@ -335,6 +346,14 @@ bool RunType(Main& main, bool moveWhenDone) {
 }
 
 void btnMakeType_Click(Main& main) {
+    // A click on "!!!" while its own conversion lets events run is not a second conversion.
+    static std::unordered_set<const Main*> running;
+    if (!running.insert(&main).second) return;
+    struct Done {
+        const Main* main;
+        ~Done() { running.erase(main); }
+    } done{&main};
+
     if (!main.templateReady()) return;
     if (!DBFprepare(main)) return;
     if (!RunType(main, true)) return;

@@ -200,6 +200,28 @@ TEST_F(ConvertByType, ProgressEveryStepRecords) {
     EXPECT_EQ(bars.back(), " file creation by type: " + std::string(100, 'I'));
 }
 
+TEST_F(ConvertByType, ClicksDuringTheRunNeitherCrashNorMixMaps) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(outputPath(), "previous output");
+    for (int i = 0; i < 300; ++i) addRecord("0x4b", "a");
+    // "!!!" again while the conversion lets events run: ignored.
+    int nested = 0;
+    platform.onProcessEvents = [&] {
+        if (nested++ == 5) btnMakeType_Click(main);
+    };
+    ASSERT_EQ(convert().size(), 300u) << main.form("Att").text;
+
+    // A new source read meanwhile: the run stops, the old output stays.
+    writeFile(outputPath(), "previous output");
+    nested = 0;
+    platform.onProcessEvents = [&] {
+        if (nested++ == 5) main.sourceRecords.clear();
+    };
+    EXPECT_TRUE(convert().empty());
+    EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 5. ", 0), 0u) << main.form("Att").text;
+    EXPECT_EQ(readFile(outputPath()), "previous output");
+}
+
 TEST_F(ConvertByType, ReplacesThePreviousOutputAndRunsAgain) {
     addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
     writeFile(outputPath(), "previous output");
