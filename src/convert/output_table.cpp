@@ -10,6 +10,7 @@
 #include <span>
 
 #include "convert/output_files.h"
+#include "convert/translit.h"
 #include "store/common_services.h"
 
 namespace tavrolin {
@@ -27,6 +28,8 @@ constexpr int kFieldDecimalsOffset = 17;  // inside a descriptor
 constexpr std::uint8_t kLanguageCp1251 = 0xC9;
 constexpr std::uint8_t kLanguageOther = 0x57;
 constexpr int kMaxLabelWidth = 254;
+constexpr int kLabelMargin = 10;      // characters beyond the longest label
+constexpr int kTranslitScheme = 2;    // the scheme the conversion uses
 constexpr int kAlternativeNames = 9;  // kind + 1 ... kind + 9 when the kind's name is taken
 
 // A numeric column whose width the header patch sets (column counted from 1).
@@ -120,6 +123,27 @@ Status checkOutputTarget(const Main& main) {
                                       : std::string("the template")));
     }
     return {};
+}
+
+// Characters of a UTF-8 text (code points; each is one byte in the table's code page).
+int characterCount(const std::string& text) {
+    int count = 0;
+    for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+// The width of VALUE: the reader's label width, widened when transliteration makes a label
+// longer than the margin of that width allows (Щ gives Sh), so that no label is cut.
+int labelColumnWidth(const Main& main) {
+    int width = main.labelWidth;
+    if (main.form("TrnCase").value != 1) return std::min(width, kMaxLabelWidth);
+    for (const SourceRecord& record : main.sourceRecords) {
+        if (record.label.empty()) continue;
+        const Result<std::string> latin = Translit(record.label, kTranslitScheme);
+        if (latin) width = std::max(width, characterCount(*latin) + kLabelMargin);
+        if (width >= kMaxLabelWidth) break;
+    }
+    return std::min(width, kMaxLabelWidth);
 }
 
 std::uint16_t decodeLe16(const std::uint8_t* bytes) {
@@ -277,8 +301,8 @@ bool DBFmake(Main& main) {
     Result<std::string> name = status ? chooseTableName(main) : Result<std::string>(status);
     if (name) {
         main.outputTableName = *name;
-        status = main.connection.execute(outputTableStatement(*name, main.kindName, main.labelWidth,
-                                                              main.form("TagMPC").value == 1));
+        status = main.connection.execute(outputTableStatement(
+            *name, main.kindName, labelColumnWidth(main), main.form("TagMPC").value == 1));
     } else {
         status = name.status();
     }

@@ -42,12 +42,13 @@ TEST_F(ConvertByType, CopiesTheTemplateAttributesOfEachRecordsType) {
         "WIDTH,P_ICON",
         "0,'0x4b',0,5,20,2,71,'T','8','sea',255,'AABBCCDD',3,'anchor'");
     // A custom row of the same code comes first; a row of another kind never counts.
-    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE", "0,'0X4C',1,7,12,'T'");
+    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE,MIN_CAT",
+                   "0,'0X4C',1,7,12,'T','Shoal, rock (s)'");
     addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE", "0,'0x4c',0,9,99,'N'");
     addTemplateRow("VID,MP_TYPE,L_LIMIT,COLOR", "1,'0x51',1,1");
     addRecord("0x4b", "Озеро Белое");
     addRecord("0x4b", "");
-    addRecord("0x4c", "Мель");
+    addRecord("0x4c", "Мель (у мыса), 2 м");
     addRecord("0x51", "Пролив");
     addRecord("", "");
 
@@ -75,6 +76,8 @@ TEST_F(ConvertByType, CopiesTheTemplateAttributesOfEachRecordsType) {
     // The custom row wins, found whatever the letter case.
     EXPECT_EQ(rows[2].at("L_LIMIT"), "7");
     EXPECT_EQ(rows[2].at("COLOR"), "12");
+    EXPECT_EQ(rows[2].at("MIN_CAT"), "Shoal, rock (s)");
+    EXPECT_EQ(rows[2].at("VALUE"), "Мель (у мыса), 2 м");
     // Types without a row of this kind: only the limits 0 and 34.
     for (int r : {3, 4}) {
         EXPECT_EQ(rows[r].at("L_LIMIT"), "0");

@@ -116,6 +116,16 @@ TEST_F(OutputTable, LabelColumnIsCappedAt254) {
     expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 254, false), 0x57);
 }
 
+TEST_F(OutputTable, LabelColumnHoldsTransliteratedLabels) {
+    main.sourceRecords = {{"0x4b", "щщщщщщщщщщщщщщщщщщщщ", ""}};
+    main.labelWidth = 30;  // 20 characters + 10
+    ASSERT_TRUE(DBFprepare(main));
+    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0x57);
+    setCheck("TrnCase", true);  // "sh" 20 times
+    ASSERT_TRUE(DBFprepare(main));
+    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 50, false), 0x57);
+}
+
 TEST_F(OutputTable, LeftoverOfAnInterruptedRunIsRecreatedEmpty) {
     ASSERT_TRUE(DBFprepare(main));
     ASSERT_TRUE(main.connection.execute("INSERT INTO polygon (LVL,TYPE) VALUES ('0','0x4b')"));
