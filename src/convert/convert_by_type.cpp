@@ -279,11 +279,7 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
     return m_main.connection.execute(m_statement);
 }
 
-Status TypeConversion::moveOutput() {
-    if (Status s = m_main.connection.flush(); !s) return s;
-    return moveReplacing(m_main.programFolder + m_main.outputTableName + ".dbf",
-                         m_main.sourceFolder + m_main.outputFileName);
-}
+Status TypeConversion::moveOutput() { return moveOutputTable(m_main); }
 
 Status TypeConversion::run(bool moveWhenDone) {
     if (Status s = readTemplate(); !s) return s;
@@ -330,6 +326,16 @@ Status TypeConversion::run(bool moveWhenDone) {
 }
 
 }  // namespace
+
+Status moveOutputTable(Main& main) {
+    const std::string table = main.programFolder + main.outputTableName + ".dbf";
+    if (Status s = main.connection.flush(); !s) return s;
+    if (Status s = markOutputTable(table, true); !s) return s;
+    Status moved = moveReplacing(table, main.sourceFolder + main.outputFileName);
+    // Still ours to delete on the next run.
+    if (!moved) (void)markOutputTable(table, false);
+    return moved;
+}
 
 bool RunType(Main& main, bool moveWhenDone) {
     main.platform.setBusy(true);

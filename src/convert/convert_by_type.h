@@ -16,4 +16,9 @@ void btnMakeType_Click(Main& main);
 // " ! RunType: number. description" on Att, a beep, false; the output file is then untouched.
 bool RunType(Main& main, bool moveWhenDone);
 
+// The last step of a conversion: writes the rows out, clears the table's unfinished mark and
+// moves it over the output file beside the source in one step (also across file systems).
+// On failure the output file is as it was and the table stays in the program folder.
+Status moveOutputTable(Main& main);
+
 }  // namespace tavrolin

@@ -18,10 +18,12 @@ namespace tavrolin {
 namespace {
 
 // dBASE header facts used by the patch.
-constexpr int kFileHeaderSize = 32;       // fixed part, then one descriptor per field
-constexpr int kDescriptorSize = 32;       // one per field
-constexpr int kRecordLengthOffset = 10;   // 16-bit record length, bytes 12-13 reserved (0)
-constexpr int kHeaderLengthOffset = 8;    // 16-bit header length
+constexpr int kFileHeaderSize = 32;      // fixed part, then one descriptor per field
+constexpr int kDescriptorSize = 32;      // one per field
+constexpr int kRecordLengthOffset = 10;  // 16-bit record length, bytes 12-13 reserved (0)
+constexpr int kHeaderLengthOffset = 8;   // 16-bit header length
+constexpr int kIncompleteOffset = 14;    // dBASE IV: incomplete transaction flag
+constexpr char kIncomplete = 1;
 constexpr int kLanguageByteOffset = 29;   // language driver byte, then a reserved 0 byte
 constexpr int kFieldLengthOffset = 16;    // inside a descriptor
 constexpr int kFieldDecimalsOffset = 17;  // inside a descriptor
@@ -66,12 +68,15 @@ std::span<const WidthPatch> kindPatches(const std::string& kindName) {
     return {};
 }
 
-// Whether a file is a table this program made as output: its first columns are LVL, TYPE and
-// L_LIMIT. Anything else in the program folder under the table's name is the user's.
-bool isOutputTable(const std::string& path) {
+// Whether a file is a temporary output table left by a run that did not finish: its first
+// columns are LVL, TYPE and L_LIMIT and its header still carries the incomplete mark. A finished
+// output (e.g. polygon.dbf made from polygon_orig.dbf beside the program) or any other file in
+// the program folder under the table's name is the user's.
+bool isUnfinishedOutputTable(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::array<char, kFileHeaderSize + 3 * kDescriptorSize> header{};
     if (!in.read(header.data(), header.size())) return false;
+    if (header[kIncompleteOffset] != kIncomplete) return false;
     static constexpr const char* kFirstColumns[] = {"LVL", "TYPE", "L_LIMIT"};
     for (int n = 0; n < 3; ++n) {
         const char* name = header.data() + kFileHeaderSize + n * kDescriptorSize;
@@ -96,7 +101,7 @@ Result<std::string> chooseTableName(const Main& main) {
         const bool disposable = std::all_of(present.begin(), present.end(), [&](const auto& file) {
             const std::string path = main.programFolder + file;
             return !sameFile(path, sourcePath) && !sameFile(path, outputPath) &&
-                   !sameFile(path, templatePath) && isOutputTable(path);
+                   !sameFile(path, templatePath) && isUnfinishedOutputTable(path);
         });
         if (!disposable) continue;
         for (const std::string& file : present) {
@@ -179,6 +184,8 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     // Language driver byte.
     header[kLanguageByteOffset] = main.russian ? kLanguageCp1251 : kLanguageOther;
     header[kLanguageByteOffset + 1] = 0;
+    // Marked unfinished until the conversion puts it in place.
+    header[kIncompleteOffset] = kIncomplete;
 
     // Field widths and the record length that follows from them.
     int recordLength = decodeLe16(header.data() + kRecordLengthOffset);
@@ -266,6 +273,15 @@ std::string outputTableStatement(const std::string& tableName, const std::string
     statement +=
         garminColumns ? ",GRMN_TYPE char(25),HGT_DP_FMT char(10),HGT_DP numeric(4,0));" : ");";
     return statement;
+}
+
+Status markOutputTable(const std::string& path, bool finished) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file) return fileError(errno, path);
+    const char mark = finished ? 0 : kIncomplete;
+    file.seekp(kIncompleteOffset);
+    if (!file.write(&mark, 1) || !file.flush()) return fileError(errno, path);
+    return {};
 }
 
 bool DBFprepare(Main& main) {

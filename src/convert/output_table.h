@@ -14,9 +14,9 @@ namespace tavrolin {
 bool DBFprepare(Main& main);
 
 // Creates the empty temporary output table through the connection with one CREATE TABLE
-// statement; a leftover of an earlier run is deleted first. The table is named by the object
-// kind, unless a file of that name is not ours to delete (the source, the previous output, a
-// file of another structure): then the next free name of kind + digit is used. Refuses an
+// statement; a leftover of an unfinished run is deleted first. The table is named by the object
+// kind, unless a file of that name is not ours to delete (the source, an output, a file of
+// another structure): then the next free name of kind + digit is used. Refuses an
 // output name that would replace the template. Failures: " ! создать файл не удалось, DBFmake: "
 // on Att, beep, false.
 bool DBFmake(Main& main);
@@ -26,6 +26,12 @@ bool DBFmake(Main& main);
 // when none of that name (in any letter case) is there. Failures: " ! преобразовать структуру
 // не удалось, DBFedit: " on Att, beep, false.
 bool DBFedit(Main& main, const std::string& path, const std::string& kindName);
+
+// A new output table carries the dBASE "incomplete transaction" mark (header byte 14) from
+// DBFedit until its rows are written; only such a table is deleted as a leftover by the next
+// DBFmake. This sets (finished false) or clears the mark of the table at path; clear it after
+// the rows are flushed and before the table is moved to its output name.
+Status markOutputTable(const std::string& path, bool finished);
 
 // The CREATE TABLE statement of the output table: its name, the kind's columns, the label width
 // and the Garmin MPC columns.

@@ -237,6 +237,7 @@ TEST_F(ConvertByType, ReplacesThePreviousOutputAndRunsAgain) {
     btnMakeType_Click(main);
     EXPECT_EQ(main.form("Att").text, " файл с новыми атрибутами по типам успешно создан");
     EXPECT_EQ(static_cast<std::uint8_t>(readFile(outputPath())[29]), 0xC9);
+    EXPECT_EQ(readFile(outputPath())[14], 0);  // finished
     EXPECT_EQ(readRows(main.sourceFolder, "river").size(), 2u);
 }
 

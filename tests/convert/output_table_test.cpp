@@ -190,6 +190,18 @@ TEST_F(OutputTable, TheUsersFilesUnderTheTableNameSurvive) {
     expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0x57);
 }
 
+TEST_F(OutputTable, AFinishedOutputUnderTheTableNameIsKept) {
+    // An output made earlier from polygon_orig.dbf beside the program.
+    ASSERT_TRUE(DBFprepare(main));
+    ASSERT_TRUE(markOutputTable(tablePath(), true));
+    const std::string earlier = readFile(tablePath());
+    EXPECT_EQ(earlier[14], 0);
+    ASSERT_TRUE(DBFprepare(main));
+    EXPECT_EQ(main.outputTableName, "polygon1");
+    EXPECT_EQ(readFile(main.programFolder + "polygon.dbf"), earlier);
+    EXPECT_EQ(readFile(tablePath())[14], 1);  // the new one is unfinished
+}
+
 TEST_F(OutputTable, PreviousOutputUnderTheTableNameIsNotDeletedBeforeTheRun) {
     // polygon_orig.dbf beside the program gives the output polygon.dbf there.
     main.sourceFolder = main.programFolder;
