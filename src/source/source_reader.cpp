@@ -1,5 +1,7 @@
 #include "source/source_reader.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <new>
 
@@ -47,6 +49,13 @@ RoleFields lastFieldOfEachRole(const std::vector<SourceField>& fields) {
         }
     }
     return roles;
+}
+
+double physicalMemoryBytes() {
+    long pages = ::sysconf(_SC_PHYS_PAGES);
+    long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return 1e18;  // unknown: let the allocation decide
+    return static_cast<double>(pages) * static_cast<double>(pageSize);
 }
 
 std::string_view fieldBytes(std::string_view record, const SourceField& field) {
@@ -202,6 +211,15 @@ bool TableRead::readRecords() {
     const std::string progressText =
         m_main.tr(" чтение атрибутов файла: ", " reading file with attributes: ");
 
+    // A count this machine could never hold is refused before the system would end the
+    // program for taking all memory (allocation may succeed and fail only when touched).
+    const double needed = static_cast<double>(m_count) * sizeof(SourceRecord);
+    if (needed > physicalMemoryBytes()) {
+        m_main.fail("DBFread", Status::error(source::kErrOutOfMemory,
+                                             "Out of memory: " + std::to_string(m_count) +
+                                                 " records need more than the machine's memory"));
+        return false;
+    }
     m_main.sourceRecords.resize(static_cast<std::size_t>(m_count));
     m_file.startRecords(m_header.headerLength, m_header.recordLength, m_count);
     std::string text;

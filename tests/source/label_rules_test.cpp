@@ -11,7 +11,7 @@ TEST(LabelRules, DropsCoordinatesTrimsAndCutsTrailingPointZero) {
     LabelRules rules(false, kMarkCp1251, false);
     EXPECT_EQ(rules.apply("55.123456"), "");
     EXPECT_EQ(rules.apply("55.1234567 N"), "");
-    EXPECT_EQ(rules.apply("55.12345"), "55.12345");  // five digits: not a coordinate
+    EXPECT_EQ(rules.apply("55.12345"), "55.12345");  // five decimals: not a coordinate
     EXPECT_EQ(rules.apply("   12.0"), "12");
     EXPECT_EQ(rules.apply("12,5"), "12,5");
     EXPECT_EQ(rules.apply("12,0"), "12,0");
