@@ -47,6 +47,15 @@ const std::unordered_set<std::string>& depthFrameControls() {
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+// The text colour of a box: the model's, except that the usual dark text turns white on a dark
+// background (a colour box showing dark blue stays readable).
+QColor textColorOn(const QColor& background, std::uint32_t foreColor) {
+    const double luminance =
+        0.299 * background.red() + 0.587 * background.green() + 0.114 * background.blue();
+    if (foreColor == color::kWindowText && luminance < 110) return Qt::white;
+    return toQColor(foreColor);
+}
+
 }  // namespace
 
 QtMainWindow::QtMainWindow(Main& main, QWidget* parent) : QWidget(parent), m_main(main) {
@@ -392,6 +401,8 @@ void QtMainWindow::applyList(View& view) {
     if (box->isEditable()) {
         const QString text = qs(c.text);
         if (box->currentText() != text) box->setEditText(text);
+        // Show the beginning of a long entry (a type code before its label) unless typing.
+        if (!box->lineEdit()->hasFocus()) box->lineEdit()->setCursorPosition(0);
     }
 }
 
@@ -409,8 +420,9 @@ void QtMainWindow::applyText(View& view, bool typing) {
         edit->setCursorPosition(keepCursor ? std::min<int>(cursor, text.size()) : 0);
     }
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, toQColor(c.backColor));
-    palette.setColor(QPalette::Text, toQColor(c.foreColor));
+    const QColor back = toQColor(c.backColor);
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Text, textColorOn(back, c.foreColor));
     edit->setPalette(palette);
 }
 

@@ -77,7 +77,7 @@ TEST(ControlWidgets, ColoursConvertBothWaysAndSystemColoursFollowTheStyle) {
     EXPECT_EQ(toQColor(0x123456), QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(fromQColor(QColor(0x56, 0x34, 0x12)), 0x123456u);
     EXPECT_EQ(toQColor(color::kWindowBackground), QApplication::palette().color(QPalette::Base));
-    EXPECT_EQ(toQColor(color::kButtonFace), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(toQColor(color::kButtonFace), QApplication::palette().color(QPalette::Window));
 }
 
 TEST(ControlWidgets, ColourListSwatchesOnlyForCodesWithAColour) {
