@@ -4,6 +4,7 @@
 // once per row and variant (label empty or not, level above 0 or not) and then only appended.
 #include "convert/convert_by_type.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -150,7 +151,10 @@ Status TypeConversion::readTemplate() {
 
 int TypeConversion::findRow(const std::string& typeCode) {
     if (m_lastRow >= 0 && typeCode == m_lastType) return m_lastRow;
-    const auto found = m_rowByType.find(lowerAscii(typeCode));
+    // The reader delivers codes in small letters; others are lowered for the lookup.
+    const bool hasCapitals =
+        std::any_of(typeCode.begin(), typeCode.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    const auto found = m_rowByType.find(hasCapitals ? lowerAscii(typeCode) : typeCode);
     if (found == m_rowByType.end()) return -1;
     m_lastType = typeCode;
     m_lastRow = found->second;
@@ -231,17 +235,17 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
                                                         " contains a double quote");
     }
     // The label after the label options; a double quote would end the text early.
-    m_label = record.label;
-    if (!m_label.empty()) {
+    std::string_view label = record.label;
+    if (!label.empty() && (m_translit || m_lowerCase || label.find('"') != label.npos)) {
+        m_label = record.label;
         if (m_translit) {
             Result<std::string> latin = Translit(m_label, kTranslitScheme);
             if (!latin) return latin.status();
             m_label = std::move(*latin);
         }
         if (m_lowerCase) m_label = lowerCaseText(m_label);
-        for (char& c : m_label) {
-            if (c == '"') c = '\'';
-        }
+        std::replace(m_label.begin(), m_label.end(), '"', '\'');
+        label = m_label;
     }
 
     std::string_view columns = kUnknownTypeColumns;
@@ -272,7 +276,7 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
     m_statement += "\",\"";
     m_statement += record.typeCode;
     m_statement += "\",\"";
-    m_statement += m_label;
+    m_statement += label;
     m_statement += '"';
     m_statement += values;
     m_statement += ')';
