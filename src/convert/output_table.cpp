@@ -87,8 +87,8 @@ bool isUnfinishedOutputTable(const std::string& path) {
 }
 
 // Picks the temporary table's name and deletes our own leftovers of that name. A file under a
-// candidate name that is the source, the previous output, the template or not an output table
-// at all is left alone and the next candidate is tried.
+// candidate name that is the source, the previous output, the template or anything but an
+// unfinished output table is left alone, and the next candidate is tried.
 Result<std::string> chooseTableName(const Main& main) {
     const std::string sourcePath = main.sourceFolder + main.sourceFileName;
     const std::string outputPath = main.sourceFolder + main.outputFileName;
