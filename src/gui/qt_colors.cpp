@@ -21,8 +21,10 @@ QColor toQColor(std::uint32_t value) {
     if (color::isSystem(value)) {
         const QPalette palette = QApplication::palette();
         switch (value) {
+            // Button face is the window's own background on the desktop the window was drawn
+            // for; labels and areas in that colour blend with the window here too.
             case color::kButtonFace:
-                return palette.color(QPalette::Button);
+                return palette.color(QPalette::Window);
             case color::kWindowText:
                 return palette.color(QPalette::WindowText);
             case color::kWindowBackground:

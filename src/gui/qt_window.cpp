@@ -434,7 +434,9 @@ void QtMainWindow::applyLabel(View& view) {
     palette.setColor(QPalette::WindowText, toQColor(c.foreColor));
     palette.setColor(QPalette::Window, toQColor(c.backColor));
     label->setPalette(palette);
-    label->setAutoFillBackground(c.backStyle == 1);
+    // An opaque label in the button face shows the colour of what it sits on, as it did on the
+    // desktop the window was drawn for (where frames and window share that colour).
+    label->setAutoFillBackground(c.backStyle == 1 && c.backColor != color::kButtonFace);
     if (c.fontSize != kDefaultFontSize || c.fontBold) {
         QFont font = QApplication::font();
         font.setPointSize(c.fontSize);
