@@ -181,6 +181,8 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         const Control& timer = window.form()("STRT");
         if (timer.enabled && timer.interval > 0) window.form().raise("STRT", Event::Timer);
 
+        // Start-up's own notices (the help hint) are printed but do not decide the exit code.
+        ctx.lastMessage.clear();
         int code = command->run(ctx, options->commandArgs);
         window.unload();
         return code;

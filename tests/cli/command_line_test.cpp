@@ -44,6 +44,8 @@ int messagesCommand(CliContext& ctx, const std::vector<std::string>& args) {
     return commandExitCode(ctx);
 }
 
+int silentCommand(CliContext& ctx, const std::vector<std::string>&) { return commandExitCode(ctx); }
+
 int throwingCommand(CliContext&, const std::vector<std::string>&) {
     throw std::runtime_error("index out of range");
 }
@@ -52,6 +54,7 @@ constexpr CommandSpec kTestCommands[] = {
     {"record", "record [ARG...]", recordCommand},
     {"messages", "messages [LAST]", messagesCommand},
     {"throw", "throw", throwingCommand},
+    {"silent", "silent", silentCommand},
 };
 
 // Runs the frame in-process with the test commands.
@@ -201,6 +204,8 @@ TEST(CommandLine, ExitCodeFollowsTheLastMessage) {
     EXPECT_EQ(run({"messages", " output written"}).code, 0);
     EXPECT_EQ(run({"messages", " * select the object kind"}).code, 1);
     EXPECT_EQ(run({"messages", " ! DBFread: 53. file not found"}).code, 1);
+    // What start-up writes (its help hint is a notice) is not the command's last message.
+    EXPECT_EQ(run({"--lang", "en", "silent"}).code, 0);
 }
 
 TEST(CommandLine, AnExceptionIsReportedAsAFailure) {
