@@ -176,10 +176,7 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         };
         AttPrinter printer(window.form(), ctx);
 
-        window.load();
-        // The window's one-shot timer, armed by the start-up when the template needs work.
-        const Control& timer = window.form()("STRT");
-        if (timer.enabled && timer.interval > 0) window.form().raise("STRT", Event::Timer);
+        window.load();  // headless, this also runs the template upgrade when one is due
 
         // Start-up's own notices (the help hint) are printed but do not decide the exit code.
         ctx.lastMessage.clear();

@@ -1,11 +1,11 @@
 // The commands of the headless front end and what each one gets to work with.
 //
 // The frame (command_line.cpp) parses `tavrolin [--home DIR] [--lang ru|en] COMMAND ...`,
-// creates a ScriptedPlatform and a headless MainWindow, runs its start-up (load(), then the
-// STRT timer once when start-up armed it, as the window's timer would), and then calls the
-// command's run function with the remaining arguments (those after COMMAND). While the command
-// runs, the frame prints every text the message line Att takes, one line each (progress-bar
-// updates excepted), and the text of every message box, on ctx.out.
+// creates a ScriptedPlatform and a headless MainWindow, runs its start-up (load(), which in a
+// headless run also performs the template upgrade when one is due), and then calls the
+// command's run function with the remaining arguments (those after COMMAND). From start-up on,
+// the frame prints every text the message line Att takes, one line each (progress-bar updates
+// excepted), and the text of every message box, on ctx.out.
 //
 // How to add a command, e.g. `convert`:
 //   1. Write src/cli/convert_command.cpp:
