@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Builds Tavrolin and starts it: the window when there is a display; otherwise a headless run.
+# Builds Tavrolin and starts it. With a display it opens the window; without one it converts
+# the sample map in examples/ headless with the shipped template and says where the output went.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec ./build/tavrolin "$@"
 fi
-echo "No display: running headless."
-./build/tavrolin "$@" || true
+echo "No display to open the window on: converting the sample map headless instead."
+echo "(Usage of the command line: ./build/tavrolin help)"
+# The output is written beside the source, so the samples are copied out of the repository.
+mkdir -p build/examples
+cp examples/*.dbf build/examples/
+exec ./build/tavrolin --lang ru convert build/examples/lake_areas.dbf
