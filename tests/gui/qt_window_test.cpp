@@ -17,6 +17,8 @@
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
 #include "store/scripted_platform.h"
+#include "templates/palette.h"
+#include "templates/template_fixture.h"
 #include "test_application.h"
 
 namespace tavrolin {
@@ -380,6 +382,79 @@ TEST_F(QtWindowTest, TheStartTimerFiresOnceAfterTheWindowIsShown) {
     view.flush();
     QTest::qWait(120);
     EXPECT_EQ(ticks, 2);
+}
+
+// The window over a started program with a small template: what a user does with mouse and
+// keyboard reaches the template table.
+class QtWindowEditing : public testing::TemplateFixture {
+   protected:
+    void SetUp() override {
+        TemplateFixture::SetUp();
+        row("VID,YN,MP_TYPE,MP_ENG,L_LIMIT,U_LIMIT,LAYER,COLOR,BDR_COLOR,BDR_WIDTH",
+            "0,0,'0x24','Lake',5,20,7,16,9,1");
+        row("VID,YN,MP_TYPE,MP_ENG,L_LIMIT,U_LIMIT,COLOR", "1,0,'0x1f','River',0,21,12");
+        start();
+        testApplication();
+        m_view = std::make_unique<QtMainWindow>(main());
+        m_view->show();
+        m_view->flush();
+    }
+    void TearDown() override {
+        m_view.reset();
+        TemplateFixture::TearDown();
+    }
+    template <typename W>
+    W* widget(const std::string& name, int index = -1) {
+        return dynamic_cast<W*>(m_view->widgetFor(name, index));
+    }
+    // Chooses the entry of a pick list with the keyboard, as a user moving through it does.
+    void pickWithKeys(const std::string& name, int entry) {
+        auto* box = widget<QComboBox>(name);
+        ASSERT_NE(box, nullptr);
+        m_view->flush();
+        box->setFocus();
+        if (box->currentIndex() > entry) QTest::keyClick(box, Qt::Key_Home);
+        while (box->currentIndex() < entry) QTest::keyClick(box, Qt::Key_Down);
+    }
+    QColor sampleFill() {
+        m_view->flush();
+        QWidget* sample = m_view->widgetFor("SAMPLE");
+        return sample->grab().toImage().pixelColor(sample->width() / 2, sample->height() / 2);
+    }
+
+    std::unique_ptr<QtMainWindow> m_view;
+};
+
+TEST_F(QtWindowEditing, ChooseAKindPickATypeChangeAColourAndSave) {
+    QTest::mouseClick(widget<QRadioButton>("SVID", 0), Qt::LeftButton);
+    ASSERT_EQ(main().kind, 0);
+    m_view->flush();
+    auto* types = widget<QComboBox>("MP_TYPE");
+    ASSERT_EQ(types->count(), 1);  // the polygon types only
+    EXPECT_EQ(types->itemText(0), "0x24  |  Lake");
+    EXPECT_FALSE(widget<QComboBox>("AWIDTH")->isEnabled());  // a line attribute
+
+    pickWithKeys("MP_TYPE", 0);
+    m_view->flush();
+    EXPECT_EQ(widget<QComboBox>("COLOR")->currentText(), "16");
+    EXPECT_EQ(widget<QComboBox>("L_LIMIT")->currentText(), "5");
+    EXPECT_EQ(fromQColor(sampleFill()), paletteColor(16));
+
+    // The next code of the colour list: the polygon sample follows.
+    const int next = widget<QComboBox>("COLOR")->currentIndex() + 1;
+    pickWithKeys("COLOR", next);
+    const std::string code = form()("COLOR").text;
+    ASSERT_NE(code, "16");
+    EXPECT_EQ(fromQColor(sampleFill()), paletteColor(std::stoi(code)));
+
+    platform.messageReplies.push_back(MessageAnswer::Ok);
+    QTest::mouseClick(widget<QPushButton>("btnAtrSave"), Qt::LeftButton);
+    m_view->flush();
+    EXPECT_EQ(widget<QLineEdit>("Att")->text(),
+              " attributes of the selected type successfully saved");
+    auto saved = column("VID=0 AND MP_TYPE='0x24'", "COLOR");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].toText(), code);
 }
 
 }  // namespace
