@@ -71,15 +71,6 @@ TEST(ControlWidgets, LineFollowsColourWidthAndStyle) {
     EXPECT_LT(marked, 55);
 }
 
-TEST(ControlWidgets, ColoursConvertBothWaysAndSystemColoursFollowTheStyle) {
-    testApplication();
-    EXPECT_EQ(toQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(toQColor(0x123456), QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(fromQColor(QColor(0x56, 0x34, 0x12)), 0x123456u);
-    EXPECT_EQ(toQColor(color::kWindowBackground), QApplication::palette().color(QPalette::Base));
-    EXPECT_EQ(toQColor(color::kButtonFace), QApplication::palette().color(QPalette::Window));
-}
-
 TEST(ControlWidgets, ColourListSwatchesOnlyForCodesWithAColour) {
     testApplication();
     EXPECT_TRUE(isColorCodeList("BDR_COLOR"));
