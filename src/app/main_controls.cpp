@@ -307,8 +307,10 @@ void buildMainControls(Form& form) {
     sample.borderColor = color::kButtonFace;
     form.add(sample);
     for (const char* area : {"shpALL", "shpPOI", "shpLINE", "shpAREA"}) {
+        // Kind areas: transparent, shown in a light highlight while the kind hint flashes them.
         Control shape = make(area, ControlKind::Shape);
         shape.backStyle = 0;
+        shape.backColor = 0xC0FFFF;
         form.add(shape);
     }
     for (const char* line : {"SAMPLINE", "BORDLINE"}) {
