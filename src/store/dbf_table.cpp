@@ -77,8 +77,12 @@ Result<std::shared_ptr<TableFile>> TableFile::open(const std::string& path, bool
 
     const DbfHeader& header = table->m_header;
     table->m_blankRecord.assign(header.recordLength, ' ');
+    // Keyed by the upper-case name: other writers may store names in lower case, and a name
+    // is found in any letter case (the first of two that differ only in case wins).
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        table->m_fieldIndex.emplace(header.fields[i].name, static_cast<int>(i));
+        std::string key = header.fields[i].name;
+        for (char& c : key) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        table->m_fieldIndex.emplace(std::move(key), static_cast<int>(i));
     }
     return table;
 }

@@ -307,6 +307,20 @@ TEST_F(ConnectionTest, ReadsWhatOtherWritersLeave) {
     EXPECT_EQ(deleted->recordCount(), 0);
 }
 
+TEST_F(ConnectionTest, FindsLowerCaseFieldNamesOfOtherWriters) {
+    writeFile(folder.file("other.dbf"),
+              buildTable({{"mp_type", 'C', 6, 0}, {"vid", 'N', 1, 0}}, {" 0x4b  0"}));
+    ASSERT_TRUE(connection.execute("INSERT INTO other (MP_TYPE,VID) VALUES ('0x01',1)").isOk());
+    auto set = select("SELECT * FROM other WHERE VID=1 ORDER BY MP_TYPE", LockType::Optimistic);
+    ASSERT_TRUE(set.isOk()) << set.status().toString();
+    ASSERT_EQ(set->recordCount(), 1);
+    EXPECT_EQ(set->value("MP_TYPE")->asText(), "0x01");
+    ASSERT_TRUE(set->setValue("Mp_Type", Value::text("0x02")).isOk());
+    ASSERT_TRUE(set->update().isOk());
+    set->close();
+    EXPECT_EQ(select("SELECT * FROM other WHERE mp_type='0x02'")->recordCount(), 1);
+}
+
 TEST_F(ConnectionTest, PendingAppendsReachTheFileBeforeItIsMoved) {
     ASSERT_TRUE(connection.execute("CREATE TABLE line.dbf (A char(2))").isOk());
     ASSERT_TRUE(connection.execute("INSERT INTO line (A) VALUES ('x')").isOk());
