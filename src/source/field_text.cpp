@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tavrolin::source {
@@ -77,8 +78,14 @@ void numericText(std::string_view bytes, bool russian, std::string* out) {
 
 std::string numberText(double value, bool russian) {
     if (value == 0.0) return "0";  // also for -0
+    // Plain digits for everyday magnitudes (100000, not the shorter 1e+05 that the general
+    // shortest form would pick); the exponent form only for very large or very small numbers.
+    const double magnitude = std::fabs(value);
+    const std::chars_format format = magnitude >= 1e-4 && magnitude < 1e15
+                                         ? std::chars_format::fixed
+                                         : std::chars_format::scientific;
     char buffer[64];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, format);
     std::string text(buffer, error == std::errc() ? end : buffer);
     for (char& c : text) {
         if (c == '.' && russian) c = ',';

@@ -30,6 +30,13 @@ TEST(FieldText, NumbersTakeTheShortestFormWithTheLanguagesSeparator) {
     EXPECT_EQ(text("********", 'N'), "");  // overflow stars: no digit
     EXPECT_EQ(text(" 1e999", 'N'), "");    // beyond a double
     EXPECT_EQ(numberText(0.1, false), "0.1");
+    // Round numbers keep their digits; only extreme magnitudes take the exponent form.
+    EXPECT_EQ(text("  100000", 'N'), "100000");
+    EXPECT_EQ(text(" 2000000", 'N'), "2000000");
+    EXPECT_EQ(text("  0.0001", 'N', true), "0,0001");
+    EXPECT_EQ(numberText(123456789012345.0, false), "123456789012345");
+    EXPECT_EQ(numberText(1e15, false), "1E+15");
+    EXPECT_EQ(numberText(-2.5e-7, true), "-2,5E-07");
 }
 
 TEST(FieldText, DatesAndLogicals) {
