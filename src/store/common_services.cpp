@@ -26,6 +26,16 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The first `limit` characters of a UTF-8 text: never cuts a character in two.
+std::string firstCharacters(const std::string& text, std::size_t limit) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // continuation
+        if (characters++ == limit) return text.substr(0, i);
+    }
+    return text;
+}
+
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -142,7 +152,7 @@ std::string OpenDialog(Platform& platform, const std::string& startPath,
     (void)sink;  // the dialog behind the Platform reports nothing that could fail here
     FileQuestion question;
     question.title = russian ? "Выберите исходный файл:" : "Select source file:";
-    question.startPath = trimBlanks(startPath).substr(0, kDialogPathLimit);
+    question.startPath = firstCharacters(trimBlanks(startPath), kDialogPathLimit);
 
     // "description,pattern,description,pattern...": every comma separates.
     std::vector<std::string> parts;

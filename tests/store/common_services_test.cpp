@@ -103,6 +103,11 @@ TEST(CommonServices, OpenDialogBuildsFiltersAndHandlesCancel) {
     EXPECT_EQ(OpenDialog(platform, "*.dbf", "a,*.a,b,*.b", false, messages.sink()), "");
     EXPECT_EQ(platform.fileQuestions[2].filters.size(), 2u);
     EXPECT_EQ(OpenDialog(platform, std::string(300, '/'), "", false, messages.sink()).size(), 255u);
+    // The field holds 255 characters, not bytes: a Cyrillic path is never cut inside a letter.
+    std::string cyrillic = "/";
+    for (int i = 0; i < 299; ++i) cyrillic += "ж";
+    EXPECT_EQ(OpenDialog(platform, cyrillic, "", false, messages.sink()),
+              "/" + cyrillic.substr(1, 254 * 2));
 }
 
 TEST(CommonServices, ShellOpenReportsAMissingAssociation) {
