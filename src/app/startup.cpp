@@ -142,7 +142,8 @@ Status checkTableFile(const std::string& path) {
         if (at + kDescriptorSize > headerLength) {
             return damaged("a field descriptor reaches past the header");
         }
-        fieldSum += bytes[at + 16];
+        // Character fields keep a 16-bit length (bytes 16 and 17), as the store reads them.
+        fieldSum += bytes[at + 11] == 'C' ? le16(bytes, at + 16) : bytes[at + 16];
         at += kDescriptorSize;
     }
     if (at >= headerLength) return damaged("the field descriptors have no terminator");

@@ -179,6 +179,12 @@ TEST(Startup, DamagedTemplateIsReportedAndNeverTouched) {
     TempFolder home;
     writeBytes(home / "Tavrolin.dbf", good);
     EXPECT_TRUE(checkTableFile(home / "Tavrolin.dbf"));
+
+    // A character column wider than 255 bytes is whole, not damaged.
+    auto fields = templateFields(allColorColumns());
+    fields.push_back({"INFO_BOX", 'C', 300});
+    writeBytes(home / "Tavrolin.dbf", tableBytes(fields, someRows()));
+    EXPECT_TRUE(checkTableFile(home / "Tavrolin.dbf"));
 }
 
 TEST(Startup, UnloadClosesTheConnection) {

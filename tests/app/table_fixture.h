@@ -69,6 +69,7 @@ inline std::vector<std::uint8_t> tableBytes(const std::vector<TestField>& fields
         for (std::size_t c = 0; c < fields[i].name.size() && c < 11; ++c) d[c] = fields[i].name[c];
         d[11] = static_cast<std::uint8_t>(fields[i].type);
         d[16] = static_cast<std::uint8_t>(fields[i].length);
+        if (fields[i].type == 'C') d[17] = static_cast<std::uint8_t>(fields[i].length >> 8);
     }
     bytes[headerLength - 1] = 0x0D;
     for (const auto& row : rows) {
