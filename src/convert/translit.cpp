@@ -135,7 +135,9 @@ SchemeTable buildScheme(int scheme) {
         return scheme == 0 ? entry.key : scheme == 1 ? entry.scheme1 : entry.scheme2;
     };
     table.groupSmall = replacementOf(kTable[0]);
-    table.groupCapital = capitalised(table.groupSmall);
+    // Scheme 0 keeps every key as it is, the capital group ИЙ too (capitalising only the first
+    // letter of the key would turn it into Ий).
+    table.groupCapital = scheme == 0 ? std::string("ИЙ") : capitalised(table.groupSmall);
     for (std::size_t k = 1; k < kTable.size(); ++k) {
         std::size_t length = 0;
         const int slot = letterSlot(firstCodePoint(kTable[k].key, length));

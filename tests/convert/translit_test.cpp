@@ -36,7 +36,9 @@ TEST(Translit, PassesOtherTextUnchanged) {
     EXPECT_EQ(tr(""), "");
     EXPECT_EQ(tr("Lake 5m"), "Lake 5m");
     EXPECT_EQ(tr("Київ ґанок"), "Kiїv ґanok");  // Ukrainian letters are no keys
+    // Scheme 0 keeps every text as it is, capital groups included.
     EXPECT_EQ(tr("синий", 0), "синий");
+    EXPECT_EQ(tr("СИНИЙ Ий ЩУКА ёЁ", 0), "СИНИЙ Ий ЩУКА ёЁ");
     const std::string broken = "a\xD0\xD1\x88\xFF";  // a cut sequence, then ш, then a bad byte
     EXPECT_EQ(tr(broken), "a\xD0sh\xFF");
 }
