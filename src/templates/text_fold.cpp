@@ -17,8 +17,12 @@ std::string convert(std::string_view text, bool toLower) {
             if (!toLower && c >= 'a' && c <= 'z') out[i] = static_cast<char>(c - 32);
             continue;
         }
-        if (i + 1 >= out.size()) break;
+        // Only a two-byte Cyrillic letter (lead D0 or D1, then a continuation byte) changes;
+        // any other byte above 0x7F is left as it is and the scan goes on with the next byte,
+        // so the ASCII letter after a three- or four-byte character is not skipped.
+        if ((c != 0xD0 && c != 0xD1) || i + 1 >= out.size()) continue;
         auto next = static_cast<unsigned char>(out[i + 1]);
+        if ((next & 0xC0) != 0x80) continue;
         if (toLower) {
             if (c == 0xD0 && next >= 0x90 && next <= 0x9F) {
                 out[i + 1] = static_cast<char>(next + 0x20);
@@ -63,6 +67,14 @@ std::string trimRight(std::string_view text) {
 
 std::string foldCase(std::string_view text) { return convert(text, true); }
 std::string upperCase(std::string_view text) { return convert(text, false); }
+
+std::size_t charCount(std::string_view text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && foldCase(a) == foldCase(b);
