@@ -29,7 +29,10 @@ bool CheckChars(Main& main, const std::string& text, const std::string& allowed)
 
 void RGBA(Main& main, const std::string& box) {
     const std::string text = main.form(box).text;
-    if (text.size() != 6 && text.size() != 8) {
+    // Lengths count characters: Cyrillic letters typed in the wrong keyboard layout are two
+    // bytes each.
+    const std::size_t length = templates::charCount(text);
+    if (length != 6 && length != 8) {
         setBackColor(main, box, color::kWindowBackground);
         return;
     }
@@ -64,7 +67,7 @@ void HTML_Change(Main& main) {
     const char* hint =
         main.tr(" * введите цвет в формате HTML (например 01ABCD) для подбора кода цвета",
                 " * enter color in HTML (eg 01ABCD) for the selection of the color code");
-    if (text.size() != 6 || !CheckChars(main, text, kHexDigits)) {
+    if (templates::charCount(text) != 6 || !CheckChars(main, text, kHexDigits)) {
         setBackColor(main, "HTML", color::kButtonFace);
         main.att(hint);
         return;

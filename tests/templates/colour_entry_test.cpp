@@ -43,6 +43,11 @@ TEST_F(ColourEntry, RgbaBoxShowsItsColourOrTheNeutralBackground) {
     EXPECT_EQ(main.form("Att").text, "");
     EXPECT_EQ(platform.beeps, 0);
 
+    main.form.setText("CLRRGB", "ЖЖЖ");  // three characters, though six bytes
+    EXPECT_EQ(main.form("CLRRGB").backColor, color::kWindowBackground);
+    EXPECT_EQ(main.form("Att").text, "");
+    EXPECT_EQ(platform.beeps, 0);
+
     main.form.setText("BDR_CLRRGB", "01ABCG");
     EXPECT_EQ(main.form("BDR_CLRRGB").backColor, color::kWindowBackground);
     EXPECT_EQ(main.form("Att").text, " * enter color in RGBA (eg 01ABCD or 01ABCDEF)");
@@ -80,8 +85,13 @@ TEST_F(ColourEntry, HtmlBoxProposesTheClosestCode) {
     EXPECT_EQ(main.form("HTML").backColor, color::kButtonFace);
     EXPECT_EQ(main.form("COLOR").text, "8");
     main.att("");
+    main.form.setText("HTML", "ЖЖЖ");  // a wrong length, not a wrong character: no beep
+    EXPECT_EQ(main.form("Att").text, hint);
+    EXPECT_EQ(platform.beeps, 0);
+    main.att("");
     main.form.setText("HTML", "7f7f7x");
     EXPECT_EQ(main.form("Att").text, hint);
+    EXPECT_EQ(platform.beeps, 1);
 }
 
 }  // namespace
