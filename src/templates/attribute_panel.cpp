@@ -48,7 +48,8 @@ Result<store::Value> newValueOf(const Control& c) {
     }
     if (!isColourBox(c)) return store::Value::text(c.text);
     std::string rgba = templates::upperCase(c.text);
-    if (rgba.size() < 6 || rgba.size() == 7) return store::Value();
+    const std::size_t length = templates::charCount(rgba);
+    if (length < 6 || length == 7) return store::Value();
     if (!isHexText(rgba)) {
         return Status::error(err::kTypeMismatch,
                              c.name + ": '" + c.text + "' is not an RGBA colour");
@@ -130,6 +131,10 @@ void MP_TYPE_Click(Main& main) {
     // line with the MODE and FONT just shown.
     AFONT_Click(main);
     MODE_Click(main);
+    // The line styles were reset to solid above, but a pattern list shown with the text it
+    // already held raises no Change: draw the patterns of the type just shown.
+    if (form("BDR_PATTER").enabled) BDR_PATTER_Click(main);
+    if (form("PATTERN").enabled) PATTERN_Click(main);
     AICON_Click(main);
 }
 

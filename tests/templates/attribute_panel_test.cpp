@@ -68,6 +68,12 @@ TEST_F(AttributePanel, DisplayShowsTheLimitsAndLabelSamples) {
     EXPECT_EQ(form()("ICONS").picture, folder() + "icons/anchor.gif");
 }
 
+TEST_F(AttributePanel, APatternAlreadyShownIsDrawnAgain) {
+    form().setText("BDR_PATTER", "111000111");  // typed before the type is chosen
+    show("0x4  |  Full");                       // the same pattern: the text does not change
+    EXPECT_EQ(form()("SAMPLE").borderStyle, BorderStyle::Dot);
+}
+
 TEST_F(AttributePanel, ValuesOutsideAListShowNoSelection) {
     form().setText("AWIDTH", "5");  // a line attribute, disabled for polygons
     show("0x3  |  Town");
@@ -119,11 +125,13 @@ TEST_F(AttributePanel, IncompleteColourTextsAndEmptyControlsSaveNull) {
     show("0x4  |  Full");
     form().setText("CLRRGB", "ABCDEF1");  // seven characters
     form().setText("BDR_CLRRGB", "ABC");
+    form().setText("HAL_CLRRGB", "ЖЖЖЖ");  // four letters (eight bytes) of the wrong layout
     pick("LAYER", "");
     save();
     EXPECT_EQ(att(), kSaved);
     EXPECT_TRUE(column("MP_TYPE='0x4'", "CLRRGB")[0].isNull());
     EXPECT_TRUE(column("MP_TYPE='0x4'", "BDR_CLRRGB")[0].isNull());
+    EXPECT_TRUE(column("MP_TYPE='0x4'", "HAL_CLRRGB")[0].isNull());
     EXPECT_TRUE(column("MP_TYPE='0x4'", "LAYER")[0].isNull());
     // A null column with an empty control is written again, and reported as saved.
     save();
