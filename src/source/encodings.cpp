@@ -113,6 +113,7 @@ char32_t lowerOne(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 0x20;
     if (c >= 0x0410 && c <= 0x042F) return c + 0x20;  // А..Я
     if (c >= 0x0400 && c <= 0x040F) return c + 0x50;  // Ѐ..Џ, Ё among them
+    if (c == 0x0490) return 0x0491;                   // Ґ, the last capital of code page 1251
     return c;
 }
 
