@@ -262,6 +262,30 @@ TEST_F(ConnectionTest, InsertEncodesValuesAndRefusesBadOnes) {
     const std::size_t headerLength = 32 * 7 + 1;
     const std::string first = bytes.substr(headerLength, 1 + 1 + 7 + 2 + 6);
     EXPECT_EQ(first, " 10x4b   25 -2.50");
+
+    // A char(254) column holds all 254 letters of a label.
+    std::string label;
+    for (int i = 0; i < 254; ++i) label += "ж";
+    ASSERT_TRUE(
+        connection.execute("INSERT INTO polygon (LVL,[VALUE]) VALUES ('2',\"" + label + "\")")
+            .isOk());
+    auto full = select("SELECT * FROM polygon WHERE LVL='2'");
+    ASSERT_EQ(full->recordCount(), 1);
+    EXPECT_EQ(full->value("VALUE")->asText(), label);
+}
+
+// A column named twice keeps its later value, whole, also when it is the shorter one; rows of
+// other column lists that follow start blank.
+TEST_F(ConnectionTest, InsertOfARepeatedColumnKeepsTheLaterValue) {
+    ASSERT_TRUE(
+        connection.execute("CREATE TABLE t.dbf (NAME char(6),N numeric(4,0),TAIL char(2))").isOk());
+    ASSERT_TRUE(
+        connection.execute("INSERT INTO t (NAME,N,NAME,N) VALUES ('Озеро',1234,'ab',7)").isOk());
+    ASSERT_TRUE(connection.execute("INSERT INTO t (TAIL) VALUES ('zz')").isOk());
+    ASSERT_TRUE(connection.flush().isOk());
+    const std::string bytes = readFile(folder.file("t.dbf"));
+    const std::size_t headerLength = 32 * 4 + 1;
+    EXPECT_EQ(bytes.substr(headerLength, 2 * 13), std::string(" ab       7  ") + "           zz");
 }
 
 TEST_F(ConnectionTest, RejectsMalformedStatements) {
