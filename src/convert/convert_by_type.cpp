@@ -94,6 +94,7 @@ class TypeConversion {
     std::vector<CopiedColumn> m_columns;
     std::vector<TemplateRow> m_rows;
     std::vector<bool> m_rowHasLimits;
+    std::vector<bool> m_rowCopiesValues;  // the level is checked for such rows
     std::vector<std::array<Suffix, 4>> m_suffixes;
     std::unordered_map<std::string, int> m_rowByType;
     std::string m_lastType;
@@ -163,7 +164,7 @@ int TypeConversion::findRow(const std::string& typeCode) {
 
 Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t index) const {
     const std::string& level = record.level;
-    if (level == "1") return true;
+    if (level.size() == 1 && level[0] >= '0' && level[0] <= '9') return level[0] != '0';
     std::string text;
     for (char c : level) {
         if (c != ' ') text += c == ',' ? '.' : c;
@@ -253,10 +254,12 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
     const int row = findRow(record.typeCode);
     if (row >= 0) {
         int variant = record.label.empty() ? kLabelEmpty : 0;
-        if (!m_keepLimits && m_rowHasLimits[static_cast<std::size_t>(row)]) {
+        // The level is read for every row that copies values, limits or not, so that a bad
+        // level stops the run whatever the type.
+        if (!m_keepLimits && m_rowCopiesValues[static_cast<std::size_t>(row)]) {
             Result<bool> above = aboveLevel0(record, index);
             if (!above) return above.status();
-            if (*above) variant |= kAboveLevel0;
+            if (*above && m_rowHasLimits[static_cast<std::size_t>(row)]) variant |= kAboveLevel0;
         }
         Suffix& suffix = m_suffixes[static_cast<std::size_t>(row)][variant];
         if (!suffix.built) {
@@ -288,13 +291,15 @@ Status TypeConversion::moveOutput() { return moveOutputTable(m_main); }
 Status TypeConversion::run(bool moveWhenDone) {
     if (Status s = readTemplate(); !s) return s;
 
-    // Which rows have limits that the level may change.
+    // Which rows copy values, and which have limits that the level may change.
     m_rowHasLimits.assign(m_rows.size(), false);
+    m_rowCopiesValues.assign(m_rows.size(), false);
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
-            const bool isLimit = m_columns[c].role == CopiedColumn::Role::LowerLimit ||
-                                 m_columns[c].role == CopiedColumn::Role::UpperLimit;
-            if (isLimit && m_rows[r].values[c] && !m_rows[r].values[c]->empty()) {
+            if (!m_rows[r].values[c] || m_rows[r].values[c]->empty()) continue;
+            m_rowCopiesValues[r] = true;
+            if (m_columns[c].role == CopiedColumn::Role::LowerLimit ||
+                m_columns[c].role == CopiedColumn::Role::UpperLimit) {
                 m_rowHasLimits[r] = true;
             }
         }

@@ -115,12 +115,26 @@ TEST_F(ConvertByType, LevelsRaiseTheLimitsUnlessLevelsAreIgnored) {
 
 TEST_F(ConvertByType, ALevelThatIsNoNumberStopsTheRunAndKeepsTheOldOutput) {
     addTemplateRow("VID,MP_TYPE,L_LIMIT", "0,'0x4b',3");
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4c',5");
     writeFile(outputPath(), "previous output");
-    addRecord("0x4b", "a", "x7");
+    // Unknown types copy nothing and do not read the level.
+    addRecord("0x99", "a", "x7");
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
+    writeFile(outputPath(), "previous output");
+    // A type with limits, and one without: both read the level.
+    for (const char* type : {"0x4b", "0x4c"}) {
+        main.sourceRecords = {{type, "a", "x7"}};
+        EXPECT_TRUE(convert().empty()) << type;
+        EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 13. ", 0), 0u) << main.form("Att").text;
+        EXPECT_EQ(readFile(outputPath()), "previous output");
+    }
+    EXPECT_EQ(platform.shownFiles, std::vector<std::string>{outputPath()});
+    main.sourceRecords = {{"0x4b", "a", "256"}};
     EXPECT_TRUE(convert().empty());
-    EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 13. ", 0), 0u) << main.form("Att").text;
-    EXPECT_EQ(readFile(outputPath()), "previous output");
-    EXPECT_TRUE(platform.shownFiles.empty());
+    EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 6. ", 0), 0u) << main.form("Att").text;
+    // Levels ignored: the level is not read at all.
+    setCheck("LvlNull", true);
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
 }
 
 TEST_F(ConvertByType, LabelOptions) {
