@@ -25,12 +25,27 @@ char32_t codePointOf(std::uint8_t byte) {
     return kHighHalf[byte - 0x80];
 }
 
+// The cp1251 byte of every code point below U+0800 (the two-byte UTF-8 forms, Cyrillic among
+// them), '?' where there is none: one look-up per character on the encoding path.
+constexpr std::array<std::uint8_t, 0x800> makeTwoByteTable() {
+    std::array<std::uint8_t, 0x800> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        table[i] = i < 0x80 ? static_cast<std::uint8_t>(i) : static_cast<std::uint8_t>('?');
+    }
+    for (char32_t c = 0x0410; c <= 0x044F; ++c) {
+        table[c] = static_cast<std::uint8_t>(0xC0 + (c - 0x0410));
+    }
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
+        if (kHighHalf[i] < 0x800) table[kHighHalf[i]] = static_cast<std::uint8_t>(0x80 + i);
+    }
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 0x800> kTwoByte = makeTwoByteTable();
+
 // The cp1251 byte of a code point, or '?' when there is none.
 std::uint8_t byteOf(char32_t codePoint) {
-    if (codePoint < 0x80) return static_cast<std::uint8_t>(codePoint);
-    if (codePoint >= 0x0410 && codePoint <= 0x044F) {
-        return static_cast<std::uint8_t>(0xC0 + (codePoint - 0x0410));
-    }
+    if (codePoint < 0x800) return kTwoByte[codePoint];
     for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
         if (kHighHalf[i] == codePoint) return static_cast<std::uint8_t>(0x80 + i);
     }
@@ -150,6 +165,12 @@ std::size_t encodeCp1251Into(std::string_view utf8, char* out, std::size_t capac
         if (byte < 0x80) {  // the common case, without a decode step
             out[written++] = static_cast<char>(byte);
             ++pos;
+        } else if (byte >= 0xC2 && byte <= 0xDF && pos + 1 < utf8.size() &&
+                   (static_cast<std::uint8_t>(utf8[pos + 1]) & 0xC0) == 0x80) {
+            // A well-formed two-byte character (all of Cyrillic): decoded in place.
+            const auto next = static_cast<std::uint8_t>(utf8[pos + 1]);
+            out[written++] = static_cast<char>(kTwoByte[((byte & 0x1Fu) << 6) | (next & 0x3Fu)]);
+            pos += 2;
         } else {
             out[written++] = static_cast<char>(byteOf(nextCodePoint(utf8, pos)));
         }

@@ -148,13 +148,18 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
         Result<std::vector<std::string>> names = parseColumnList(insert.columnList);
         if (!names) return names.status();
         std::vector<int> indexes;
+        std::vector<bool> named(table->fields().size(), false);
+        bool repeats = false;
         for (const std::string& name : *names) {
             const int index = table->fieldIndex(name);
             if (index < 0) return itemNotFound(name, std::string(insert.table));
             indexes.push_back(index);
+            repeats = repeats || named[static_cast<std::size_t>(index)];
+            named[static_cast<std::size_t>(index)] = true;
         }
         table->cachedColumnList = std::string(insert.columnList);
         table->cachedColumnIndexes = std::move(indexes);
+        table->cachedColumnRepeats = repeats;
     }
     const std::vector<int>& indexes = table->cachedColumnIndexes;
     if (indexes.size() != insert.values.size()) {
@@ -164,11 +169,13 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
     }
 
     const DbfHeader& header = table->header();
+    // The record starts blank; only a column named twice needs its earlier value wiped.
+    const bool repeats = table->cachedColumnRepeats;
     char* record = table->beginAppend();
     for (std::size_t i = 0; i < indexes.size(); ++i) {
         const auto field = static_cast<std::size_t>(indexes[i]);
         char* out = record + header.offsets[field];
-        std::memset(out, ' ', static_cast<std::size_t>(header.fields[field].length));
+        if (repeats) std::memset(out, ' ', static_cast<std::size_t>(header.fields[field].length));
         status =
             encodeLiteral(header.fields[field], insert.values[i].kind, insert.values[i].text, out);
         if (!status) {

@@ -75,6 +75,7 @@ class TableFile {
     // resolve their column names once.
     std::string cachedColumnList;
     std::vector<int> cachedColumnIndexes;
+    bool cachedColumnRepeats = false;  // a column named twice: its later value overwrites
 
    private:
     TableFile(std::string path, bool writable);

@@ -2,8 +2,6 @@
 // INSERT path stays fast.
 #include "store/statement.h"
 
-#include <cstring>
-
 #include "store/dbf_format.h"
 
 namespace tavrolin::store {
@@ -15,6 +13,24 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isNameChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
            static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Characters that end an unbracketed table name besides blanks.
+bool isTableNameStop(char c) {
+    switch (c) {
+        case '(':
+        case ')':
+        case ',':
+        case ';':
+        case '=':
+        case '[':
+        case ']':
+        case '\'':
+        case '"':
+            return true;
+        default:
+            return false;
+    }
 }
 
 char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
@@ -83,7 +99,7 @@ class Scanner {
         if (m_pos < m_text.size() && m_text[m_pos] == '[') return name();
         const std::size_t start = m_pos;
         while (m_pos < m_text.size() && !isBlank(m_text[m_pos]) &&
-               std::strchr("(),;=[]'\"", m_text[m_pos]) == nullptr) {
+               !isTableNameStop(m_text[m_pos])) {
             ++m_pos;
         }
         return m_text.substr(start, m_pos - start);
@@ -94,14 +110,16 @@ class Scanner {
         if (m_pos >= m_text.size()) return false;
         const char c = m_text[m_pos];
         if (c == '\'' || c == '"') {
-            const std::size_t close = m_text.find(c, m_pos + 1);
-            if (close == std::string_view::npos) return false;
+            // Most literals are a few characters long: a plain loop beats a library call.
+            std::size_t close = m_pos + 1;
+            while (close < m_text.size() && m_text[close] != c) ++close;
+            if (close >= m_text.size()) return false;
             out.kind = LiteralKind::Text;
             out.text = m_text.substr(m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
             return true;
         }
-        if (acceptKeyword("NULL")) {
+        if ((c == 'N' || c == 'n') && acceptKeyword("NULL")) {
             out.kind = LiteralKind::Null;
             out.text = {};
             return true;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace tavrolin::store {
 namespace {
 
@@ -31,6 +34,30 @@ TEST(Codepage, EncodesIntoAFixedWidthWithoutSplitting) {
     EXPECT_EQ(std::string(out, 4), "\xD9\xF3\xEA\xE0");
     EXPECT_EQ(encodeCp1251Into("ab", out, 4), 2u);
     EXPECT_EQ(encodeCp1251Into("", out, 4), 0u);
+}
+
+// Every character of two UTF-8 bytes encodes to the byte that decodes to it, else to '?'.
+TEST(Codepage, EncodesEveryTwoByteCharacterToItsByte) {
+    std::map<std::string, char> byteOf;
+    for (int i = 0x80; i < 256; ++i) {
+        const char byte = static_cast<char>(i);
+        byteOf[decodeCp1251(std::string_view(&byte, 1))] = byte;
+    }
+    for (unsigned cp = 0x80; cp < 0x800; ++cp) {
+        const std::string utf8 = {static_cast<char>(0xC0 | (cp >> 6)),
+                                  static_cast<char>(0x80 | (cp & 0x3F))};
+        const auto found = byteOf.find(utf8);
+        const char expected = found == byteOf.end() ? '?' : found->second;
+        char out[2] = {'.', '.'};
+        ASSERT_EQ(encodeCp1251Into(utf8 + "z", out, 2), 2u) << cp;
+        EXPECT_EQ(out[0], expected) << cp;
+        EXPECT_EQ(out[1], 'z') << cp;
+        EXPECT_EQ(encodeCp1251(utf8), std::string(1, expected)) << cp;
+    }
+    // A lead byte without its continuation is not read as a pair.
+    char out[3] = {'.', '.', '.'};
+    EXPECT_EQ(encodeCp1251Into("\xD0z\xD1", out, 3), 3u);
+    EXPECT_EQ(std::string(out, 3), "?z?");
 }
 
 TEST(Codepage, FoldsLatinAndCyrillicCase) {

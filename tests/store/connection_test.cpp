@@ -66,6 +66,23 @@ TEST_F(ConnectionTest, ResolvesTableNamesIgnoringCase) {
     // Creating over an existing table, in any letter case, fails.
     EXPECT_EQ(connection.execute("CREATE TABLE TAVROLIN.DBF (A char(1))").number(),
               err::kFileAlreadyExists);
+
+    // A name with its extension (as the migration utility gives it) is the same table, also
+    // for changes: appends through either name follow each other.
+    ASSERT_TRUE(connection.execute("INSERT INTO Tavrolin (A) VALUES ('def')").isOk());
+    {
+        auto set = select("SELECT * FROM tavrolin.DBF", LockType::Optimistic);
+        ASSERT_TRUE(set.isOk()) << set.status().toString();
+        EXPECT_EQ(set->recordCount(), 2);
+        ASSERT_TRUE(set->addNew().isOk());
+        ASSERT_TRUE(set->setValue("A", Value::text("ghi")).isOk());
+        ASSERT_TRUE(set->update().isOk());
+    }
+    ASSERT_TRUE(connection.execute("INSERT INTO TAVROLIN (A) VALUES ('jkl')").isOk());
+    auto all = select("SELECT * FROM Tavrolin.dbf");
+    ASSERT_TRUE(all.isOk()) << all.status().toString();
+    EXPECT_EQ(column(*all, "A"), (std::vector<std::string>{"abc", "def", "ghi", "jkl"}));
+    EXPECT_EQ(select("SELECT * FROM Tavrolin.dbf.dbf").status().number(), err::kTableNotFound);
 }
 
 TEST_F(ConnectionTest, SelectShapesFilterAndOrder) {
