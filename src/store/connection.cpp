@@ -35,6 +35,15 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A table name without its ".dbf" extension (any letter case): a statement may name the table
+// by its file name with the extension, as the migration utility does.
+std::string_view withoutExtension(std::string_view name) {
+    if (name.size() > 4 && equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".dbf")) {
+        name.remove_suffix(4);
+    }
+    return name;
+}
+
 Status itemNotFound(const std::string& name, const std::string& table) {
     return Status::error(err::kItemNotFound,
                          "Item cannot be found in the collection corresponding to the requested "
@@ -62,13 +71,14 @@ class ConnectionImpl {
     bool lastStatementWasInsert = false;
     InsertStatement insert;  // reused, to keep its capacity
 
-    // The file of a table in the folder: "<name>.dbf" in any letter case (an exact match wins).
+    // The file of a table in the folder: "<name>.dbf" in any letter case (an exact match wins);
+    // a name given with its extension names that file.
     Result<std::string> resolveTable(std::string_view name) const {
         if (name.find('/') != std::string_view::npos || name == "." || name == "..") {
             return Status::error(err::kInvalidArgument,
                                  "'" + std::string(name) + "' is not a table name");
         }
-        const std::string wanted = std::string(name) + ".dbf";
+        const std::string wanted = std::string(withoutExtension(name)) + ".dbf";
         std::string found;
         DIR* dir = ::opendir(folder.c_str());
         if (dir == nullptr) return fileError(errno, "list", folder);
@@ -93,7 +103,7 @@ class ConnectionImpl {
 
     // The writable table of that name, opened once and then kept.
     Result<std::shared_ptr<TableFile>> writableTable(std::string_view name) {
-        const std::string key = lowerName(name);
+        const std::string key = lowerName(withoutExtension(name));  // one entry per file
         Result<std::string> path = resolveTable(name);
         if (!path) return path.status();
         auto it = tables.find(key);
