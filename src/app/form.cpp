@@ -10,13 +10,32 @@ bool isSystem(std::uint32_t value) { return (value & 0x80000000u) != 0; }
 
 std::uint32_t resolve(std::uint32_t value) {
     switch (value) {
-        case kButtonFace: return 0xF0F0F0;
-        case kWindowText: return 0x000000;
-        case kWindowBackground: return 0xFFFFFF;
-        default: return isSystem(value) ? 0xF0F0F0 : (value & 0xFFFFFF);
+        case kButtonFace:
+            return 0xF0F0F0;
+        case kWindowText:
+            return 0x000000;
+        case kWindowBackground:
+            return 0xFFFFFF;
+        default:
+            return isSystem(value) ? 0xF0F0F0 : (value & 0xFFFFFF);
     }
 }
 }  // namespace color
+
+namespace {
+// The number of bytes that the first `characters` characters of a UTF-8 text take, so that a
+// length limit never cuts a character in two.
+std::size_t utf8PrefixBytes(const std::string& text, int characters) {
+    std::size_t bytes = 0;
+    for (int counted = 0; bytes < text.size() && counted < characters; ++counted) {
+        ++bytes;
+        while (bytes < text.size() && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
+            ++bytes;
+        }
+    }
+    return bytes;
+}
+}  // namespace
 
 std::string Form::key(const std::string& name, int index) {
     return index < 0 ? name : name + "(" + std::to_string(index) + ")";
@@ -73,8 +92,7 @@ void Form::changed(const Control& control) {
     for (FormObserver* observer : m_observers) observer->controlChanged(control);
 }
 
-void Form::change(const std::string& name, int index,
-                  const std::function<void(Control&)>& edit) {
+void Form::change(const std::string& name, int index, const std::function<void(Control&)>& edit) {
     Control& c = (*this)(name, index);
     edit(c);
     changed(c);
@@ -83,13 +101,13 @@ void Form::change(const std::string& name, int index,
 void Form::setText(const std::string& name, const std::string& text, int index) {
     Control& c = (*this)(name, index);
     std::string newText = text;
-    if (c.maxLength > 0 && static_cast<int>(newText.size()) > c.maxLength) {
-        newText.resize(static_cast<std::size_t>(c.maxLength));
-    }
+    if (c.maxLength > 0) newText.resize(utf8PrefixBytes(newText, c.maxLength));
     if (c.text == newText) return;
     c.text = newText;
-    if (c.isList() && c.style == ListStyle::PickList) {
-        // A pick list shows only its entries: the text selects the matching one.
+    if (c.isList()) {
+        // The text selects the entry it equals, if any, without a Click: a pick list shows only
+        // its entries, and an editable list's index must not point at an entry it no longer
+        // shows.
         auto it = std::find(c.items.begin(), c.items.end(), newText);
         c.listIndex = it == c.items.end() ? -1 : static_cast<int>(it - c.items.begin());
     }

@@ -50,6 +50,23 @@ TEST(Form, ColourTextBoxesTakeEightCharacters) {
     buildMainControls(form);
     form.setText("CLRRGB", "0123456789");
     EXPECT_EQ(form("CLRRGB").text, "01234567");
+    // Characters, not bytes: Cyrillic typed in the wrong keyboard layout stays whole.
+    form.setText("CLRRGB", "ЖЖЖЖЖЖЖЖЖ");
+    EXPECT_EQ(form("CLRRGB").text, "ЖЖЖЖЖЖЖЖ");
+}
+
+TEST(Form, EditableListIndexFollowsItsText) {
+    Form form;
+    buildMainControls(form);
+    int clicks = 0;
+    form.on("MAJ_CAT", Event::Click, [&](int) { ++clicks; });
+    form.setItems("MAJ_CAT", {"", "Land", "Nautical"});
+    form.setListIndex("MAJ_CAT", 1);
+    form.setText("MAJ_CAT", "Nautical");
+    EXPECT_EQ(form("MAJ_CAT").listIndex, 2);
+    form.setText("MAJ_CAT", "typed by hand");
+    EXPECT_EQ(form("MAJ_CAT").listIndex, -1);
+    EXPECT_EQ(clicks, 1);  // only the selection by index
 }
 
 }  // namespace
