@@ -148,7 +148,10 @@ void AICON_Click(Main& main) {
     main.form.change("ICONS", -1, [&picture](Control& c) { c.picture = picture; });
 }
 
-void NoName_Click(Main& main) { main.form.setEnabled("GM", main.form("NoName").value != 0); }
+// The found-objects list is usable only while names are read into it: with "ignore names"
+// ticked it stays empty, so it is disabled then. (Enabling it exactly when it is empty, and
+// disabling it while it holds the names, would leave the user unable to pick an object.)
+void NoName_Click(Main& main) { main.form.setEnabled("GM", main.form("NoName").value == 0); }
 
 void resetPreviewStyles(Main& main) {
     for (const char* control : {"SAMPLE", "SAMPLINE", "BORDLINE"}) setStyle(main, control, false);

@@ -123,11 +123,11 @@ TEST_F(Previews, IconPictureOnlyForAnExistingGif) {
     fs::remove_all(folder);
 }
 
-TEST_F(Previews, NoNameEnablesTheFoundObjectsList) {
+TEST_F(Previews, IgnoringNamesDisablesTheFoundObjectsList) {
     main.form.setValue("NoName", 1);
-    EXPECT_TRUE(c("GM").enabled);
-    main.form.setValue("NoName", 0);
     EXPECT_FALSE(c("GM").enabled);
+    main.form.setValue("NoName", 0);
+    EXPECT_TRUE(c("GM").enabled);
 }
 
 }  // namespace
