@@ -259,7 +259,13 @@ std::uint64_t caselessHash(std::string_view utf8) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the lowered code points
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        hash ^= lowerOne(nextCode(utf8, &pos));
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x80) {  // ASCII, the bulk of type codes and labels, without a decode step
+            hash ^= (byte >= 'A' && byte <= 'Z') ? byte + 0x20u : byte;
+            ++pos;
+        } else {
+            hash ^= lowerOne(nextCode(utf8, &pos));
+        }
         hash *= 1099511628211ull;
     }
     hash ^= hash >> 33;  // spread the bits so that the low ones alone place an item well

@@ -98,8 +98,10 @@ void fieldText(std::string_view bytes, char type, bool russian, std::string* out
     out->clear();
     switch (type) {
         case 'C': {
-            std::size_t last = bytes.find_last_not_of(std::string_view(" \0", 2));
-            if (last != std::string_view::npos) out->assign(bytes.substr(0, last + 1));
+            // Trailing blanks and zero bytes cut; a plain loop, as most of a field is padding.
+            std::size_t end = bytes.size();
+            while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == '\0')) --end;
+            out->assign(bytes.substr(0, end));
             return;
         }
         case 'D':
