@@ -15,6 +15,12 @@ class CaselessList {
    public:
     // Adds the text unless an equal one (ignoring case) is already there. True when added.
     bool add(std::string_view text);
+    // The same for a long run of texts: the text is queued and its place in the index fetched
+    // from memory ahead of time, while earlier texts are added. Texts are added in the order
+    // given; items(), size(), contains() and empty() see queued texts after settle().
+    void addSoon(std::string_view text);
+    // Adds the queued texts.
+    void settle();
     bool contains(std::string_view text) const;
     std::size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
@@ -32,12 +38,24 @@ class CaselessList {
         std::uint32_t index = kEmptySlot;
     };
 
+    // A text queued by addSoon.
+    struct Pending {
+        std::string text;
+        std::uint32_t hash = 0;
+    };
+    // Texts queued ahead: enough to cover the memory's delay, few enough to stay in cache.
+    static constexpr std::size_t kQueued = 16;
+
     // The slot holding an item equal to text, or the empty slot where it would go.
     std::size_t findSlot(std::string_view text, std::uint32_t hash) const;
+    bool addHashed(std::string_view text, std::uint32_t hash);
     void grow();
 
     std::vector<std::string> m_items;
-    std::vector<Slot> m_slots;  // open addressing, at most half full
+    std::vector<Slot> m_slots;       // open addressing, at most half full
+    std::vector<Pending> m_pending;  // a ring of kQueued texts once used
+    std::size_t m_pendingFirst = 0;
+    std::size_t m_pendingCount = 0;
 };
 
 }  // namespace tavrolin::source

@@ -251,7 +251,7 @@ bool TableRead::readRecords() {
             if (!row.typeCode.empty()) {
                 if (listNames) {
                     entry.assign(row.typeCode).append(kListSeparator).append(row.label);
-                    m_gm.add(entry);
+                    m_gm.addSoon(entry);  // a long list: its look-ups overlap
                 }
                 m_gmType.add(row.typeCode);
             }

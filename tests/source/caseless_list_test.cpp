@@ -31,5 +31,36 @@ TEST(CaselessList, StaysExactThroughGrowth) {
     EXPECT_TRUE(list.add("name 1"));
 }
 
+// Queued adds give the same list as direct ones: first of each caseless group, in order, also
+// when equal texts meet inside the queue, across growth, and mixed with direct adds.
+TEST(CaselessList, QueuedAddsMatchDirectOnes) {
+    CaselessList direct;
+    CaselessList queued;
+    const auto text = [](int i) {
+        // Repeats near and far, in other letter case now and then.
+        const int n = (i * 7919) % 3001;
+        return (i % 3 == 0 ? "NAME \xD0\x9E" : "name \xD0\xBE") + std::to_string(n % 1500);
+    };
+    for (int i = 0; i < 20000; ++i) {
+        direct.add(text(i));
+        queued.addSoon(text(i));
+        if (i % 4999 == 1) {
+            // A direct add takes its turn after the queued ones.
+            direct.add("direct " + std::to_string(i));
+            queued.add("direct " + std::to_string(i));
+        }
+    }
+    queued.addSoon("a");
+    queued.addSoon("A");
+    direct.add("a");
+    queued.settle();
+    EXPECT_EQ(queued.items(), direct.items());
+    EXPECT_TRUE(queued.contains("a"));
+    queued.addSoon("b");
+    std::vector<std::string> taken = queued.takeItems();
+    ASSERT_FALSE(taken.empty());
+    EXPECT_EQ(taken.back(), "b");
+}
+
 }  // namespace
 }  // namespace tavrolin::source
