@@ -136,6 +136,44 @@ class ConnectionImpl {
     Status executeCreate(std::string_view statement);
 };
 
+namespace {
+
+constexpr std::size_t kMaxColumnMaps = 16;
+
+// The meaning of the INSERT's column list on this table: column names resolve once per list.
+Result<const TableFile::ColumnMap*> columnMapOf(TableFile& table, const InsertStatement& insert) {
+    std::vector<TableFile::ColumnMap>& maps = table.columnMaps;
+    if (table.lastColumnMap < maps.size() &&
+        maps[table.lastColumnMap].columnList == insert.columnList) {
+        return &maps[table.lastColumnMap];
+    }
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        if (maps[i].columnList == insert.columnList) {
+            table.lastColumnMap = i;
+            return &maps[i];
+        }
+    }
+    Result<std::vector<std::string>> names = parseColumnList(insert.columnList);
+    if (!names) return names.status();
+    TableFile::ColumnMap map;
+    std::vector<bool> named(table.fields().size(), false);
+    for (const std::string& name : *names) {
+        const int index = table.fieldIndex(name);
+        if (index < 0) return itemNotFound(name, std::string(insert.table));
+        map.indexes.push_back(index);
+        map.repeats = map.repeats || named[static_cast<std::size_t>(index)];
+        named[static_cast<std::size_t>(index)] = true;
+    }
+    map.columnList = std::string(insert.columnList);
+    // Beyond a handful of lists the statements do not repeat their shape: start over.
+    if (maps.size() >= kMaxColumnMaps) maps.clear();
+    maps.push_back(std::move(map));
+    table.lastColumnMap = maps.size() - 1;
+    return &maps.back();
+}
+
+}  // namespace
+
 Status ConnectionImpl::executeInsert(std::string_view statement) {
     Status status = parseInsert(statement, insert);
     if (!status) return status;
@@ -153,25 +191,9 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
     }
     lastStatementWasInsert = true;
 
-    // Column names resolve once per column list.
-    if (insert.columnList != table->cachedColumnList) {
-        Result<std::vector<std::string>> names = parseColumnList(insert.columnList);
-        if (!names) return names.status();
-        std::vector<int> indexes;
-        std::vector<bool> named(table->fields().size(), false);
-        bool repeats = false;
-        for (const std::string& name : *names) {
-            const int index = table->fieldIndex(name);
-            if (index < 0) return itemNotFound(name, std::string(insert.table));
-            indexes.push_back(index);
-            repeats = repeats || named[static_cast<std::size_t>(index)];
-            named[static_cast<std::size_t>(index)] = true;
-        }
-        table->cachedColumnList = std::string(insert.columnList);
-        table->cachedColumnIndexes = std::move(indexes);
-        table->cachedColumnRepeats = repeats;
-    }
-    const std::vector<int>& indexes = table->cachedColumnIndexes;
+    Result<const TableFile::ColumnMap*> columnMap = columnMapOf(*table, insert);
+    if (!columnMap) return columnMap.status();
+    const std::vector<int>& indexes = (*columnMap)->indexes;
     if (indexes.size() != insert.values.size()) {
         return Status::error(err::kSyntax, "INSERT INTO names " + std::to_string(indexes.size()) +
                                                " columns but gives " +
@@ -180,7 +202,7 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
 
     const DbfHeader& header = table->header();
     // The record starts blank; only a column named twice needs its earlier value wiped.
-    const bool repeats = table->cachedColumnRepeats;
+    const bool repeats = (*columnMap)->repeats;
     char* record = table->beginAppend();
     for (std::size_t i = 0; i < indexes.size(); ++i) {
         const auto field = static_cast<std::size_t>(indexes[i]);

@@ -71,11 +71,17 @@ class TableFile {
     // True when `path` names this table's file (same device and inode).
     bool isSameFile(dev_t device, ino_t inode) const;
 
-    // The meaning of the last INSERT column list, cached: a million INSERTs of one shape
-    // resolve their column names once.
-    std::string cachedColumnList;
-    std::vector<int> cachedColumnIndexes;
-    bool cachedColumnRepeats = false;  // a column named twice: its later value overwrites
+    // The meaning of an INSERT column list: the fields it names, in order.
+    struct ColumnMap {
+        std::string columnList;  // the text between the parentheses
+        std::vector<int> indexes;
+        bool repeats = false;  // a column named twice: its later value overwrites
+    };
+    // The column lists met on this table, so that a million INSERTs resolve their column names
+    // once per list even when a few lists take turns (rows of different types name different
+    // columns). A handful at most; the list that came last is tried first.
+    std::vector<ColumnMap> columnMaps;
+    std::size_t lastColumnMap = 0;
 
    private:
     TableFile(std::string path, bool writable);

@@ -305,6 +305,29 @@ TEST_F(ConnectionTest, InsertOfARepeatedColumnKeepsTheLaterValue) {
     EXPECT_EQ(bytes.substr(headerLength, 2 * 13), std::string(" ab       7  ") + "           zz");
 }
 
+// Rows whose column lists take turns, more lists than the store keeps resolved, each land in
+// their own columns.
+TEST_F(ConnectionTest, InsertsOfAlternatingColumnListsKeepTheirColumns) {
+    ASSERT_TRUE(
+        connection.execute("CREATE TABLE t.dbf (A char(2),B char(2),N numeric(2,0))").isOk());
+    std::string expected;
+    for (int i = 0; i < 60; ++i) {
+        const int shape = (i * 7) % 20;  // 20 lists, in a changing order
+        const std::string blanks(static_cast<std::size_t>(shape % 5), ' ');
+        std::string sql;
+        if (shape % 2 == 0) {
+            sql = "INSERT INTO t (A," + blanks + "N) VALUES ('a', " + std::to_string(shape) + ")";
+            expected += " a   " + std::string(shape < 10 ? " " : "") + std::to_string(shape);
+        } else {
+            sql = "INSERT INTO t (N," + blanks + "B) VALUES (" + std::to_string(shape) + ",'b')";
+            expected += "   b " + std::string(shape < 10 ? " " : "") + std::to_string(shape);
+        }
+        ASSERT_TRUE(connection.execute(sql).isOk()) << sql;
+    }
+    ASSERT_TRUE(connection.flush().isOk());
+    EXPECT_EQ(readFile(folder.file("t.dbf")).substr(32 * 4 + 1, expected.size()), expected);
+}
+
 TEST_F(ConnectionTest, RejectsMalformedStatements) {
     makeTemplate();
     for (const char* sql : {"SELECT FROM Tavrolin", "SELECT * Tavrolin",
