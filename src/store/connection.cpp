@@ -207,9 +207,11 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
     for (std::size_t i = 0; i < indexes.size(); ++i) {
         const auto field = static_cast<std::size_t>(indexes[i]);
         char* out = record + header.offsets[field];
-        if (repeats) std::memset(out, ' ', static_cast<std::size_t>(header.fields[field].length));
-        status =
-            encodeLiteral(header.fields[field], insert.values[i].kind, insert.values[i].text, out);
+        const FieldInfo& info = header.fields[field];
+        const Literal& value = insert.values[i];
+        if (repeats) std::memset(out, ' ', static_cast<std::size_t>(info.length));
+        if (encodeCommonLiteral(info, value.kind, value.text, out)) continue;
+        status = encodeLiteral(info, value.kind, value.text, out);
         if (!status) {
             table->cancelAppend();
             return status;

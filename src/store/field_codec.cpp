@@ -228,6 +228,23 @@ Status encodeValue(const FieldInfo& field, const Value& value, char* out) {
     return {};
 }
 
+bool encodeCommonLiteral(const FieldInfo& field, LiteralKind kind, std::string_view text,
+                         char* out) {
+    if (kind == LiteralKind::Null) return true;
+    if (field.type == 'C') {
+        if (kind != LiteralKind::Text) return false;
+        writeText(field, text, out);
+        return true;
+    }
+    if ((field.type == 'N' || field.type == 'F') && field.decimals == 0 &&
+        text.size() <= static_cast<std::size_t>(field.length) && isPlainInteger(text)) {
+        std::memcpy(out + (static_cast<std::size_t>(field.length) - text.size()), text.data(),
+                    text.size());
+        return true;
+    }
+    return false;
+}
+
 Status encodeLiteral(const FieldInfo& field, LiteralKind kind, std::string_view text, char* out) {
     if (kind == LiteralKind::Null) return {};
     switch (field.type) {

@@ -40,4 +40,10 @@ enum class LiteralKind { Null, Number, Text };
 // without its quotes, or Null. Avoids building a Value on the INSERT path.
 Status encodeLiteral(const FieldInfo& field, LiteralKind kind, std::string_view text, char* out);
 
+// The common cases of encodeLiteral without building a Status: Null, text into a C field, a
+// plain integer that fits an N or F field without decimals. False, with `out` untouched, for
+// anything else; encodeLiteral then does the work and reports the errors.
+bool encodeCommonLiteral(const FieldInfo& field, LiteralKind kind, std::string_view text,
+                         char* out);
+
 }  // namespace tavrolin::store

@@ -78,5 +78,46 @@ TEST(FieldCodec, WritesTextDatesAndLogicals) {
     EXPECT_EQ(encode('M', 10, 0, Value::text("x")), "error 5");
 }
 
+// The quick path takes only what it writes exactly as encodeLiteral does, and leaves the rest
+// (errors, rounding, decimals, other types) untouched to encodeLiteral.
+TEST(FieldCodec, CommonLiteralsMatchTheFullEncoding) {
+    struct Case {
+        char type;
+        int length;
+        int decimals;
+        LiteralKind kind;
+        const char* text;
+        bool quick;
+    };
+    const Case cases[] = {
+        {'C', 5, 0, LiteralKind::Text, "Щука и ёж", true},
+        {'C', 5, 0, LiteralKind::Null, "", true},
+        {'C', 5, 0, LiteralKind::Number, "12", false},
+        {'N', 3, 0, LiteralKind::Number, "255", true},
+        {'N', 3, 0, LiteralKind::Number, "-25", true},
+        {'N', 3, 0, LiteralKind::Text, "7", true},
+        {'F', 2, 0, LiteralKind::Number, "0", true},
+        {'N', 2, 0, LiteralKind::Number, "100", false},  // too wide: error 6
+        {'N', 3, 0, LiteralKind::Number, "007", false},  // leading zeros
+        {'N', 3, 0, LiteralKind::Number, "-0", false},   // written without its sign
+        {'N', 3, 0, LiteralKind::Number, " 5", false},   // blanks
+        {'N', 4, 0, LiteralKind::Number, "2.5", false},  // rounds
+        {'N', 5, 1, LiteralKind::Number, "25", false},   // decimals
+        {'N', 3, 0, LiteralKind::Text, "abc", false},    // error 13
+        {'D', 8, 0, LiteralKind::Text, "20240102", false},
+        {'L', 1, 0, LiteralKind::Text, "T", false},
+    };
+    for (const Case& c : cases) {
+        const FieldInfo field{"F", c.type, c.length, c.decimals};
+        std::string quick(static_cast<std::size_t>(c.length), ' ');
+        EXPECT_EQ(encodeCommonLiteral(field, c.kind, c.text, quick.data()), c.quick) << c.text;
+        if (c.quick) {
+            EXPECT_EQ(quick, encodeText(c.type, c.length, c.decimals, c.kind, c.text)) << c.text;
+        } else {
+            EXPECT_EQ(quick, std::string(static_cast<std::size_t>(c.length), ' ')) << c.text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavrolin::store
