@@ -91,6 +91,35 @@ TEST(Statement, ParsesInsertIntoWithoutCopying) {
     }
 }
 
+// A text literal ends at its own closing quote wherever that falls: texts of every length up to
+// past a few eight-byte words, holding the other quote and Cyrillic letters; an unclosed text
+// is an error at any length, also when the statement ends right after it.
+TEST(Statement, TextLiteralsEndAtTheirClosingQuote) {
+    InsertStatement insert;
+    for (const char quote : {'\'', '"'}) {
+        const char other = quote == '"' ? '\'' : '"';
+        for (std::size_t length = 0; length < 40; ++length) {
+            std::string text;
+            // Also the bytes next to the quote's ('#' and '&' differ from it in one bit).
+            while (text.size() < length) {
+                text += text.size() % 5 == 2 ? other : text.size() % 3 == 0 ? '#' : '&';
+            }
+            if (length > 6) text.replace(3, 2, "ж");
+            const std::string q(1, quote);
+            const std::string sql = "INSERT INTO t (A,B) VALUES (" + q + text + q + "," + q +
+                                    std::string(length % 9, 'y') + q + ")";
+            ASSERT_TRUE(parseInsert(sql, insert).isOk()) << sql;
+            ASSERT_EQ(insert.values.size(), 2u);
+            EXPECT_EQ(insert.values[0].text, text) << sql;
+            EXPECT_EQ(insert.values[1].text, std::string(length % 9, 'y')) << sql;
+            EXPECT_EQ(parseInsert("INSERT INTO t (A) VALUES (" + q + text, insert).number(),
+                      err::kSyntax);
+            EXPECT_EQ(parseInsert("INSERT INTO t (A) VALUES (" + q + text + ")", insert).number(),
+                      err::kSyntax);
+        }
+    }
+}
+
 TEST(Statement, ParsesFindCriteria) {
     auto criterion = parseCriterion("MP_TYPE='0x4b'");
     ASSERT_TRUE(criterion.isOk());
