@@ -2,6 +2,7 @@
 #include "store/codepage.h"
 
 #include <array>
+#include <cstring>
 
 namespace tavrolin::store {
 
@@ -19,7 +20,7 @@ constexpr std::array<char16_t, 64> kHighHalf = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
-char32_t codePointOf(std::uint8_t byte) {
+constexpr char32_t codePointOf(std::uint8_t byte) {
     if (byte < 0x80) return byte;
     if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
     return kHighHalf[byte - 0x80];
@@ -98,19 +99,6 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
     return codePoint;
 }
 
-void appendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
 constexpr std::array<std::uint8_t, 256> makeUpperTable() {
     std::array<std::uint8_t, 256> table{};
     for (int i = 0; i < 256; ++i) table[i] = static_cast<std::uint8_t>(i);
@@ -140,12 +128,54 @@ constexpr std::array<std::uint8_t, 256> makeUpperTable() {
 
 constexpr std::array<std::uint8_t, 256> kUpper = makeUpperTable();
 
+// The UTF-8 form of every cp1251 byte, padded to four bytes so that it is copied in one move.
+struct Utf8Form {
+    std::uint8_t length = 0;
+    std::array<char, 4> bytes{};
+};
+
+constexpr std::array<Utf8Form, 256> makeUtf8Table() {
+    std::array<Utf8Form, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const char32_t c = codePointOf(static_cast<std::uint8_t>(b));
+        Utf8Form& form = table[b];
+        if (c < 0x80) {
+            form.length = 1;
+            form.bytes[0] = static_cast<char>(c);
+        } else if (c < 0x800) {
+            form.length = 2;
+            form.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+            form.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            form.length = 3;
+            form.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+            form.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            form.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return table;
+}
+
+constexpr std::array<Utf8Form, 256> kUtf8 = makeUtf8Table();
+
 }  // namespace
 
 std::string decodeCp1251(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) appendUtf8(out, codePointOf(static_cast<std::uint8_t>(c)));
+    // Type codes, numbers and Latin names are ASCII throughout: one copy.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    if (ascii == bytes.size()) return std::string(bytes);
+    // At most three bytes per character, and room for the last four-byte move.
+    std::string out(ascii + (bytes.size() - ascii) * 3 + 1, '\0');
+    char* end = out.data();
+    std::memcpy(end, bytes.data(), ascii);
+    end += ascii;
+    for (std::size_t i = ascii; i < bytes.size(); ++i) {
+        const Utf8Form& form = kUtf8[static_cast<std::uint8_t>(bytes[i])];
+        std::memcpy(end, form.bytes.data(), 4);
+        end += form.length;
+    }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
