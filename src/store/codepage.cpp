@@ -165,17 +165,21 @@ std::string decodeCp1251(std::string_view bytes) {
     std::size_t ascii = 0;
     while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
     if (ascii == bytes.size()) return std::string(bytes);
-    // At most three bytes per character, and room for the last four-byte move.
-    std::string out(ascii + (bytes.size() - ascii) * 3 + 1, '\0');
-    char* end = out.data();
-    std::memcpy(end, bytes.data(), ascii);
-    end += ascii;
+    // The exact length first: the text is often kept for long, a million of them.
+    std::size_t length = ascii;
+    for (std::size_t i = ascii; i < bytes.size(); ++i) {
+        length += kUtf8[static_cast<std::uint8_t>(bytes[i])].length;
+    }
+    std::string out(length, '\0');
+    std::memcpy(out.data(), bytes.data(), ascii);
+    char* end = out.data() + ascii;
+    const char* const last = out.data() + length;
     for (std::size_t i = ascii; i < bytes.size(); ++i) {
         const Utf8Form& form = kUtf8[static_cast<std::uint8_t>(bytes[i])];
-        std::memcpy(end, form.bytes.data(), 4);
+        // Four bytes in one move where there is room, the exact bytes at the very end.
+        std::memcpy(end, form.bytes.data(), last - end >= 4 ? 4 : form.length);
         end += form.length;
     }
-    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
