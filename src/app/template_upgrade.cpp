@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/startup.h"
+#include "store/file_error.h"
 
 namespace tavrolin {
 
@@ -34,33 +35,6 @@ void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value
 
 unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return bytes[at] | (bytes[at + 1] << 8);
-}
-
-// A file system error as one of the program's error numbers.
-Status fileError(const std::error_code& error, const std::string& what) {
-    int number = err::kFail;
-    switch (error.value()) {
-        case ENOENT:
-            number = err::kFileNotFound;
-            break;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EBUSY:
-            number = err::kPermissionDenied;
-            break;
-        case ENOSPC:
-        case EDQUOT:
-            number = err::kDiskFull;
-            break;
-        case EEXIST:
-        case ENOTEMPTY:
-            number = err::kFileAlreadyExists;
-            break;
-        default:
-            break;
-    }
-    return Status::error(number, what + ": " + error.message());
 }
 
 // Every file of the folder whose name equals name ignoring letter case.
@@ -155,17 +129,18 @@ Status swapFiles(const std::string& templatePath, const std::string& workPath,
     std::error_code error;
     fs::create_hard_link(templatePath, backupPath, error);
     if (error) {
-        if (error.value() == EEXIST) return fileError(error, "backup " + backupPath);
+        if (error.value() == EEXIST)
+            return store::fileError(error, "back up the template to", backupPath);
         error.clear();
         if (!fs::copy_file(templatePath, backupPath, fs::copy_options::none, error) || error) {
-            Status status = fileError(error, "backup " + backupPath);
+            Status status = store::fileError(error, "back up the template to", backupPath);
             if (error.value() != EEXIST) fs::remove(backupPath, error);
             return status;
         }
     }
     fs::rename(workPath, templatePath, error);
     if (error) {
-        Status status = fileError(error, "rename " + workPath);
+        Status status = store::fileError(error, "rename " + workPath + " to", templatePath);
         std::error_code ignored;
         fs::remove(backupPath, ignored);  // ours: the template was never touched
         return status;
@@ -184,7 +159,7 @@ Status runUpgrade(Main& main) {
     for (const std::string& old : allIgnoringCase(folder, kUpgradeWorkFile)) {
         std::error_code error;
         fs::remove(folder + old, error);
-        if (error) return fileError(error, "delete " + folder + old);
+        if (error) return store::fileError(error, "delete", folder + old);
     }
 
     const int columns = main.templateColumnCount;

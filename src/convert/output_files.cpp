@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "store/file_error.h"
+
 namespace tavrolin {
 
 namespace {
@@ -53,14 +55,14 @@ Status copyContents(int from, int to, const std::string& fromPath, const std::st
         const ssize_t got = ::read(from, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno == EINTR) continue;
-            return fileError(errno, fromPath);
+            return store::fileError(errno, "read", fromPath);
         }
         if (got == 0) return {};
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(to, buffer.data() + done, static_cast<size_t>(got - done));
             if (put < 0) {
                 if (errno == EINTR) continue;
-                return fileError(errno, toPath);
+                return store::fileError(errno, "write", toPath);
             }
             done += put;
         }
@@ -75,7 +77,7 @@ Status copyReplacing(const std::string& from, const std::string& to) {
 
     FileDescriptor source;
     source.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (source.fd < 0) return fileError(errno, from);
+    if (source.fd < 0) return store::fileError(errno, "open", from);
 
     std::string part;
     FileDescriptor target;
@@ -83,15 +85,16 @@ Status copyReplacing(const std::string& from, const std::string& to) {
         part = folder + "." + name + ".part" + std::to_string(::getpid()) + "-" +
                std::to_string(counter++);
         target.fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (target.fd < 0 && errno != EEXIST) return fileError(errno, to);
+        if (target.fd < 0 && errno != EEXIST) return store::fileError(errno, "create", part);
     }
-    if (target.fd < 0) return fileError(EEXIST, part);
+    if (target.fd < 0) return store::fileError(EEXIST, "create", part);
 
     Status status = copyContents(source.fd, target.fd, from, part);
-    if (status && ::fsync(target.fd) != 0) status = fileError(errno, part);
-    if (status && ::close(target.fd) != 0) status = fileError(errno, part);
+    if (status && ::fsync(target.fd) != 0) status = store::fileError(errno, "write", part);
+    if (status && ::close(target.fd) != 0) status = store::fileError(errno, "write", part);
     target.fd = -1;
-    if (status && ::rename(part.c_str(), to.c_str()) != 0) status = fileError(errno, to);
+    if (status && ::rename(part.c_str(), to.c_str()) != 0)
+        status = store::fileError(errno, "replace", to);
     if (!status) {
         ::unlink(part.c_str());
         return status;
@@ -133,40 +136,8 @@ Status moveReplacing(const std::string& from, const std::string& to) {
         syncFolder(folderOf(to));
         return {};
     }
-    if (errno != EXDEV) return fileError(errno, to);
+    if (errno != EXDEV) return store::fileError(errno, "move " + from + " to", to);
     return copyReplacing(from, to);
-}
-
-Status fileError(int errorNumber, const std::string& path) {
-    int number = err::kInvalidArgument;
-    switch (errorNumber) {
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case ETXTBSY:
-        case EBUSY:
-            number = err::kPermissionDenied;
-            break;
-        case ENOENT:
-            number = err::kFileNotFound;
-            break;
-        case ENOTDIR:
-            number = err::kPathNotFound;
-            break;
-        case ENOSPC:
-        case EDQUOT:
-            number = err::kDiskFull;
-            break;
-        case EEXIST:
-            number = err::kFileAlreadyExists;
-            break;
-        case ENAMETOOLONG:
-            number = err::kBadFileName;
-            break;
-        default:
-            break;
-    }
-    return Status::error(number, std::string(std::strerror(errorNumber)) + ": " + path);
 }
 
 }  // namespace tavrolin

@@ -25,8 +25,4 @@ bool sameFile(const std::string& first, const std::string& second);
 // from stays where it was.
 Status moveReplacing(const std::string& from, const std::string& to);
 
-// An error value for a failed file operation: errno mapped to the program's error numbers
-// (70 permission denied, 53 not found, 61 disk full ...) and described with the path.
-Status fileError(int errorNumber, const std::string& path);
-
 }  // namespace tavrolin

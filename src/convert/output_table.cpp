@@ -12,6 +12,7 @@
 #include "convert/output_files.h"
 #include "convert/translit.h"
 #include "store/common_services.h"
+#include "store/file_error.h"
 
 namespace tavrolin {
 
@@ -163,7 +164,7 @@ void encodeLe16(std::uint8_t* bytes, unsigned value) {
 // The header patch itself, on the whole header held in memory, written back in one piece.
 Status patchHeader(const Main& main, const std::string& path, const std::string& kindName) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) return fileError(errno, path);
+    if (!file) return store::fileError(errno, "open", path);
 
     std::array<std::uint8_t, kFileHeaderSize> fixed{};
     if (!file.read(reinterpret_cast<char*>(fixed.data()), fixed.size())) {
@@ -219,7 +220,7 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
 
     file.seekp(0);
     if (!file.write(reinterpret_cast<const char*>(header.data()), headerLength) || !file.flush()) {
-        return fileError(errno, path);
+        return store::fileError(errno, "write", path);
     }
     return {};
 }
@@ -277,10 +278,10 @@ std::string outputTableStatement(const std::string& tableName, const std::string
 
 Status markOutputTable(const std::string& path, bool finished) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) return fileError(errno, path);
+    if (!file) return store::fileError(errno, "open", path);
     const char mark = finished ? 0 : kIncomplete;
     file.seekp(kIncompleteOffset);
-    if (!file.write(&mark, 1) || !file.flush()) return fileError(errno, path);
+    if (!file.write(&mark, 1) || !file.flush()) return store::fileError(errno, "write", path);
     return {};
 }
 

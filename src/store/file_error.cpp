@@ -45,4 +45,8 @@ Status fileError(int errorNumber, const std::string& action, const std::string& 
                          "cannot " + action + " " + path + ": " + std::strerror(errorNumber));
 }
 
+Status fileError(const std::error_code& error, const std::string& action, const std::string& path) {
+    return fileError(error.value(), action, path);
+}
+
 }  // namespace tavrolin::store

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 #include "store/status.h"
 
@@ -11,5 +12,7 @@ namespace tavrolin::store {
 // denied or read-only, 58 already exists, 61 disk full, 5 a folder where a file was wanted;
 // others E_FAIL. The description names the action, the path and the system's reason.
 Status fileError(int errorNumber, const std::string& action, const std::string& path);
+// The same for an error reported by std::filesystem.
+Status fileError(const std::error_code& error, const std::string& action, const std::string& path);
 
 }  // namespace tavrolin::store
