@@ -16,6 +16,7 @@
 #include "convert/output_files.h"
 #include "convert/output_table.h"
 #include "convert/translit.h"
+#include "store/common_services.h"
 
 namespace tavrolin {
 
@@ -340,7 +341,7 @@ Status moveOutputTable(Main& main) {
     const std::string table = main.programFolder + main.outputTableName + ".dbf";
     if (Status s = main.connection.flush(); !s) return s;
     if (Status s = markOutputTable(table, true); !s) return s;
-    Status moved = moveReplacing(table, main.sourceFolder + main.outputFileName);
+    Status moved = store::replaceFile(table, main.sourceFolder + main.outputFileName);
     // Still ours to delete on the next run.
     if (!moved) (void)markOutputTable(table, false);
     return moved;

@@ -1,12 +1,10 @@
-// File steps of a conversion that must never lose the user's data: finding a file by name
-// without regard to letter case, and moving a finished table over its output name in one step,
-// also from another file system.
+// File checks of a conversion: finding a file by name without regard to letter case, and
+// telling whether two paths name one file. (The finished table is moved over its output name
+// by store::replaceFile.)
 #pragma once
 
 #include <string>
 #include <vector>
-
-#include "store/status.h"
 
 namespace tavrolin {
 
@@ -17,12 +15,5 @@ std::vector<std::string> namesIgnoringCase(const std::string& folder, const std:
 
 // True when both paths name the same existing file (same device and inode).
 bool sameFile(const std::string& first, const std::string& second);
-
-// Moves the file from to the path to, replacing a file already there. At every moment the path
-// to holds either the old file or the complete new one: on one file system by a rename; across
-// file systems by a copy to a fresh name in the target folder, flushed to disk, then renamed
-// over the target. On failure the target is as it was and no partial copy is left; the file
-// from stays where it was.
-Status moveReplacing(const std::string& from, const std::string& to);
 
 }  // namespace tavrolin

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <vector>
 
@@ -64,18 +65,35 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-// Copies `from` to a new file `to` (which must not exist): the cross-file-system move.
-Status copyBeside(const std::string& from, const std::string& to) {
+// Makes a rename or a new file in the folder durable; failures only weaken durability.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+// Copies `from` into a new hidden file in the folder of `to`, flushed to disk, and returns its
+// path: the first half of a move across file systems. On failure nothing is left behind.
+Result<std::string> copyBeside(const std::string& from, const std::string& to) {
+    static std::atomic<unsigned> counter{0};
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return fileError(errno, "open", from);
     struct stat info {};
     ::fstat(in, &info);
-    const int out =
-        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777);
+    const std::string stem = folderOf(to) + "." + to.substr(to.rfind('/') + 1) + ".part" +
+                             std::to_string(::getpid()) + "-";
+    std::string part;
+    int out = -1;
+    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+        part = stem + std::to_string(counter++);
+        out = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777);
+        if (out < 0 && errno != EEXIST) break;
+    }
     if (out < 0) {
         const int saved = errno;
         ::close(in);
-        return fileError(saved, "create", to);
+        return fileError(saved, "create", part);
     }
     Status status;
     std::vector<char> buffer(1 << 20);
@@ -87,14 +105,17 @@ Status copyBeside(const std::string& from, const std::string& to) {
             break;
         }
         if (n == 0) break;
-        status = writeAll(out, buffer.data(), static_cast<std::size_t>(n), to);
+        status = writeAll(out, buffer.data(), static_cast<std::size_t>(n), part);
         if (!status) break;
     }
-    if (status && ::fsync(out) != 0) status = fileError(errno, "write", to);
-    if (::close(out) != 0 && status) status = fileError(errno, "write", to);
+    if (status && ::fsync(out) != 0) status = fileError(errno, "write", part);
+    if (::close(out) != 0 && status) status = fileError(errno, "write", part);
     ::close(in);
-    if (!status) ::unlink(to.c_str());
-    return status;
+    if (!status) {
+        ::unlink(part.c_str());
+        return status;
+    }
+    return part;
 }
 
 }  // namespace
@@ -224,16 +245,36 @@ Status moveFile(const std::string& from, const std::string& to) {
 
     // Another file system: copy beside the target, then link it in place (fails if the
     // target appeared meanwhile), then remove the source.
-    const std::string part = folderOf(to) + ".tavrolin-move-" + std::to_string(::getpid());
-    status = copyBeside(from, part);
-    if (!status) return status;
-    if (::link(part.c_str(), to.c_str()) != 0) {
+    Result<std::string> part = copyBeside(from, to);
+    if (!part) return part.status();
+    if (::link(part->c_str(), to.c_str()) != 0) {
         const int saved = errno;
-        ::unlink(part.c_str());
+        ::unlink(part->c_str());
         return fileError(saved, "move " + from + " to", to);
     }
-    ::unlink(part.c_str());
+    ::unlink(part->c_str());
     if (::unlink(from.c_str()) != 0) return fileError(errno, "remove", from);
+    return {};
+}
+
+Status replaceFile(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) == 0) {
+        syncFolder(folderOf(to));
+        return {};
+    }
+    if (errno != EXDEV) return fileError(errno, "move " + from + " to", to);
+
+    // Another file system: copy beside the target, then rename the copy over it; the source
+    // is removed only once the copy is in place.
+    Result<std::string> part = copyBeside(from, to);
+    if (!part) return part.status();
+    if (::rename(part->c_str(), to.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(part->c_str());
+        return fileError(saved, "replace", to);
+    }
+    syncFolder(folderOf(to));
+    ::unlink(from.c_str());
     return {};
 }
 

@@ -73,4 +73,11 @@ Status deleteFile(const std::string& path);
 // the target name never holds a half-written file.
 Status moveFile(const std::string& from, const std::string& to);
 
+// Moves a file over `to`, replacing a file already there. At every moment `to` holds either the
+// old file or the complete new one: on one file system by a rename; across file systems by a
+// copy to a fresh hidden name in the target folder, flushed to disk, then renamed over the
+// target. On failure the target is as it was, no partial copy is left and `from` stays. The
+// caller writes pending rows of a table open on `from` first.
+Status replaceFile(const std::string& from, const std::string& to);
+
 }  // namespace tavrolin::store

@@ -182,5 +182,54 @@ TEST(CommonServices, MovesAcrossFileSystemsWithoutHalfFiles) {
     std::filesystem::remove_all(other);
 }
 
+TEST(ReplaceFile, ReplacesTheTargetAndLeavesNothingElse) {
+    TempFolder folder;
+    writeFile(folder.file("new.dbf"), "new");
+    writeFile(folder.file("out.dbf"), "old");
+    ASSERT_TRUE(replaceFile(folder.file("new.dbf"), folder.file("out.dbf")));
+    EXPECT_EQ(readFile(folder.file("out.dbf")), "new");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.dbf")));
+}
+
+TEST(ReplaceFile, AFailedMoveKeepsBothFiles) {
+    TempFolder folder;
+    writeFile(folder.file("new.dbf"), "new");
+    const Status missingFolder =
+        replaceFile(folder.file("new.dbf"), folder.file("nowhere/out.dbf"));
+    EXPECT_EQ(missingFolder.number(), err::kFileNotFound) << missingFolder.toString();
+    EXPECT_EQ(readFile(folder.file("new.dbf")), "new");
+
+    std::filesystem::create_directory(folder.file("out.dbf"));  // a folder under the output name
+    EXPECT_FALSE(replaceFile(folder.file("new.dbf"), folder.file("out.dbf")));
+    EXPECT_EQ(readFile(folder.file("new.dbf")), "new");
+}
+
+TEST(ReplaceFile, CopiesAcrossFileSystems) {
+    TempFolder target;
+    struct stat a {};
+    struct stat b {};
+    if (::stat("/dev/shm", &a) != 0 || ::stat(target.path().c_str(), &b) != 0 ||
+        a.st_dev == b.st_dev) {
+        GTEST_SKIP() << "no second file system beside " << target.path();
+    }
+    TempFolder source("/dev/shm");
+    const std::string content(3 << 20, 'x');  // more than one copy block
+    writeFile(source.file("new.dbf"), content);
+    writeFile(target.file("out.dbf"), "old");
+    ASSERT_TRUE(replaceFile(source.file("new.dbf"), target.file("out.dbf")));
+    EXPECT_EQ(readFile(target.file("out.dbf")), content);
+    EXPECT_FALSE(std::filesystem::exists(source.file("new.dbf")));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(target.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+
+    // Into a missing folder: the original stays, no partial copy anywhere.
+    writeFile(source.file("new.dbf"), "again");
+    EXPECT_FALSE(replaceFile(source.file("new.dbf"), target.file("gone/out.dbf")));
+    EXPECT_EQ(readFile(source.file("new.dbf")), "again");
+}
+
 }  // namespace
 }  // namespace tavrolin::store

@@ -17,10 +17,10 @@ namespace tavrolin::store::testing {
 
 class TempFolder {
    public:
-    TempFolder() {
+    explicit TempFolder(
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
         std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("tavrolin-store-" + std::to_string(random()) + std::to_string(random()));
+        m_path = parent / ("tavrolin-store-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder() {
