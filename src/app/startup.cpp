@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "store/common_services.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
 #include "templates/value_lists.h"
@@ -30,13 +31,6 @@ unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
            (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 Status damaged(const std::string& reason) { return Status::error(err::kFail, reason); }
@@ -104,13 +98,8 @@ std::string programStemFor(const StartOptions& options) {
 std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error) && !error) return name;
-    std::vector<std::string> matches;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string entry = it->path().filename().string();
-        if (equalIgnoringCase(entry, name)) matches.push_back(entry);
-    }
+    const std::vector<std::string> matches = store::namesIgnoringCase(folder, name);
     if (matches.empty()) return std::nullopt;
-    std::sort(matches.begin(), matches.end());  // the same choice on every run
     return matches.front();
 }
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/startup.h"
+#include "store/common_services.h"
 #include "store/file_error.h"
 
 namespace tavrolin {
@@ -35,23 +36,6 @@ void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value
 
 unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return bytes[at] | (bytes[at + 1] << 8);
-}
-
-// Every file of the folder whose name equals name ignoring letter case.
-std::vector<std::string> allIgnoringCase(const std::string& folder, const std::string& name) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string entry = it->path().filename().string();
-        if (entry.size() == name.size() &&
-            std::equal(entry.begin(), entry.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            })) {
-            names.push_back(entry);
-        }
-    }
-    return names;
 }
 
 Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t count) {
@@ -156,7 +140,7 @@ Status runUpgrade(Main& main) {
 
     // A work file left by an earlier attempt goes first, in any letter case, so that the table
     // MIGROVA can only mean the new one.
-    for (const std::string& old : allIgnoringCase(folder, kUpgradeWorkFile)) {
+    for (const std::string& old : store::namesIgnoringCase(folder, kUpgradeWorkFile)) {
         std::error_code error;
         fs::remove(folder + old, error);
         if (error) return store::fileError(error, "delete", folder + old);

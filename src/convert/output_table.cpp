@@ -98,7 +98,7 @@ Result<std::string> chooseTableName(const Main& main) {
         const std::string name =
             attempt == 0 ? main.kindName : main.kindName + std::to_string(attempt);
         const std::vector<std::string> present =
-            namesIgnoringCase(main.programFolder, name + ".dbf");
+            store::namesIgnoringCase(main.programFolder, name + ".dbf");
         const bool disposable = std::all_of(present.begin(), present.end(), [&](const auto& file) {
             const std::string path = main.programFolder + file;
             return !sameFile(path, sourcePath) && !sameFile(path, outputPath) &&
@@ -227,7 +227,7 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
 
 // The code-page file, only when the source folder has none of that name in any letter case.
 Status writeCodePageFile(const Main& main) {
-    if (!namesIgnoringCase(main.sourceFolder, main.codePageFileName).empty()) return {};
+    if (!store::namesIgnoringCase(main.sourceFolder, main.codePageFileName).empty()) return {};
     std::string failure;
     const auto sink = [&failure](const std::string& message) { failure = message; };
     if (store::WriteF(main.sourceFolder + main.codePageFileName, outputCodePage(main.russian),

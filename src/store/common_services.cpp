@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <vector>
@@ -199,23 +200,28 @@ void ShellOpen(Platform& platform, const std::string& path, const MessageSink& s
     if (!platform.openDocument(path) && sink) sink("неизвестный тип файла...");
 }
 
-std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name) {
-    if (name.empty() || name.find('/') != std::string::npos) return {};
+std::vector<std::string> namesIgnoringCase(const std::string& folder, const std::string& name) {
+    std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return {};
-    std::string found;
+    if (dir == nullptr) return names;
+    bool exact = false;
     while (dirent* entry = ::readdir(dir)) {
         const std::string_view candidate = entry->d_name;
         if (candidate == name) {
-            found = name;
-            break;
-        }
-        if (found.empty() && equalsIgnoringAsciiCase(candidate, name)) {
-            found = std::string(candidate);
+            exact = true;
+        } else if (equalsIgnoringAsciiCase(candidate, name)) {
+            names.emplace_back(candidate);
         }
     }
     ::closedir(dir);
-    return found;
+    std::sort(names.begin(), names.end());  // the same choice on every run
+    if (exact) names.insert(names.begin(), name);
+    return names;
+}
+
+std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::vector<std::string> names = namesIgnoringCase(folder, name);
+    return names.empty() ? std::string() : names.front();
 }
 
 Status deleteFile(const std::string& path) {

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "store/platform.h"
 #include "store/status.h"
@@ -59,8 +60,13 @@ std::string OpenDialog(Platform& platform, const std::string& startPath,
 // "неизвестный тип файла..." on the sink. Other failures are silent.
 void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink);
 
-// The name of the file `name` in `folder` as it is on disk, compared ignoring letter case (an
-// exact match wins); the empty text when there is none or the folder cannot be read.
+// The names of the entries of `folder` (empty: the current folder) that equal `name` when ASCII
+// letter case is ignored, as they are on disk: the exact name first, the others in byte order.
+// Empty when there are none or the folder cannot be read.
+std::vector<std::string> namesIgnoringCase(const std::string& folder, const std::string& name);
+
+// The first of namesIgnoringCase: the name of the file as it is on disk (an exact match wins);
+// the empty text when there is none or the folder cannot be read.
 std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name);
 
 // Deletes a file. Pending appends of a table open on it are written first and the table is

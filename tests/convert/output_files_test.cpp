@@ -1,4 +1,4 @@
-// Finding files without regard to case.
+// Telling whether two paths name one file.
 #include "convert/output_files.h"
 
 #include <gtest/gtest.h>
@@ -8,19 +8,20 @@
 namespace tavrolin {
 namespace {
 
-using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-TEST(NamesIgnoringCase, ExactNameFirst) {
+TEST(SameFile, SeesThroughOtherNamesOfOneFile) {
     TempFolder folder;
-    writeFile(folder.path() / "RIVER.CPG", "");
-    writeFile(folder.path() / "river.cpg", "");
-    writeFile(folder.path() / "river.cpg.bak", "");
-    EXPECT_EQ(namesIgnoringCase(folder.str(), "river.cpg"),
-              (std::vector<std::string>{"river.cpg", "RIVER.CPG"}));
-    EXPECT_TRUE(namesIgnoringCase(folder.str() + "missing/", "river.cpg").empty());
+    writeFile(folder.path() / "river.dbf", "a");
+    writeFile(folder.path() / "lake.dbf", "a");  // equal content, another file
+    fs::create_hard_link(folder.path() / "river.dbf", folder.path() / "link.dbf");
+    EXPECT_TRUE(sameFile(folder.str() + "river.dbf", folder.str() + "link.dbf"));
+    EXPECT_TRUE(sameFile(folder.str() + "river.dbf",
+                         folder.str() + "../" + folder.path().filename().string() + "/river.dbf"));
+    EXPECT_FALSE(sameFile(folder.str() + "river.dbf", folder.str() + "lake.dbf"));
+    EXPECT_FALSE(sameFile(folder.str() + "missing.dbf", folder.str() + "missing.dbf"));
 }
 
 }  // namespace

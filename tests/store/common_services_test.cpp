@@ -140,6 +140,16 @@ TEST(CommonServices, FilePrimitives) {
               err::kFileNotFound);
 }
 
+TEST(CommonServices, NamesIgnoringCaseGiveTheExactNameFirst) {
+    TempFolder folder;
+    writeFile(folder.file("RIVER.CPG"), "");
+    writeFile(folder.file("river.cpg"), "");
+    writeFile(folder.file("river.cpg.bak"), "");
+    EXPECT_EQ(namesIgnoringCase(folder.path(), "river.cpg"),
+              (std::vector<std::string>{"river.cpg", "RIVER.CPG"}));
+    EXPECT_TRUE(namesIgnoringCase(folder.file("missing/"), "river.cpg").empty());
+}
+
 TEST(CommonServices, MovingATableWritesItsPendingRowsFirst) {
     TempFolder folder;
     TempFolder target;  // on /tmp as well; the copy path is taken only across file systems
