@@ -12,13 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "support/dbf_bytes.h"
+
 namespace tavrolin::testing {
 
-struct TestField {
-    std::string name;
-    char type;  // 'C' or 'N'
-    int length;
-};
+using TestField = DbfField;  // 'C' or 'N' in these tests
 
 // A folder of its own under the system's temporary folder, removed with the object.
 class TempFolder {
@@ -45,43 +43,18 @@ class TempFolder {
     std::filesystem::path m_path;
 };
 
-// The bytes of a dBASE III/IV table: header, descriptors, 0x0D, records, 0x1A. Text is written
-// as given (the tests use ASCII), left-aligned for C and right-aligned for N.
+// The bytes of a dBASE III/IV table: header, descriptors, 0x0D, records, 0x1A, dated
+// 2024-01-01 and marked as code page 1251. Text is written as given (the tests use ASCII).
 inline std::vector<std::uint8_t> tableBytes(const std::vector<TestField>& fields,
                                             const std::vector<std::vector<std::string>>& rows) {
-    const std::size_t headerLength = 32 * (fields.size() + 1) + 1;
-    std::size_t recordLength = 1;
-    for (const TestField& f : fields) recordLength += static_cast<std::size_t>(f.length);
-    std::vector<std::uint8_t> bytes(headerLength, 0);
-    bytes[0] = 0x03;
+    std::vector<std::uint8_t> bytes = dbfHeader(fields, static_cast<std::uint32_t>(rows.size()));
     bytes[1] = 124;  // last update 2024-01-01
     bytes[2] = 1;
     bytes[3] = 1;
-    const auto count = static_cast<std::uint32_t>(rows.size());
-    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<std::uint8_t>(count >> (8 * i));
-    bytes[8] = static_cast<std::uint8_t>(headerLength & 0xFF);
-    bytes[9] = static_cast<std::uint8_t>(headerLength >> 8);
-    bytes[10] = static_cast<std::uint8_t>(recordLength & 0xFF);
-    bytes[11] = static_cast<std::uint8_t>(recordLength >> 8);
     bytes[29] = 0xC9;  // code page 1251
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::uint8_t* d = &bytes[32 * (i + 1)];
-        for (std::size_t c = 0; c < fields[i].name.size() && c < 11; ++c) d[c] = fields[i].name[c];
-        d[11] = static_cast<std::uint8_t>(fields[i].type);
-        d[16] = static_cast<std::uint8_t>(fields[i].length);
-        if (fields[i].type == 'C') d[17] = static_cast<std::uint8_t>(fields[i].length >> 8);
-    }
-    bytes[headerLength - 1] = 0x0D;
     for (const auto& row : rows) {
-        bytes.push_back(' ');
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            std::string cell = i < row.size() ? row[i] : "";
-            auto width = static_cast<std::size_t>(fields[i].length);
-            if (cell.size() > width) cell.resize(width);
-            std::string pad(width - cell.size(), ' ');
-            std::string text = fields[i].type == 'N' ? pad + cell : cell + pad;
-            bytes.insert(bytes.end(), text.begin(), text.end());
-        }
+        const std::string record = dbfRecord(fields, row);
+        bytes.insert(bytes.end(), record.begin(), record.end());
     }
     bytes.push_back(0x1A);
     return bytes;

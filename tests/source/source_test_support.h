@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -17,15 +16,9 @@
 #include "app/main_state.h"
 #include "source/source_handlers.h"
 #include "store/scripted_platform.h"
+#include "support/dbf_bytes.h"
 
 namespace tavrolin::testing {
-
-struct FieldSpec {
-    std::string name;
-    char type;
-    int length;
-    int decimals = 0;
-};
 
 class DbfBuilder {
    public:
@@ -43,15 +36,7 @@ class DbfBuilder {
     }
     // One value per field: C left-aligned, others right-aligned, padded with blanks.
     DbfBuilder& record(const std::vector<std::string>& values, bool deleted = false) {
-        std::string bytes(1, deleted ? '*' : ' ');
-        for (std::size_t i = 0; i < m_fields.size(); ++i) {
-            std::string value = i < values.size() ? values[i] : "";
-            auto width = static_cast<std::size_t>(m_fields[i].length);
-            value.resize(std::min(value.size(), width));
-            std::string pad(width - value.size(), ' ');
-            bytes += m_fields[i].type == 'C' ? value + pad : pad + value;
-        }
-        m_records.push_back(bytes);
+        m_records.push_back(dbfRecord(m_fields, values, deleted));
         return *this;
     }
     // Overrides of header values, to build lying files.
@@ -73,43 +58,27 @@ class DbfBuilder {
     }
 
     std::vector<std::uint8_t> bytes() const {
-        std::size_t recordLength = 1;
-        for (const FieldSpec& f : m_fields) recordLength += static_cast<std::size_t>(f.length);
-        std::size_t headerLength = 32 + 32 * m_fields.size() + 1;
-        std::vector<std::uint8_t> out(32, 0);
+        std::vector<std::uint8_t> out =
+            dbfHeader(m_fields, static_cast<std::uint32_t>(m_records.size()));
         out[0] = m_version;
-        put32(out, 4,
-              m_declaredCount ? *m_declaredCount : static_cast<std::int32_t>(m_records.size()));
-        put16(out, 8, m_headerLength ? *m_headerLength : static_cast<int>(headerLength));
-        put16(out, 10, m_recordLength ? *m_recordLength : static_cast<int>(recordLength));
+        if (m_declaredCount) put(out, 4, static_cast<std::uint32_t>(*m_declaredCount), 4);
+        if (m_headerLength) put(out, 8, *m_headerLength, 2);
+        if (m_recordLength) put(out, 10, *m_recordLength, 2);
         out[29] = m_language;
-        for (const FieldSpec& f : m_fields) {
-            std::vector<std::uint8_t> d(32, 0);
-            for (std::size_t i = 0; i < f.name.size() && i < 11; ++i) d[i] = f.name[i];
-            d[11] = static_cast<std::uint8_t>(f.type);
-            d[16] = static_cast<std::uint8_t>(f.length & 0xFF);
-            d[17] = static_cast<std::uint8_t>(f.type == 'C' ? f.length >> 8 : f.decimals);
-            out.insert(out.end(), d.begin(), d.end());
-        }
-        out.push_back(0x0D);
         for (const std::string& r : m_records) out.insert(out.end(), r.begin(), r.end());
         if (m_endMark) out.push_back(0x1A);
         return out;
     }
 
    private:
-    static void put16(std::vector<std::uint8_t>& b, std::size_t at, int v) {
-        b[at] = static_cast<std::uint8_t>(v & 0xFF);
-        b[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
-    }
-    static void put32(std::vector<std::uint8_t>& b, std::size_t at, std::int32_t v) {
-        auto u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+    // A little-endian number of `size` bytes at `at`.
+    static void put(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int size) {
+        for (int i = 0; i < size; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
 
     std::uint8_t m_version = 0x03;
     std::uint8_t m_language = 0;
-    std::vector<FieldSpec> m_fields;
+    std::vector<DbfField> m_fields;
     std::vector<std::string> m_records;
     std::optional<std::int32_t> m_declaredCount;
     std::optional<std::uint16_t> m_headerLength;

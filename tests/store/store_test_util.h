@@ -12,6 +12,7 @@
 
 #include "store/dbf_format.h"
 #include "store/field_info.h"
+#include "support/dbf_bytes.h"
 
 namespace tavrolin::store::testing {
 
@@ -53,25 +54,11 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
 // record, deletion flag first), then 0x1A. Tests then spoil what they need.
 inline std::string buildTable(const std::vector<FieldInfo>& fields,
                               const std::vector<std::string>& records) {
-    std::string bytes(kFileHeaderSize * (fields.size() + 1) + 1, '\0');
-    std::size_t recordLength = 1;
-    for (const FieldInfo& field : fields) recordLength += static_cast<std::size_t>(field.length);
-    auto* raw = reinterpret_cast<std::uint8_t*>(bytes.data());
-    raw[0] = kVersionDbase;
-    encodeLe32(raw + kRecordCountOffset, static_cast<std::uint32_t>(records.size()));
-    encodeLe16(raw + kHeaderLengthOffset, static_cast<std::uint16_t>(bytes.size()));
-    encodeLe16(raw + kRecordLengthOffset, static_cast<std::uint16_t>(recordLength));
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::uint8_t* descriptor = raw + kFileHeaderSize * (i + 1);
-        for (std::size_t c = 0; c < fields[i].name.size() && c < 10; ++c) {
-            descriptor[c] = static_cast<std::uint8_t>(fields[i].name[c]);
-        }
-        descriptor[kDescriptorTypeOffset] = static_cast<std::uint8_t>(fields[i].type);
-        descriptor[kDescriptorLengthOffset] = static_cast<std::uint8_t>(fields[i].length & 0xFF);
-        descriptor[kDescriptorDecimalsOffset] = static_cast<std::uint8_t>(
-            fields[i].type == 'C' ? fields[i].length >> 8 : fields[i].decimals);
-    }
-    raw[bytes.size() - 1] = kHeaderTerminator;
+    std::vector<tavrolin::testing::DbfField> described;
+    for (const FieldInfo& f : fields) described.push_back({f.name, f.type, f.length, f.decimals});
+    const std::vector<std::uint8_t> header =
+        tavrolin::testing::dbfHeader(described, static_cast<std::uint32_t>(records.size()), 10);
+    std::string bytes(header.begin(), header.end());
     for (const std::string& record : records) bytes += record;
     bytes += static_cast<char>(kEndOfFile);
     return bytes;
