@@ -13,6 +13,7 @@
 #include "convert/translit.h"
 #include "store/common_services.h"
 #include "store/file_error.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin {
 
@@ -131,13 +132,6 @@ Status checkOutputTarget(const Main& main) {
     return {};
 }
 
-// Characters of a UTF-8 text (code points; each is one byte in the table's code page).
-int characterCount(const std::string& text) {
-    int count = 0;
-    for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
-}
-
 // The width of VALUE: the reader's label width, widened when transliteration makes a label
 // longer than the margin of that width allows (Щ gives Sh), so that no label is cut.
 int labelColumnWidth(const Main& main) {
@@ -146,7 +140,9 @@ int labelColumnWidth(const Main& main) {
     for (const SourceRecord& record : main.sourceRecords) {
         if (record.label.empty()) continue;
         const Result<std::string> latin = Translit(record.label, kTranslitScheme);
-        if (latin) width = std::max(width, characterCount(*latin) + kLabelMargin);
+        if (latin)
+            width =
+                std::max(width, static_cast<int>(store::countCharacters(*latin)) + kLabelMargin);
         if (width >= kMaxLabelWidth) break;
     }
     return std::min(width, kMaxLabelWidth);

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "store/utf8_text.h"
+
 namespace tavrolin {
 
 namespace {
@@ -32,51 +34,10 @@ constexpr char32_t kInvalid = 0xFFFFFFFF;
 // Decodes the code point at text[pos]; sets length to its byte count. An invalid or cut
 // sequence gives kInvalid with length 1, so that the byte passes through unchanged.
 char32_t decodeAt(std::string_view text, std::size_t pos, std::size_t& length) {
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[pos + i]); };
-    const std::uint8_t lead = byte(0);
-    length = 1;
-    if (lead < 0x80) return lead;
-    std::size_t count = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        count = 2;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        count = 3;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        count = 4;
-        cp = lead & 0x07;
-    } else {
-        return kInvalid;
-    }
-    if (pos + count > text.size()) return kInvalid;
-    for (std::size_t i = 1; i < count; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return kInvalid;
-        cp = (cp << 6) | (byte(i) & 0x3F);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[count] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kInvalid;
-    length = count;
+    char32_t cp = kInvalid;
+    length = store::decodeUtf8(text, pos, cp);
+    if (length == 0) length = 1;
     return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Capital of a Russian small letter (а-я, ё), else the code point itself.
@@ -109,7 +70,7 @@ std::string capitalised(std::string_view replacement) {
     std::size_t length = 0;
     const char32_t first = firstCodePoint(replacement, length);
     std::string out;
-    appendUtf8(out, upperLetter(first));
+    store::appendUtf8(out, upperLetter(first));
     out.append(replacement.substr(length));
     return out;
 }
@@ -211,7 +172,7 @@ std::string lowerCaseText(std::string_view text) {
         if (cp == kInvalid) {
             out += c;
         } else {
-            appendUtf8(out, lowerLetter(cp));
+            store::appendUtf8(out, lowerLetter(cp));
         }
         pos += length;
     }

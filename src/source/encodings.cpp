@@ -3,6 +3,7 @@
 #include <array>
 
 #include "store/codepage.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin::source {
 
@@ -38,24 +39,6 @@ constexpr std::array<char16_t, 128> kHigh437 = {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 void appendOneByte(std::string& out, std::string_view bytes,
                    const std::array<char16_t, 128>& high) {
     out.reserve(out.size() + bytes.size() * 2);
@@ -64,48 +47,9 @@ void appendOneByte(std::string& out, std::string_view bytes,
         if (b < 0x80) {
             out.push_back(ch);
         } else {
-            appendUtf8(out, high[b - 0x80]);
+            store::appendUtf8(out, high[b - 0x80]);
         }
     }
-}
-
-// Decodes one well-formed UTF-8 sequence at bytes[pos]. Returns its length, or 0 when the
-// sequence is ill-formed (then *code is untouched).
-std::size_t decodeOne(std::string_view bytes, std::size_t pos, char32_t* code) {
-    auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    unsigned char lead = at(pos);
-    if (lead < 0x80) {
-        *code = lead;
-        return 1;
-    }
-    std::size_t length;
-    char32_t value;
-    char32_t minimum;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + length > bytes.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        unsigned char next = at(pos + i);
-        if ((next & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (next & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-    *code = value;
-    return length;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 // Lower case of one code point, for ASCII and the basic Cyrillic block.
@@ -121,7 +65,7 @@ char32_t lowerOne(char32_t c) {
 // offset into a private range so that it still compares only with itself.
 char32_t nextCode(std::string_view text, std::size_t* pos) {
     char32_t code;
-    std::size_t length = decodeOne(text, *pos, &code);
+    std::size_t length = store::decodeUtf8(text, *pos, code);
     if (length == 0) {
         code = 0x110000 + static_cast<unsigned char>(text[*pos]);
         length = 1;
@@ -181,7 +125,7 @@ bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         char32_t code;
-        std::size_t length = decodeOne(bytes, pos, &code);
+        std::size_t length = store::decodeUtf8(bytes, pos, code);
         if (length == 0) return false;
         pos += length;
     }
@@ -194,9 +138,9 @@ std::string decodeUtf8Lenient(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         char32_t code;
-        std::size_t length = decodeOne(bytes, pos, &code);
+        std::size_t length = store::decodeUtf8(bytes, pos, code);
         if (length == 0) {
-            appendUtf8(out, kReplacement);
+            store::appendUtf8(out, kReplacement);
             pos += 1;
         } else {
             out.append(bytes.substr(pos, length));
@@ -209,7 +153,7 @@ std::string decodeUtf8Lenient(std::string_view bytes) {
 std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
     switch (decoding) {
         case LabelDecoding::Utf8:
-            if (isValidUtf8(bytes)) return std::string(trimBlanks(bytes));
+            if (isValidUtf8(bytes)) return std::string(store::trimSpaces(bytes));
             return decode1251(bytes);
         case LabelDecoding::Cp866:
             return decode866(bytes);
@@ -219,14 +163,6 @@ std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
             break;
     }
     return decode1251(bytes);
-}
-
-int countCharacters(std::string_view utf8) {
-    int count = 0;
-    for (char ch : utf8) {
-        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++count;
-    }
-    return count;
 }
 
 std::string lowerCase(std::string_view utf8) {
@@ -239,7 +175,7 @@ std::string lowerCase(std::string_view utf8) {
         if (code >= 0x110000) {
             out.append(utf8.substr(start, pos - start));
         } else {
-            appendUtf8(out, lowerOne(code));
+            store::appendUtf8(out, lowerOne(code));
         }
     }
     return out;

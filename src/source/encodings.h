@@ -62,9 +62,6 @@ std::string decodeUtf8Lenient(std::string_view bytes);
 // rather than replacement marks. UTF-8 results have their surrounding blanks cut.
 std::string decodeLabel(std::string_view bytes, LabelDecoding decoding);
 
-// Number of characters (code points) of valid UTF-8 text.
-int countCharacters(std::string_view utf8);
-
 // Lower case for ASCII and Cyrillic letters (А-Я, Ё and the other U+0400..U+040F letters);
 // other characters unchanged. Used for type codes and for caseless comparison of list items.
 std::string lowerCase(std::string_view utf8);

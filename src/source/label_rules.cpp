@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "source/encodings.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin::source {
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view trimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -32,7 +26,7 @@ std::string LabelRules::apply(std::string_view text) {
 
     m_work.assign(text);
     if (m_depthInMetres) std::replace(m_work.begin(), m_work.end(), ',', '.');
-    std::string_view bytes = trimBlanks(m_work);
+    std::string_view bytes = store::trimSpaces(m_work);
     if (bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == ".0") {
         bytes.remove_suffix(2);
     }
@@ -44,7 +38,7 @@ std::string LabelRules::apply(std::string_view text) {
     std::string label = decodeLabel(bytes, labelDecoding(m_russian, m_mark));
     std::replace(label.begin(), label.end(), '"', '\'');
 
-    m_widthCounter = std::max(m_widthCounter, countCharacters(label));
+    m_widthCounter = std::max(m_widthCounter, static_cast<int>(store::countCharacters(label)));
     return label;
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "store/utf8_text.h"
+
 namespace tavrolin::store {
 
 namespace {
@@ -56,46 +58,9 @@ std::uint8_t byteOf(char32_t codePoint) {
 // Reads one UTF-8 character at text[pos]; advances pos. Returns U+FFFD for a malformed sequence
 // and advances by one byte, so that every bad byte is replaced once.
 char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<std::uint8_t>(text[pos]);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    int length = 0;
-    char32_t codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        ++pos;
-        return 0xFFFD;
-    }
-    if (pos + length > text.size()) {
-        ++pos;
-        return 0xFFFD;
-    }
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<std::uint8_t>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    const bool overlong =
-        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (overlong || surrogate || codePoint > 0x10FFFF) {
-        ++pos;
-        return 0xFFFD;
-    }
-    pos += length;
+    char32_t codePoint = 0xFFFD;
+    const std::size_t length = decodeUtf8(text, pos, codePoint);
+    pos += length == 0 ? 1 : length;
     return codePoint;
 }
 

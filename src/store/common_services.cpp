@@ -15,18 +15,13 @@
 #include "store/codepage.h"
 #include "store/dbf_table.h"
 #include "store/file_error.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin::store {
 
 namespace {
 
 constexpr std::size_t kDialogPathLimit = 255;  // the dialog's file-name field
-
-std::string trimBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The first `limit` characters of a UTF-8 text: never cuts a character in two.
 std::string firstCharacters(const std::string& text, std::size_t limit) {
@@ -174,7 +169,7 @@ std::string OpenDialog(Platform& platform, const std::string& startPath,
     (void)sink;  // the dialog behind the Platform reports nothing that could fail here
     FileQuestion question;
     question.title = russian ? "Выберите исходный файл:" : "Select source file:";
-    question.startPath = firstCharacters(trimBlanks(startPath), kDialogPathLimit);
+    question.startPath = firstCharacters(std::string(trimSpaces(startPath)), kDialogPathLimit);
 
     // "description,pattern,description,pattern...": every comma separates.
     std::vector<std::string> parts;

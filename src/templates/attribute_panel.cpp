@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "store/field_codec.h"
+#include "store/utf8_text.h"
 #include "templates/colour_entry.h"
 #include "templates/previews.h"
 #include "templates/template_table.h"
@@ -48,7 +49,7 @@ Result<store::Value> newValueOf(const Control& c) {
     }
     if (!isColourBox(c)) return store::Value::text(c.text);
     std::string rgba = templates::upperCase(c.text);
-    const std::size_t length = templates::charCount(rgba);
+    const std::size_t length = store::countCharacters(rgba);
     if (length < 6 || length == 7) return store::Value();
     if (!isHexText(rgba)) {
         return Status::error(err::kTypeMismatch,

@@ -1,5 +1,6 @@
 #include "templates/colour_entry.h"
 
+#include "store/utf8_text.h"
 #include "templates/palette.h"
 #include "templates/text_fold.h"
 
@@ -31,7 +32,7 @@ void RGBA(Main& main, const std::string& box) {
     const std::string text = main.form(box).text;
     // Lengths count characters: Cyrillic letters typed in the wrong keyboard layout are two
     // bytes each.
-    const std::size_t length = templates::charCount(text);
+    const std::size_t length = store::countCharacters(text);
     if (length != 6 && length != 8) {
         setBackColor(main, box, color::kWindowBackground);
         return;
@@ -67,7 +68,7 @@ void HTML_Change(Main& main) {
     const char* hint =
         main.tr(" * введите цвет в формате HTML (например 01ABCD) для подбора кода цвета",
                 " * enter color in HTML (eg 01ABCD) for the selection of the color code");
-    if (templates::charCount(text) != 6 || !CheckChars(main, text, kHexDigits)) {
+    if (store::countCharacters(text) != 6 || !CheckChars(main, text, kHexDigits)) {
         setBackColor(main, "HTML", color::kButtonFace);
         main.att(hint);
         return;

@@ -68,14 +68,6 @@ std::string trimRight(std::string_view text) {
 std::string foldCase(std::string_view text) { return convert(text, true); }
 std::string upperCase(std::string_view text) { return convert(text, false); }
 
-std::size_t charCount(std::string_view text) {
-    std::size_t count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
-
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && foldCase(a) == foldCase(b);
 }

@@ -16,8 +16,4 @@ std::string foldCase(std::string_view text);
 // Latin a-z and Cyrillic а-я, ё in capital letters.
 std::string upperCase(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
-// The number of characters of a UTF-8 text (its bytes other than continuation bytes): the
-// length a user sees, which the colour boxes check.
-std::size_t charCount(std::string_view text);
-
 }  // namespace tavrolin::templates

@@ -1,0 +1,79 @@
+// Small UTF-8 text helpers that every layer shares: reading one character, writing one,
+// counting characters and cutting surrounding blanks. Inline: they sit in the inner loops of
+// the code-page codecs and of the caseless list comparisons.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrolin::store {
+
+// Reads the well-formed UTF-8 character at text[pos] into code and returns its length in bytes;
+// 0 for an ill-formed sequence (overlong form, surrogate, above U+10FFFF, stray or missing
+// continuation byte, cut off at the end), code then untouched.
+inline std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& code) {
+    const auto lead = static_cast<std::uint8_t>(text[pos]);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<std::uint8_t>(text[pos + i]);
+        if ((next & 0xC0) != 0x80) return 0;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    code = value;
+    return length;
+}
+
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+inline void appendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// The number of characters of a UTF-8 text: its bytes other than continuation bytes (the
+// length a user sees, and the byte count of the text in a one-byte code page).
+inline std::size_t countCharacters(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char c : utf8) count += (static_cast<std::uint8_t>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+// The text without leading and trailing spaces (other blanks stay).
+inline std::string_view trimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace tavrolin::store
