@@ -2,9 +2,6 @@
 // every header byte, including damaged ones), read back the same way, and per-test folders.
 #pragma once
 
-#include <unistd.h>
-
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,34 +10,19 @@
 #include <vector>
 
 #include "support/dbf_bytes.h"
+#include "support/temp_folder.h"
 
 namespace tavrolin::testing {
 
 using TestField = DbfField;  // 'C' or 'N' in these tests
 
 // A folder of its own under the system's temporary folder, removed with the object.
-class TempFolder {
+class TempFolder : public ScratchFolder {
    public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("tavrolin_startup_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    TempFolder() : ScratchFolder("tavrolin_startup_") {}
     // The folder with a trailing '/', as the program keeps its folders.
-    std::string folder() const { return m_path.string() + "/"; }
+    std::string folder() const { return root().string() + "/"; }
     std::string operator/(const std::string& name) const { return folder() + name; }
-
-   private:
-    std::filesystem::path m_path;
 };
 
 // The bytes of a dBASE III/IV table: header, descriptors, 0x0D, records, 0x1A, dated

@@ -4,9 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,31 +15,20 @@
 #include "app/main_controls.h"
 #include "app/main_state.h"
 #include "store/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace tavrolin::testing {
 
 namespace fs = std::filesystem;
 
 // A folder removed with everything in it when the test ends.
-class TempFolder {
+class TempFolder : public ScratchFolder {
    public:
-    explicit TempFolder(const fs::path& parent = fs::temp_directory_path()) {
-        static std::atomic<int> counter{0};
-        m_path = parent / ("tavrolin-convert-" + std::to_string(::getpid()) + "-" +
-                           std::to_string(counter++));
-        fs::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_path, ignored);
-    }
+    explicit TempFolder(const fs::path& parent = fs::temp_directory_path())
+        : ScratchFolder("tavrolin-convert-", parent) {}
     // The path ending in the separator.
-    std::string str() const { return m_path.string() + "/"; }
-    const fs::path& path() const { return m_path; }
-
-   private:
-    fs::path m_path;
+    std::string str() const { return root().string() + "/"; }
+    const fs::path& path() const { return root(); }
 };
 
 inline std::string readFile(const fs::path& path) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "source/source_handlers.h"
 #include "store/scripted_platform.h"
 #include "support/dbf_bytes.h"
+#include "support/temp_folder.h"
 
 namespace tavrolin::testing {
 
@@ -87,29 +87,16 @@ class DbfBuilder {
 };
 
 // A folder of its own for one test, removed afterwards.
-class TempFolder {
+class TempFolder : public ScratchFolder {
    public:
-    TempFolder() {
-        static int counter = 0;
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("tavrolin_source_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::string path(const std::string& name) const { return (m_path / name).string(); }
+    TempFolder() : ScratchFolder("tavrolin_source_") {}
+    std::string path(const std::string& name) const { return (root() / name).string(); }
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
         std::ofstream out(path(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         return path(name);
     }
-
-   private:
-    std::filesystem::path m_path;
 };
 
 // The main window without a display. The object kind selection is stood in for by a handler

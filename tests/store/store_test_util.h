@@ -6,38 +6,24 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "store/dbf_format.h"
 #include "store/field_info.h"
 #include "support/dbf_bytes.h"
+#include "support/temp_folder.h"
 
 namespace tavrolin::store::testing {
 
-class TempFolder {
+class TempFolder : public tavrolin::testing::ScratchFolder {
    public:
     explicit TempFolder(
-        const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
-        std::random_device random;
-        m_path = parent / ("tavrolin-store-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path())
+        : ScratchFolder("tavrolin-store-", parent) {}
 
-    std::string path() const { return m_path.string(); }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-   private:
-    std::filesystem::path m_path;
+    std::string path() const { return root().string(); }
+    std::string file(const std::string& name) const { return (root() / name).string(); }
 };
 
 inline std::string readFile(const std::string& path) {
