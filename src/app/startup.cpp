@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/common_services.h"
+#include "store/dbf_format.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
 #include "templates/value_lists.h"
@@ -19,19 +20,6 @@ namespace tavrolin {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kTableHeaderSize = 32;       // fixed part before the field descriptors
-constexpr int kDescriptorSize = 32;        // one per field
-constexpr std::uint8_t kHeaderEnd = 0x0D;  // ends the field descriptors
-
-unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8);
-}
-
-std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
 
 Status damaged(const std::string& reason) { return Status::error(err::kFail, reason); }
 
@@ -111,11 +99,13 @@ Status checkTableFile(const std::string& path) {
     if (in.bad()) return Status::error(err::kPermissionDenied, "cannot read " + path);
 
     const std::size_t size = bytes.size();
-    if (size < kTableHeaderSize + 1) return damaged("the file is shorter than a table header");
-    const unsigned headerLength = le16(bytes, 8);
-    const unsigned recordLength = le16(bytes, 10);
-    const std::uint32_t recordCount = le32(bytes, 4);
-    if (headerLength < kTableHeaderSize + kDescriptorSize + 1) {
+    if (size < store::kFileHeaderSize + 1) {
+        return damaged("the file is shorter than a table header");
+    }
+    const unsigned headerLength = store::decodeLe16(&bytes[8]);
+    const unsigned recordLength = store::decodeLe16(&bytes[10]);
+    const std::uint32_t recordCount = store::decodeLe32(&bytes[4]);
+    if (headerLength < store::kFileHeaderSize + store::kFieldDescriptorSize + 1) {
         return damaged("header length " + std::to_string(headerLength) + " is too short");
     }
     if (headerLength > size) {
@@ -126,17 +116,17 @@ Status checkTableFile(const std::string& path) {
 
     // Walk the field descriptors up to their terminator.
     unsigned fieldSum = 0;
-    std::size_t at = kTableHeaderSize;
-    while (at < headerLength && bytes[at] != kHeaderEnd) {
-        if (at + kDescriptorSize > headerLength) {
+    std::size_t at = store::kFileHeaderSize;
+    while (at < headerLength && bytes[at] != store::kHeaderTerminator) {
+        if (at + store::kFieldDescriptorSize > headerLength) {
             return damaged("a field descriptor reaches past the header");
         }
         // Character fields keep a 16-bit length (bytes 16 and 17), as the store reads them.
-        fieldSum += bytes[at + 11] == 'C' ? le16(bytes, at + 16) : bytes[at + 16];
-        at += kDescriptorSize;
+        fieldSum += bytes[at + 11] == 'C' ? store::decodeLe16(&bytes[at + 16]) : bytes[at + 16];
+        at += store::kFieldDescriptorSize;
     }
     if (at >= headerLength) return damaged("the field descriptors have no terminator");
-    if (at == kTableHeaderSize) return damaged("the table has no fields");
+    if (at == store::kFileHeaderSize) return damaged("the table has no fields");
     if (fieldSum + 1 != recordLength) {
         return damaged("record length " + std::to_string(recordLength) +
                        " disagrees with the fields (" + std::to_string(fieldSum + 1) + ")");

@@ -8,6 +8,7 @@
 
 #include "app/startup.h"
 #include "store/common_services.h"
+#include "store/dbf_format.h"
 #include "store/file_error.h"
 
 namespace tavrolin {
@@ -16,27 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kTableHeaderSize = 32;  // fixed part before the field descriptors
-constexpr std::size_t kDescriptorSize = 32;   // one per field
-constexpr std::size_t kNameBytes = 11;        // a field name, NUL padded
-constexpr std::size_t kTypeOffset = 11;       // field type letter in a descriptor
-constexpr std::size_t kLengthOffset = 16;     // field length in a descriptor
-constexpr std::uint8_t kColorWidth = 8;       // RRGGBBAA
-constexpr std::uint8_t kHeaderEnd = 0x0D;
-constexpr std::uint8_t kFileEnd = 0x1A;
-
-void put16(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
-void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-unsigned le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8);
-}
+constexpr std::uint8_t kColorWidth = 8;  // RRGGBBAA
 
 Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t count) {
     std::ifstream in(path, std::ios::binary);
@@ -147,12 +128,13 @@ Status runUpgrade(Main& main) {
     }
 
     const int columns = main.templateColumnCount;
-    auto header = readPrefix(templatePath, kTableHeaderSize + kDescriptorSize * columns + 1);
+    auto header = readPrefix(templatePath,
+                             store::kFileHeaderSize + store::kFieldDescriptorSize * columns + 1);
     if (!header) return header.status();
     auto workHeader = upgradedHeader(header.value(), columns, main.colorColumns);
     if (!workHeader) return workHeader.status();
     std::vector<std::uint8_t> emptyTable = workHeader.value();
-    emptyTable.push_back(kFileEnd);
+    emptyTable.push_back(store::kEndOfFile);
     Status status = writeNewFile(workPath, emptyTable);
     if (!status) return status;
 
@@ -178,34 +160,35 @@ Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>
                                                  int columnCount,
                                                  const std::array<bool, 5>& colorColumns) {
     std::size_t n = static_cast<std::size_t>(std::max(columnCount, 0));
-    const std::size_t copied = kTableHeaderSize + kDescriptorSize * n + 1;
+    const std::size_t copied = store::kFileHeaderSize + store::kFieldDescriptorSize * n + 1;
     if (n == 0 || templateHeader.size() < copied) {
         return Status::error(err::kInputPastEnd, "the template header is shorter than " +
                                                      std::to_string(n) + " fields");
     }
     std::vector<std::uint8_t> header(templateHeader.begin(),
                                      templateHeader.begin() + static_cast<long>(copied));
-    put32(header, 4, 0);
-    unsigned recordLength = le16(header, 10);
+    store::encodeLe32(&header[4], 0);
+    unsigned recordLength = store::decodeLe16(&header[10]);
     for (std::size_t i = 0; i < kColorColumns.size(); ++i) {
         if (colorColumns[i]) continue;
         ++n;
-        header.resize(kTableHeaderSize + kDescriptorSize * n + 1, 0);
-        const std::size_t at = kDescriptorSize * n;
+        header.resize(store::kFileHeaderSize + store::kFieldDescriptorSize * n + 1, 0);
+        const std::size_t at = store::kFieldDescriptorSize * n;
         std::fill(header.begin() + static_cast<long>(at),
-                  header.begin() + static_cast<long>(at + kDescriptorSize), 0);
+                  header.begin() + static_cast<long>(at + store::kFieldDescriptorSize), 0);
         const std::string name = kColorColumns[i];
-        std::copy_n(name.begin(), std::min(name.size(), kNameBytes),
+        std::copy_n(name.begin(), std::min(name.size(), store::kFieldNameSize),
                     header.begin() + static_cast<long>(at));
-        header[at + kTypeOffset] = 'C';
-        header[at + kLengthOffset] = kColorWidth;
+        header[at + store::kDescriptorTypeOffset] = 'C';
+        header[at + store::kDescriptorLengthOffset] = kColorWidth;
         recordLength += kColorWidth;
     }
-    put16(header, 8, static_cast<unsigned>(kTableHeaderSize + kDescriptorSize * n + 1));
-    put16(header, 10, recordLength);
+    store::encodeLe16(&header[8], static_cast<std::uint16_t>(store::kFileHeaderSize +
+                                                             store::kFieldDescriptorSize * n + 1));
+    store::encodeLe16(&header[10], static_cast<std::uint16_t>(recordLength));
     header[12] = 0;
     header[13] = 0;
-    header[kDescriptorSize * (n + 1)] = kHeaderEnd;
+    header[store::kFieldDescriptorSize * (n + 1)] = store::kHeaderTerminator;
     return header;
 }
 

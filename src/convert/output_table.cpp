@@ -12,6 +12,7 @@
 #include "convert/output_files.h"
 #include "convert/translit.h"
 #include "store/common_services.h"
+#include "store/dbf_format.h"
 #include "store/file_error.h"
 #include "store/utf8_text.h"
 
@@ -148,15 +149,6 @@ int labelColumnWidth(const Main& main) {
     return std::min(width, kMaxLabelWidth);
 }
 
-std::uint16_t decodeLe16(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-void encodeLe16(std::uint8_t* bytes, unsigned value) {
-    bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
-    bytes[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
 // The header patch itself, on the whole header held in memory, written back in one piece.
 Status patchHeader(const Main& main, const std::string& path, const std::string& kindName) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
@@ -166,7 +158,7 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     if (!file.read(reinterpret_cast<char*>(fixed.data()), fixed.size())) {
         return Status::error(err::kInputPastEnd, "the new table is shorter than its header");
     }
-    const int headerLength = decodeLe16(fixed.data() + kHeaderLengthOffset);
+    const int headerLength = store::decodeLe16(fixed.data() + kHeaderLengthOffset);
     if (headerLength < kFileHeaderSize + kDescriptorSize) {
         return Status::error(err::kFail,
                              "the new table's header length is " + std::to_string(headerLength));
@@ -185,7 +177,7 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     header[kIncompleteOffset] = kIncomplete;
 
     // Field widths and the record length that follows from them.
-    int recordLength = decodeLe16(header.data() + kRecordLengthOffset);
+    int recordLength = store::decodeLe16(header.data() + kRecordLengthOffset);
     const auto apply = [&](const WidthPatch& patch) -> Status {
         if (patch.column > fieldCount) {
             return Status::error(err::kFail,
@@ -210,7 +202,8 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     for (const WidthPatch& patch : kindPatches(kindName)) {
         if (Status s = apply(patch); !s) return s;
     }
-    encodeLe16(header.data() + kRecordLengthOffset, static_cast<unsigned>(recordLength));
+    store::encodeLe16(header.data() + kRecordLengthOffset,
+                      static_cast<std::uint16_t>(recordLength));
     header[kRecordLengthOffset + 2] = 0;
     header[kRecordLengthOffset + 3] = 0;
 

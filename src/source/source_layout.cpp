@@ -1,19 +1,10 @@
 #include "source/source_layout.h"
 
+#include "store/dbf_format.h"
+
 namespace tavrolin::source {
 
 namespace {
-
-std::uint16_t decodeLe16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::int32_t decodeLe32(const std::uint8_t* p) {
-    std::uint32_t value =
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-    return static_cast<std::int32_t>(value);
-}
 
 // a / b rounded to the nearest whole number, halves to the even neighbour; b > 0.
 std::int64_t divideRoundHalfEven(std::int64_t a, std::int64_t b) {
@@ -64,9 +55,9 @@ Result<SourceHeader> parseHeader(std::span<const std::uint8_t> bytes) {
     }
     SourceHeader header;
     header.version = bytes[0];
-    header.declaredRecordCount = decodeLe32(&bytes[4]);
-    header.headerLength = decodeLe16(&bytes[8]);
-    header.recordLength = decodeLe16(&bytes[10]);
+    header.declaredRecordCount = static_cast<std::int32_t>(store::decodeLe32(&bytes[4]));
+    header.headerLength = store::decodeLe16(&bytes[8]);
+    header.recordLength = store::decodeLe16(&bytes[10]);
     header.languageDriver = bytes[29];
     return header;
 }
@@ -108,7 +99,7 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
             field.name.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
         }
         field.type = static_cast<char>(d[11]);
-        field.length = field.type == 'C' ? decodeLe16(&d[16]) : d[16];
+        field.length = field.type == 'C' ? store::decodeLe16(&d[16]) : d[16];
         field.offset = static_cast<std::uint32_t>(offset);
         field.ignored = !isKnown(field.type);
         offset += field.length;
