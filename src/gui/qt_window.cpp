@@ -45,6 +45,28 @@ const std::unordered_set<std::string>& depthFrameControls() {
     return names;
 }
 
+// The order Tab walks the controls: the window's top row as it reads, each frame's controls as
+// they read, and in the attribute panel the polygon, point and line areas before the common
+// attributes, each colour box right after its list. Labels, swatches and samples take no focus.
+struct TabStop {
+    const char* name;
+    int index = -1;
+};
+
+constexpr TabStop kTabOrder[] = {
+    {"btnSource"},   {"Source"},      {"btnReadShp"},  {"btnReadRmp"}, {"btnHelp"},
+    {"btnLang"},     {"Att"},         {"SVID", 0},     {"SVID", 1},    {"SVID", 2},
+    {"btnAtrSave"},  {"btnMakeType"}, {"btnMakeSkin"}, {"GM"},         {"GM_TYPE"},
+    {"MP_TYPE"},     {"TrnCase"},     {"LowCase"},     {"NoName"},     {"LvlNull"},
+    {"TagMPC"},      {"fillDD"},      {"fillTOPO"},    {"fillUSER"},   {"btnSetSave"},
+    {"btnMakeName"}, {"BDR_COLOR"},   {"BDR_CLRRGB"},  {"BDR_WIDTH"},  {"BDR_PATTER"},
+    {"INFO_BOX"},    {"P_ICON"},      {"P_LIMIT"},     {"AWIDTH"},     {"PATTERN"},
+    {"BFR_WIDTH"},   {"BFR_COLOR"},   {"BDF_CLRRGB"},  {"RTP_COLOR"},  {"RTP_CLRRGB"},
+    {"RTP_LIMIT"},   {"L_LIMIT"},     {"U_LIMIT"},     {"LAYER"},      {"MODE"},
+    {"AFONT"},       {"AICON"},       {"MAJ_CAT"},     {"MIN_CAT"},    {"COLOR"},
+    {"CLRRGB"},      {"HAL_COLOR"},   {"HAL_CLRRGB"},  {"HTML"},
+};
+
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // The text colour of a box: the model's, except that the usual dark text turns white on a dark
@@ -95,10 +117,21 @@ QtMainWindow::QtMainWindow(Main& main, QWidget* parent) : QWidget(parent), m_mai
         }
     }
     setFixedSize(right + kWindowMargin, bottom + kWindowMargin);
+    arrangeTabOrder();
     m_main.form.addObserver(this);
 }
 
 QtMainWindow::~QtMainWindow() { m_main.form.removeObserver(this); }
+
+void QtMainWindow::arrangeTabOrder() {
+    QWidget* previous = nullptr;
+    for (const TabStop& stop : kTabOrder) {
+        QWidget* widget = widgetFor(stop.name, stop.index);
+        if (widget == nullptr) continue;
+        if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
 
 QWidget* QtMainWindow::containerOf(const Control& control) const {
     const char* frame = "frmALL";
@@ -430,8 +463,14 @@ void QtMainWindow::applyLabel(View& view) {
     const Control& c = *view.control;
     auto* label = static_cast<QLabel*>(view.widget);
     label->setText(qs(c.caption));
+    // The model's text colour for an enabled label; a disabled one (the caption of a list that
+    // does not apply to the kind) keeps the toolkit's greyed text, as its list does.
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(c.foreColor));
+    const QColor text = toQColor(c.foreColor);
+    palette.setColor(QPalette::Active, QPalette::WindowText, text);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
     palette.setColor(QPalette::Window, toQColor(c.backColor));
     label->setPalette(palette);
     // An opaque label in the button face shows the colour of what it sits on, as it did on the

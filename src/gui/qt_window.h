@@ -49,6 +49,8 @@ class QtMainWindow : public QWidget, public FormObserver {
     };
 
     void createWidget(View& view);
+    // Chains the widgets in the order Tab walks them on screen.
+    void arrangeTabOrder();
     QWidget* containerOf(const Control& control) const;
     void connectUserActions(View& view);
     void apply(View& view);

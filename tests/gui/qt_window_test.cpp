@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <chrono>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "app/main_window.h"
 #include "gui/qt_colors.h"
@@ -183,6 +185,73 @@ TEST_F(QtWindowTest, ModelChangesShowAfterAFlush) {
     view.flush();
     EXPECT_TRUE(widget<QRadioButton>("SVID", 0)->isChecked());
     EXPECT_FALSE(widget<QRadioButton>("SVID", 2)->isChecked());
+}
+
+// The darkest pixel of a widget as drawn: its text colour on a light background.
+int darkestLightness(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        }
+    }
+    return darkest;
+}
+
+TEST_F(QtWindowTest, ACaptionLabelGreysOutWithItsList) {
+    QWidget* caption = view.widgetFor("lblINFO_BOX");
+    view.flush();
+    const int enabled = darkestLightness(caption);
+    form().setEnabled("lblINFO_BOX", false);
+    view.flush();
+    EXPECT_GT(darkestLightness(caption), enabled + 40)
+        << "disabled caption drawn like an enabled one";
+    form().setEnabled("lblINFO_BOX", true);
+    view.flush();
+    EXPECT_EQ(darkestLightness(caption), enabled);
+}
+
+TEST_F(QtWindowTest, TabWalksTheWindowAsItReads) {
+    std::unordered_map<QWidget*, std::string> names;
+    for (const Control* c : form().controls()) {
+        QWidget* w = view.widgetFor(c->name, c->index);
+        if (w == nullptr || (w->focusPolicy() & Qt::TabFocus) == 0) continue;
+        names[w] = c->name + (c->index >= 0 ? std::to_string(c->index) : "");
+    }
+    // One round of the focus chain from the first button, keeping the controls' own widgets.
+    std::vector<std::string> order;
+    QWidget* first = view.widgetFor("btnSource");
+    QWidget* w = first;
+    do {
+        auto it = names.find(w);
+        if (it != names.end()) order.push_back(it->second);
+        w = w->nextInFocusChain();
+    } while (w != first);
+    EXPECT_EQ(order.size(), names.size()) << "a control is missing from the Tab order";
+    auto position = [&](const std::string& name) {
+        return std::find(order.begin(), order.end(), name) - order.begin();
+    };
+    // The top row left to right, then the source frame, the panel areas top to bottom.
+    const std::vector<std::string> expected = {
+        "btnSource", "Source",     "btnReadShp", "btnReadRmp", "btnHelp", "btnLang",
+        "Att",       "SVID0",      "GM",         "GM_TYPE",    "MP_TYPE", "fillDD",
+        "BDR_COLOR", "BDR_CLRRGB", "BDR_WIDTH",  "BDR_PATTER", "L_LIMIT", "U_LIMIT",
+        "COLOR",     "CLRRGB",     "HAL_COLOR",  "HAL_CLRRGB", "HTML"};
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        EXPECT_LT(position(expected[i - 1]), position(expected[i]))
+            << expected[i - 1] << " should come before " << expected[i];
+    }
+
+    // The real key walks the same way.
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    first->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), view.widgetFor("Source"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), view.widgetFor("btnReadShp"));
 }
 
 TEST_F(QtWindowTest, ListsFollowEntriesSelectionAndTypedText) {
