@@ -454,8 +454,20 @@ void QtMainWindow::applyText(View& view, bool typing) {
     }
     QPalette palette = edit->palette();
     const QColor back = toQColor(c.backColor);
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::Text, textColorOn(back, c.foreColor));
+    const QColor ink = textColorOn(back, c.foreColor);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, back);
+        palette.setColor(group, QPalette::Text, ink);
+    }
+    // A disabled box (a colour box of another kind) looks disabled; one showing a colour keeps
+    // showing it.
+    const QPalette& plain = QApplication::palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     c.backColor == color::kWindowBackground
+                         ? plain.color(QPalette::Disabled, QPalette::Base)
+                         : back);
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     plain.color(QPalette::Disabled, QPalette::Text));
     edit->setPalette(palette);
 }
 

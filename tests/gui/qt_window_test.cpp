@@ -212,6 +212,19 @@ TEST_F(QtWindowTest, ACaptionLabelGreysOutWithItsList) {
     EXPECT_EQ(darkestLightness(caption), enabled);
 }
 
+TEST_F(QtWindowTest, ADisabledColourBoxLooksDisabledUnlessItShowsAColour) {
+    QWidget* box = view.widgetFor("BDR_CLRRGB");
+    auto inside = [&] {
+        view.flush();
+        return box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2);
+    };
+    const QColor enabled = inside();
+    form().setEnabled("BDR_CLRRGB", false);
+    EXPECT_NE(inside(), enabled) << "a disabled empty box drawn like an enabled one";
+    form().change("BDR_CLRRGB", -1, [](Control& c) { c.backColor = 0x0000FF; });  // red
+    EXPECT_EQ(inside(), QColor(255, 0, 0));
+}
+
 TEST_F(QtWindowTest, TabWalksTheWindowAsItReads) {
     std::unordered_map<QWidget*, std::string> names;
     for (const Control* c : form().controls()) {
