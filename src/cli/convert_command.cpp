@@ -39,6 +39,11 @@ int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments
         if (arg.rfind("--", 0) == 0) return usageError(ctx, kCommand, "unknown option " + arg);
     }
     if (args.size() > 1) return usageError(ctx, kCommand, "one source table only");
+    // The window hides and clears the transliteration box in English, so that labels are never
+    // transliterated there; the command line keeps to the same rule.
+    if (translit && !ctx.main().russian) {
+        return usageError(ctx, kCommand, "--translit needs the Russian interface (--lang ru)");
+    }
 
     Main& main = ctx.main();
     Form& form = ctx.form();

@@ -32,8 +32,8 @@ class ConvertCommand : public ::testing::Test {
                       m_maps.path() / "lake_orig.dbf");
     }
 
-    int run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", m_home.str(), "--lang", "ru", "convert"});
+    int run(std::vector<std::string> args, const std::string& language = "ru") {
+        args.insert(args.begin(), {"--home", m_home.str(), "--lang", language, "convert"});
         std::ostringstream out;
         std::ostringstream err;
         const int code = runCommandLine("/opt/tavrolin/tavrolin", args, out, err);
@@ -84,6 +84,7 @@ TEST_F(ConvertCommand, UsageErrorsAndFailures) {
     EXPECT_EQ(run({source(), "--kind"}), 2);
     EXPECT_EQ(run({source(), "--fast"}), 2);
     EXPECT_EQ(run({source(), source()}), 2);
+    EXPECT_EQ(run({source(), "--translit"}, "en"), 2);  // never transliterated in English
     EXPECT_FALSE(fs::exists(output()));
     EXPECT_EQ(run({m_maps.str() + "missing.dbf"}), 1);
     EXPECT_FALSE(fs::exists(output()));
