@@ -4,7 +4,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+display_listens() {
+    [ -n "${WAYLAND_DISPLAY:-}" ] && return 0
+    [ -n "${DISPLAY:-}" ] || return 1
+    case "$DISPLAY" in
+        :*) n=${DISPLAY#:}; [ -e "/tmp/.X11-unix/X${n%%.*}" ] ;;
+        *) return 0 ;;
+    esac
+}
+if display_listens; then
     exec ./build/tavrolin "$@"
 fi
 echo "No display to open the window on: converting the sample map headless instead."

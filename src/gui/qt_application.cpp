@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/main_window.h"
 #include "gui/qt_platform.h"
@@ -9,12 +11,28 @@
 
 namespace tavrolin {
 
+namespace {
+
+// Qt ends the program when it cannot reach the X server, so a local display (":N" or ":N.S")
+// whose socket is missing counts as none. A remote display is taken on trust.
+bool localXServerListens(const std::string& display) {
+    if (display.empty() || display[0] != ':') return true;
+    const std::string number = display.substr(1, display.find('.') - 1);
+    if (number.empty()) return true;
+    std::error_code error;
+    return std::filesystem::exists("/tmp/.X11-unix/X" + number, error);
+}
+
+}  // namespace
+
 bool hasDisplay() {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') return true;
     }
-    return false;
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') return false;
+    return localXServerListens(display);
 }
 
 int runWindow(int argc, char** argv, const WindowOptions& options) {
