@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_controls.h"
-#include "app/main_state.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 #include "source/source_reader.h"
 #include "store/scripted_platform.h"
 

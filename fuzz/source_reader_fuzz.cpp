@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/main_controls.h"
-#include "app/main_state.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 #include "source/encodings.h"
 #include "source/source_reader.h"
 #include "store/scripted_platform.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 #include "app/startup.h"
 #include "app/template_upgrade.h"
 #include "convert/convert_handlers.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 #include "app/main_window.h"
 #include "store/status.h"
 

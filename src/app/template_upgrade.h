@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 #include "store/status.h"
 
 namespace tavrolin {

@@ -2,7 +2,7 @@
 // and label and the attributes that the template holds for its type.
 #pragma once
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <charconv>
 
-#include "app/control.h"
+#include "window/control.h"
 #include "templates/palette.h"
 
 namespace tavrolin {

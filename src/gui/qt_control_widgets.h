@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/control.h"
+#include "window/control.h"
 
 namespace tavrolin {
 

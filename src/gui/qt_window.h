@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 class QTimer;
 

@@ -1,7 +1,7 @@
 // Connects the skin subsystem's event handlers to the main window's controls.
 #pragma once
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 #include "store/status.h"
 
 namespace tavrolin {

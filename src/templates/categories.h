@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

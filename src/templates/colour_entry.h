@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

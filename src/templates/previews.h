@@ -3,7 +3,7 @@
 // attribute list redraws its sample when its value is chosen.
 #pragma once
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

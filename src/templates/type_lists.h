@@ -3,7 +3,7 @@
 // panel back into the template.
 #pragma once
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_controls.h"
-#include "app/main_state.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
 

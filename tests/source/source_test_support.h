@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_controls.h"
-#include "app/main_state.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 #include "source/source_handlers.h"
 #include "store/scripted_platform.h"
 #include "support/dbf_bytes.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 #include "store/scripted_platform.h"
 #include "templates/palette.h"
 #include "templates/templates_handlers.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 #include "store/scripted_platform.h"
 
 namespace tavrolin {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 #include "store/codepage.h"
 #include "store/scripted_platform.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/control.h"
+#include "window/control.h"
 
 namespace tavrolin {
 

@@ -1,4 +1,4 @@
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // The main window's control set: every control a handler names exists with its kind, the
 // captions it is designed with, and the state it starts in.
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/form.h"
+#include "window/form.h"
 
 #include <algorithm>
 #include <cassert>

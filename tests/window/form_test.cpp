@@ -1,8 +1,8 @@
-#include "app/form.h"
+#include "window/form.h"
 
 #include <gtest/gtest.h>
 
-#include "app/main_controls.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {

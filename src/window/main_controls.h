@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "app/control.h"
-#include "app/form.h"
+#include "window/control.h"
+#include "window/form.h"
 
 namespace tavrolin {
 

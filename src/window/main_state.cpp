@@ -1,4 +1,4 @@
-#include "app/main_state.h"
+#include "window/main_state.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form.h"
+#include "window/form.h"
 #include "store/connection.h"
 #include "store/platform.h"
 #include "store/status.h"
