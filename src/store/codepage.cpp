@@ -179,14 +179,4 @@ std::size_t encodeCp1251Into(std::string_view utf8, char* out, std::size_t capac
 
 std::uint8_t upperCp1251(std::uint8_t byte) { return kUpper[byte]; }
 
-bool equalsIgnoringCaseCp1251(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (kUpper[static_cast<std::uint8_t>(a[i])] != kUpper[static_cast<std::uint8_t>(b[i])]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace tavrolin::store

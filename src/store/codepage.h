@@ -26,7 +26,4 @@ std::size_t encodeCp1251Into(std::string_view utf8, char* out, std::size_t capac
 // other bytes unchanged.
 std::uint8_t upperCp1251(std::uint8_t byte);
 
-// True when two cp1251 texts are equal ignoring letter case.
-bool equalsIgnoringCaseCp1251(std::string_view a, std::string_view b);
-
 }  // namespace tavrolin::store

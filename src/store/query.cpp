@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "store/case_fold.h"
 #include "store/codepage.h"
 #include "store/field_codec.h"
 
