@@ -1,5 +1,6 @@
 // cp1251 <-> UTF-8 and cp1251 letter case.
 #include "store/codepage.h"
+#include "store/case_fold.h"
 
 #include <gtest/gtest.h>
 
