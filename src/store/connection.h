@@ -64,6 +64,10 @@ class RecordSet {
 
     // Changes need a set opened with LockType::Optimistic (else error 3027).
     Status setValue(const std::string& name, const Value& value);
+    Status setValue(int index, const Value& value);
+    // Drops the changes made to the current row (or the row begun with addNew) since the last
+    // update().
+    void cancelUpdate();
     Status addNew();
     // Writes the current row in place, or appends the row begun with addNew.
     Status update();

@@ -124,21 +124,27 @@ Result<Value> RecordSet::value(int index) const {
 }
 
 Status RecordSet::setValue(const std::string& name, const Value& value) {
+    if (m_state && m_state->readOnly) return setValue(-1, value);  // the read-only error
+    Result<int> index = fieldIndex(name);
+    if (!index) return index.status();
+    return setValue(*index, value);
+}
+
+Status RecordSet::setValue(int index, const Value& value) {
     if (!m_state) return notOpen();
     State& state = *m_state;
     if (state.readOnly) {
         return Status::error(err::kReadOnly,
                              "Current Recordset does not support updating (opened read-only)");
     }
-    Result<int> index = fieldIndex(name);
-    if (!index) return index.status();
+    if (index < 0 || index >= fieldCount()) return itemNotFound(std::to_string(index));
     if (state.edit == State::Edit::None) {
         if (state.position >= state.rows.size()) return noCurrentRecord();
         const char* record = state.record(state.rows[state.position]);
         state.editRecord.assign(record, record + state.recordLength);
         state.edit = State::Edit::Changing;
     }
-    const auto i = static_cast<std::size_t>(*index);
+    const auto i = static_cast<std::size_t>(index);
     const FieldInfo& field = state.fields[i];
     // Encode into a scratch copy first: a refused value leaves the row as it was.
     std::vector<char> scratch(static_cast<std::size_t>(field.length), ' ');
@@ -193,6 +199,11 @@ Status RecordSet::update() {
     state.rows.push_back(slot);
     state.position = state.rows.size() - 1;
     return {};
+}
+
+void RecordSet::cancelUpdate() {
+    if (!m_state) return;
+    m_state->edit = State::Edit::None;
 }
 
 void RecordSet::close() {

@@ -202,6 +202,27 @@ TEST_F(ConnectionTest, UpdatesRowsInPlace) {
     EXPECT_EQ(check->value("VID")->asNumber(), 0);
 }
 
+TEST_F(ConnectionTest, ChangesByFieldNumberAndCancelledChanges) {
+    makeTemplate();
+    {
+        auto set = select("SELECT * FROM Tavrolin WHERE MP_TYPE='0x01'", LockType::Optimistic);
+        ASSERT_TRUE(set.isOk()) << set.status().toString();
+        const int name = *set->fieldIndex("MP_NAME");
+        EXPECT_EQ(set->setValue(set->fieldCount(), Value::text("x")).number(), err::kItemNotFound);
+        ASSERT_TRUE(set->setValue(name, Value::text("Брошено")).isOk());
+        set->cancelUpdate();  // neither stored by update() nor by closing
+        ASSERT_TRUE(set->update().isOk());
+        ASSERT_TRUE(set->setValue(name, Value::text("Оставлено")).isOk());
+        set->cancelUpdate();
+    }
+    EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_NAME='брошено'")->recordCount(), 0);
+    EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_NAME='оставлено'")->recordCount(), 0);
+    EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_TYPE='0x01'", LockType::ReadOnly)
+                  ->setValue(0, Value::number(1))
+                  .number(),
+              err::kReadOnly);
+}
+
 TEST_F(ConnectionTest, AppendsThroughAddNewAndInsertKeepTheFileExact) {
     makeTemplate();
     {
