@@ -7,10 +7,22 @@
 #include "polish/polish_handlers.h"
 #include "skin/skin_handlers.h"
 #include "source/source_handlers.h"
+#include "templates/palette.h"
 #include "templates/templates_handlers.h"
+#include "templates/type_lists.h"
 #include "text/text_handlers.h"
 
 namespace tavrolin {
+
+DepthServices depthServices() {
+    DepthServices services;
+    services.paletteColor = paletteColor;
+    services.paletteHtml = paletteHtml;
+    services.colorCode = RGB2Code;
+    services.colorHtml = RGB2HTML;
+    services.kindHint = kindHint;
+    return services;
+}
 
 MainWindow::MainWindow(Platform& platform, StartOptions options)
     : m_main(platform), m_options(std::move(options)) {
@@ -19,7 +31,7 @@ MainWindow::MainWindow(Platform& platform, StartOptions options)
     registerTextHandlers(m_main);
     registerTemplateHandlers(m_main);
     registerSourceHandlers(m_main);
-    registerConvertHandlers(m_main);
+    registerConvertHandlers(m_main, depthServices());
     registerPolishHandlers(m_main);
     registerSkinHandlers(m_main);
     m_main.form.on("STRT", Event::Timer, [this](int) { STRT_Timer(m_main); });

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "convert/depth_scheme.h"
 #include "window/main_state.h"
 
 namespace tavrolin {
@@ -20,6 +21,9 @@ struct StartOptions {
     std::optional<bool> russian;
     bool headless = false;
 };
+
+// The palette and kind services of the templates subsystem, as the depth scheme takes them.
+DepthServices depthServices();
 
 class MainWindow {
 public:

@@ -11,8 +11,8 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "convert/conversion_guard.h"
 #include "convert/output_files.h"
 #include "convert/output_table.h"
 #include "convert/translit.h"
@@ -362,13 +362,9 @@ bool RunType(Main& main, bool moveWhenDone) {
 }
 
 void btnMakeType_Click(Main& main) {
-    // A click on "!!!" while its own conversion lets events run is not a second conversion.
-    static std::unordered_set<const Main*> running;
-    if (!running.insert(&main).second) return;
-    struct Done {
-        const Main* main;
-        ~Done() { running.erase(main); }
-    } done{&main};
+    // A click on "!!!" while a conversion lets events run is not a second conversion.
+    const ConversionGuard guard(main);
+    if (!guard.acquired()) return;
 
     if (!main.templateReady()) return;
     if (!DBFprepare(main)) return;

@@ -1,0 +1,286 @@
+// The depth pass works on the updatable rows of the temporary output table that the conversion
+// by types filled, reading the swatches once: codes are looked up 50 times, not per row.
+#include "convert/convert_by_depth.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "convert/conversion_guard.h"
+#include "convert/convert_by_type.h"
+#include "convert/output_table.h"
+#include "store/object_kind.h"
+
+namespace tavrolin {
+
+namespace {
+
+constexpr std::string_view kPlusMark = "!+";
+constexpr int kLargestDepth = 32767;  // what a 16-bit whole number holds
+constexpr int kLayerBase = 40;        // layer of an unmarked depth d: 40 - d
+constexpr int kHaloWithoutColor = 15;
+constexpr int kEventEveryRows = 10000;  // the window's events are let in this often
+
+// Display limits of a depth line or area: a whole multiple of 5 m is shown from further out.
+struct Limits {
+    int upper;
+    int pointUpper;
+    int labelUpper;  // RTP_LIMIT of lines
+};
+constexpr Limits kLimitsEveryFifthMetre{20, 20, 18};
+constexpr Limits kLimitsOther{14, 14, 12};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The codes of the swatches as the pass found them.
+struct SwatchCodes {
+    std::array<int, kSwatchCount> fill{};
+    std::array<int, kSwatchCount> border{};
+};
+
+SwatchCodes readSwatchCodes(const Main& main, const DepthServices& services) {
+    SwatchCodes codes;
+    for (int depth = 0; depth < kSwatchCount; ++depth) {
+        const Swatch swatch = readSwatch(main, depth);
+        codes.fill[static_cast<std::size_t>(depth)] = services.colorCode(swatch.fill);
+        codes.border[static_cast<std::size_t>(depth)] = services.colorCode(swatch.border);
+    }
+    return codes;
+}
+
+// The field numbers of the columns the pass writes; -1 for a column the kind lacks.
+struct Columns {
+    int value, lowerLimit, upperLimit, pointLimit, labelLimit, layer, color, borderColor,
+        labelColor, haloColor, mode, font;
+};
+
+Result<Columns> findColumns(const store::RecordSet& rows, bool lines) {
+    Columns columns{};
+    struct Wanted {
+        const char* name;
+        int Columns::*member;
+        bool needed;
+    };
+    const Wanted wanted[] = {
+        {"VALUE", &Columns::value, true},
+        {"L_LIMIT", &Columns::lowerLimit, true},
+        {"U_LIMIT", &Columns::upperLimit, true},
+        {"P_LIMIT", &Columns::pointLimit, true},
+        {"RTP_LIMIT", &Columns::labelLimit, lines},
+        {"LAYER", &Columns::layer, true},
+        {"COLOR", &Columns::color, true},
+        {"BDR_COLOR", &Columns::borderColor, !lines},
+        {"RTP_COLOR", &Columns::labelColor, lines},
+        {"HAL_COLOR", &Columns::haloColor, lines},
+        {"MODE", &Columns::mode, true},
+        {"FONT", &Columns::font, true},
+    };
+    for (const Wanted& column : wanted) {
+        columns.*column.member = -1;
+        if (!column.needed) continue;
+        Result<int> index = rows.fieldIndex(column.name);
+        if (!index) return index.status();
+        columns.*column.member = *index;
+    }
+    return columns;
+}
+
+class DepthPass {
+   public:
+    DepthPass(Main& main, const DepthServices& services)
+        : m_main(main),
+          m_lines(store::kindFromName(main.kindName) == store::ObjectKind::Line),
+          m_schemeApplied(main.schemeApplied),
+          m_codes(readSwatchCodes(main, services)) {}
+
+    Status run();
+
+   private:
+    Status revisit(store::RecordSet& rows, const Columns& columns);
+    Status set(store::RecordSet& rows, int field, int number) {
+        return rows.setValue(field, store::Value::number(number));
+    }
+    Status set(store::RecordSet& rows, int field, std::string text) {
+        return rows.setValue(field, store::Value::text(std::move(text)));
+    }
+
+    Main& m_main;
+    bool m_lines;
+    bool m_schemeApplied;
+    SwatchCodes m_codes;
+};
+
+Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
+    Result<store::Value> value = rows.value(c.value);
+    if (!value) return value.status();
+    const DepthLabel label = readDepthLabel(value->asText(), m_main.russian, m_main.depthInMetres);
+    if (!label.isNumber) return {};
+    Result<int> whole = wholeDepth(label.metres);
+    if (!whole) return whole.status();
+    const int d = *whole;
+
+    Status s;
+    if (m_schemeApplied) {
+        const Limits& limits = d % 5 == 0 ? kLimitsEveryFifthMetre : kLimitsOther;
+        if (s) s = set(rows, c.lowerLimit, 0);
+        if (s) s = set(rows, c.upperLimit, limits.upper);
+        if (s) s = set(rows, c.pointLimit, limits.pointUpper);
+        if (s && m_lines) s = set(rows, c.labelLimit, limits.labelUpper);
+    }
+    if (s && d < kSwatchCount) {
+        const auto swatch = static_cast<std::size_t>(d);
+        // Swatch d - 1 is the one a metre up; depth 0 has none above and takes its own.
+        const auto above = static_cast<std::size_t>(std::max(d - 1, 0));
+        s = set(rows, c.layer, label.plusMark ? d : kLayerBase - d);
+        if (s && m_schemeApplied) s = set(rows, c.mode, "T");
+        if (s && m_schemeApplied) s = set(rows, c.font, "10");
+        if (!m_lines) {
+            if (s) s = set(rows, c.color, m_codes.fill[label.plusMark ? above : swatch]);
+            if (s) s = set(rows, c.borderColor, m_codes.border[above]);
+        } else {
+            if (s && label.plusMark) s = set(rows, c.value, label.text);
+            if (s && m_schemeApplied) {
+                const int lineColor = m_codes.border[swatch];
+                int halo = kHaloWithoutColor;
+                if (lineColor == 1) {
+                    halo = m_codes.fill[swatch];
+                    if (halo == 62) halo = 68;
+                    if (halo == 56) halo = 42;
+                }
+                s = set(rows, c.color, lineColor);
+                if (s) s = set(rows, c.labelColor, lineColor);
+                if (s) s = set(rows, c.haloColor, halo);
+            }
+        }
+    }
+    if (s) s = rows.update();
+    return s;
+}
+
+Status DepthPass::run() {
+    Result<store::RecordSet> rows = m_main.connection.openRecordSet(
+        "SELECT * FROM " + m_main.outputTableName + " WHERE LVL Is Null AND Not [VALUE] Is Null",
+        store::LockType::Optimistic);
+    if (!rows) return rows.status();
+    Result<Columns> columns = findColumns(*rows, m_lines);
+    if (!columns) return columns.status();
+    long long row = 0;
+    for (; !rows->eof(); rows->moveNext(), ++row) {
+        if (Status s = revisit(*rows, *columns); !s) {
+            rows->cancelUpdate();  // a row is stored whole or not at all
+            return Status::error(s.number(), "row " + std::to_string(row + 1) + " of " +
+                                                 m_main.outputTableName + ": " + s.description());
+        }
+        if (row % kEventEveryRows == kEventEveryRows - 1) m_main.doEvents();
+    }
+    rows->close();
+    return {};
+}
+
+}  // namespace
+
+DepthLabel readDepthLabel(std::string_view text, bool russian, bool depthInMetres) {
+    DepthLabel label;
+    if (text.size() >= kPlusMark.size() &&
+        text.substr(text.size() - kPlusMark.size()) == kPlusMark) {
+        label.plusMark = true;
+        text = text.substr(0, text.find(kPlusMark));
+    }
+    label.text.assign(text);
+    if (depthInMetres) std::replace(label.text.begin(), label.text.end(), ',', '.');
+
+    // The number: blanks, sign, digits with one decimal separator, exponent, blanks.
+    const char separator = russian ? ',' : '.';
+    std::size_t i = 0;
+    const std::size_t end = text.size();
+    while (i < end && text[i] == ' ') ++i;
+    std::string number;
+    if (i < end && (text[i] == '+' || text[i] == '-')) number += text[i++];
+    bool digits = false;
+    bool fraction = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            number += c;
+            digits = true;
+        } else if (!fraction && (c == separator || (depthInMetres && c == '.'))) {
+            number += '.';
+            fraction = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return label;
+    bool negativeExponent = false;
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        number += 'e';
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            number += text[i++];
+        }
+        if (i == end || !isDigit(text[i])) return label;
+        while (i < end && isDigit(text[i])) number += text[i++];
+    }
+    while (i < end && text[i] == ' ') ++i;
+    if (i != end) return label;
+
+    const char* first = number.data() + (number[0] == '+' ? 1 : 0);
+    auto [stop, error] = std::from_chars(first, number.data() + number.size(), label.metres);
+    if (error == std::errc::result_out_of_range) {
+        label.metres = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (error != std::errc() || stop != number.data() + number.size()) {
+        return label;
+    }
+    label.isNumber = true;
+    return label;
+}
+
+Result<int> wholeDepth(double metres) {
+    const double whole = std::nearbyint(std::fabs(metres));  // ties to even
+    if (!(whole <= kLargestDepth)) {
+        char text[32];
+        auto [end, error] = std::to_chars(text, text + sizeof text, std::fabs(metres));
+        return Status::error(err::kOverflow,
+                             "the depth " + std::string(text, error == std::errc() ? end : text) +
+                                 " m does not fit a 16-bit whole number (at most " +
+                                 std::to_string(kLargestDepth) + ")");
+    }
+    return static_cast<int>(whole);
+}
+
+bool RunName(Main& main, const DepthServices& services) {
+    main.platform.setBusy(true);
+    Status status;
+    const std::optional<store::ObjectKind> kind = store::kindFromName(main.kindName);
+    if (kind == store::ObjectKind::Line || kind == store::ObjectKind::Polygon) {
+        main.att(main.tr(" перезапись глубин по выбранной схеме... ",
+                         " overwrite the depths of the selected scheme... "));
+        main.doEvents();
+        main.platform.pause(500);
+        status = DepthPass(main, services).run();
+    }
+    if (status) status = moveOutputTable(main);
+    main.platform.setBusy(false);
+    if (!status) {
+        main.fail("RunName", status);
+        return false;
+    }
+    return true;
+}
+
+void btnMakeName_Click(Main& main, const DepthServices& services) {
+    const ConversionGuard guard(main);
+    if (!guard.acquired()) return;
+    if (!main.templateReady()) return;
+    if (!DBFprepare(main)) return;
+    if (!RunType(main, false)) return;
+    if (!RunName(main, services)) return;
+    main.att(main.tr(" файл с новыми атрибутами по глубинам успешно создан",
+                     " file with the new attributes by depths created successfully"));
+    main.platform.showInFileManager(main.sourceFolder + main.outputFileName);
+}
+
+}  // namespace tavrolin

@@ -1,0 +1,45 @@
+// Conversion by depth: the conversion by types into the temporary output table, then a pass
+// over its depth areas and contours (polygon and line rows with a label and no level) that reads
+// the depth from the label and sets the layer and, from the depth scheme, the colours, display
+// limits, label mode and font.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "convert/depth_scheme.h"
+#include "window/main_state.h"
+
+namespace tavrolin {
+
+// The "!!!" button of the depth block: DBFprepare, RunType without the move, RunName, the
+// success message and the output shown in the file manager.
+void btnMakeName_Click(Main& main, const DepthServices& services);
+
+// Rewrites the depth rows of the temporary output table from the swatches (read once, when the
+// pass starts) and moves the table beside the source. Point tables are only moved. Any failure
+// (a depth beyond 32767 m, a value the table cannot store, a move that fails) stops the pass at
+// that row: " ! RunName: number. description" on Att, a beep, false; the rows before it keep
+// their new values and the table stays in the program folder.
+bool RunName(Main& main, const DepthServices& services);
+
+// A label read as a depth.
+struct DepthLabel {
+    bool plusMark = false;  // ended in "!+": a shallow, coloured as the depth one metre up
+    bool isNumber = false;
+    double metres = 0;  // the number, when it is one
+    std::string text;   // the label before "!+"; with depthInMetres commas made points
+};
+
+// Reads a label: the plus mark "!+" at its end (the text is then what stands before its first
+// "!+"), then the number in the notation the source reader writes numbers in: the interface's
+// decimal separator (comma in Russian, point in English), and the point also when the source
+// has depths in metres (its reader turns commas into points). Blanks around the number, a sign
+// and an exponent ("1E3") are allowed; nothing else.
+DepthLabel readDepthLabel(std::string_view label, bool russian, bool depthInMetres);
+
+// The whole depth of a number: its absolute value rounded to the nearest whole number, a half
+// to the even neighbour. Error 6 when that is beyond 32767, the largest 16-bit whole number.
+Result<int> wholeDepth(double metres);
+
+}  // namespace tavrolin
