@@ -15,8 +15,8 @@ constexpr CommandSpec kCommands[] = {
     {"help", "help", runHelpCommand},
     {"guide", "guide", runGuideCommand},
     {"convert",
-     "convert SOURCE.dbf [--kind polygon|line|point] [--translit] [--lower] [--no-levels] "
-     "[--mpc] [--no-names]",
+     "convert SOURCE.dbf [--by types|depth] [--scheme dd|topo|user|clear] "
+     "[--kind polygon|line|point] [--translit] [--lower] [--no-levels] [--mpc] [--no-names]",
      runConvertCommand},
 };
 

@@ -1,10 +1,13 @@
-// `tavrolin convert SOURCE.dbf [--kind polygon|line|point] [--translit] [--lower] [--no-levels]
-// [--mpc] [--no-names]`: the conversion by types without a window. The source is the file
-// dialog's answer to "...", the options are the window's check boxes, --kind chooses the object
-// kind after reading (over the kind the reader detected), then "!!!" runs.
+// `tavrolin convert SOURCE.dbf [--by types|depth] [--scheme dd|topo|user|clear]
+// [--kind polygon|line|point] [--translit] [--lower] [--no-levels] [--mpc] [--no-names]`: a
+// conversion without a window. The source is the file dialog's answer to "...", the options are
+// the window's check boxes, --kind chooses the object kind after reading (over the kind the
+// reader detected), --scheme presses its button of the depth block, then the "!!!" of the types
+// block (--by types, the default) or of the depth block (--by depth) runs.
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "cli/scheme_option.h"
 
 namespace tavrolin {
 
@@ -28,6 +31,17 @@ int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments
     const int kindIndex = kind ? kindIndexOf(*kind) : -1;
     if (kindMissing || (kind && kindIndex < 0)) {
         return usageError(ctx, kCommand, "--kind takes polygon, line or point");
+    }
+    bool byMissing = false;
+    const std::optional<std::string> by = takeOption(args, "--by", &byMissing);
+    if (byMissing || (by && *by != "types" && *by != "depth")) {
+        return usageError(ctx, kCommand, "--by takes types or depth");
+    }
+    const bool byDepth = by && *by == "depth";
+    const SchemeOption scheme = takeSchemeOption(args);
+    if (!scheme.problem.empty()) return usageError(ctx, kCommand, scheme.problem);
+    if (scheme.choice && !byDepth) {
+        return usageError(ctx, kCommand, "--scheme colours the conversion --by depth only");
     }
     const bool translit = takeFlag(args, "--translit");
     const bool lower = takeFlag(args, "--lower");
@@ -68,7 +82,8 @@ int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments
         ctx.err << "tavrolin convert: the object kind was not detected; give --kind "
                    "polygon, line or point\n";
     }
-    form.raise("btnMakeType", Event::Click);
+    if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
+    form.raise(byDepth ? "btnMakeName" : "btnMakeType", Event::Click);
     const int exitCode = commandExitCode(ctx);
     if (exitCode == 0) ctx.out << main.sourceFolder + main.outputFileName << "\n";
     return exitCode;

@@ -78,7 +78,35 @@ TEST_F(ConvertCommand, OptionsSetTheCheckBoxesAndKindOverridesDetection) {
     EXPECT_EQ(testing::readTableRows(m_maps.str(), "lake")[0].count("GRMN_TYPE"), 1u);
 }
 
+TEST_F(ConvertCommand, ByDepthPressesTheSchemeButtonBeforeTheConversion) {
+    ASSERT_EQ(run({source(), "--by", "depth", "--scheme", "topo"}), 0) << m_out << m_err;
+    EXPECT_NE(m_out.find(" файл с новыми атрибутами по глубинам успешно создан\n"),
+              std::string::npos);
+    auto rows = testing::readTableRows(m_maps.str(), "lake");
+    ASSERT_EQ(rows.size(), 28u);
+    EXPECT_EQ(rows[8].at("VALUE"), "0");
+    EXPECT_EQ(rows[8].at("LAYER"), "40");
+    EXPECT_EQ(rows[8].at("COLOR"), "16");
+    EXPECT_EQ(rows[9].at("LAYER"), "<null>");  // level 1: left as by types
+    EXPECT_EQ(rows[16].at("VALUE"), "5");
+    EXPECT_EQ(rows[16].at("COLOR"), "62");
+    EXPECT_EQ(rows[16].at("U_LIMIT"), "20");
+    EXPECT_EQ(rows[0].at("LAYER"), "<null>");  // a name, not a depth
+
+    // Lines have no user scheme: every swatch cleared, contours get only their layers.
+    ASSERT_EQ(run({source(), "--by=depth", "--kind", "line", "--scheme", "user"}), 0)
+        << m_out << m_err;
+    rows = testing::readTableRows(m_maps.str(), "lake");
+    EXPECT_EQ(rows[16].at("LAYER"), "35");
+    EXPECT_EQ(rows[16].at("COLOR"), "<null>");
+    EXPECT_EQ(rows[16].at("U_LIMIT"), "34");
+}
+
 TEST_F(ConvertCommand, UsageErrorsAndFailures) {
+    EXPECT_EQ(run({source(), "--by", "sideways"}), 2);
+    EXPECT_EQ(run({source(), "--by"}), 2);
+    EXPECT_EQ(run({source(), "--scheme", "topo"}), 2);  // the scheme colours depths only
+    EXPECT_EQ(run({source(), "--by", "depth", "--scheme", "navy"}), 2);
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({source(), "--kind", "boat"}), 2);
     EXPECT_EQ(run({source(), "--kind"}), 2);
