@@ -27,6 +27,16 @@ ShapeView::ShapeView(const Control& control, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);  // the lists inside an area stay clickable
 }
 
+void ShapeView::reportDoubleClicks(std::function<void()> onDoubleClick) {
+    m_onDoubleClick = std::move(onDoubleClick);
+    setAttribute(Qt::WA_TransparentForMouseEvents, !m_onDoubleClick);
+}
+
+void ShapeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && m_onDoubleClick) m_onDoubleClick();
+}
+
 void ShapeView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect area = rect();

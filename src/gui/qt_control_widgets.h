@@ -13,15 +13,20 @@
 namespace tavrolin {
 
 // A rectangle shape: background (when opaque), solid fill, border in colour, style and width.
+// Clicks pass through to what lies under it, unless it reports double-clicks.
 class ShapeView : public QWidget {
    public:
     ShapeView(const Control& control, QWidget* parent);
+    // Makes the shape take the mouse and call this on a left double-click.
+    void reportDoubleClicks(std::function<void()> onDoubleClick);
 
    protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
    private:
     const Control& m_control;
+    std::function<void()> m_onDoubleClick;
 };
 
 // A horizontal line across the middle of its rectangle, in the control's colour, width and style.

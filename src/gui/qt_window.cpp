@@ -296,6 +296,14 @@ void QtMainWindow::connectUserActions(View& view) {
             };
             break;
         }
+        case ControlKind::Shape:
+            // A depth swatch's box answers a double-click as its code above it does.
+            if (name == "POLYS") {
+                static_cast<ShapeView*>(view.widget)->reportDoubleClicks([this, &c, &form, index] {
+                    act(c, "DblClick", [&] { form.raise("POLY", Event::DblClick, index); });
+                });
+            }
+            break;
         case ControlKind::Timer:
             connect(view.timer, &QTimer::timeout, this, [this, &c, &form, name, index] {
                 act(c, "Timer", [&] { form.raise(name, Event::Timer, index); });

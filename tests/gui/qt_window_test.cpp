@@ -410,11 +410,13 @@ TEST_F(QtWindowTest, UserActionsReachTheModelAndRaiseItsEvents) {
 
     QTest::mouseDClick(widget<QLineEdit>("CLRRGB"), Qt::LeftButton);
     QTest::mouseDClick(widget<QLabel>("POLY", 7), Qt::LeftButton);
+    QTest::mouseDClick(view.widgetFor("POLYS", 3), Qt::LeftButton);  // the swatch's box
 
-    EXPECT_EQ(events, (std::vector<std::string>{
-                          "btnAtrSave_Click", "LowCase_Click", "LowCase_Click", "SVID_Click(1)",
-                          "BDR_WIDTH_Click", "BDR_WIDTH_Click", "HTML_Change", "HTML_Change",
-                          "AFONT_Change", "CLRRGB_DblClick", "POLY_DblClick(7)"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{
+                  "btnAtrSave_Click", "LowCase_Click", "LowCase_Click", "SVID_Click(1)",
+                  "BDR_WIDTH_Click", "BDR_WIDTH_Click", "HTML_Change", "HTML_Change",
+                  "AFONT_Change", "CLRRGB_DblClick", "POLY_DblClick(7)", "POLY_DblClick(3)"}));
 }
 
 TEST_F(QtWindowTest, AHandlerThatRewritesTypedTextDoesNotLoop) {
