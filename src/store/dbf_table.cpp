@@ -170,10 +170,50 @@ Status TableFile::writeRecord(std::uint32_t index, const char* record) {
         std::memcpy(m_pending.data() + at, record, length);
         return {};
     }
+    m_rewriteIndexes.push_back(index);
+    m_rewrites.insert(m_rewrites.end(), record, record + length);
+    if (m_rewrites.size() >= kAppendBufferBytes) return writeRewrites();
+    return {};
+}
+
+// Writes the pending rewrites: the records between two rewritten ones are read and written back
+// unchanged, so that a block of the file takes one read and one write however sparse its
+// rewrites are.
+Status TableFile::writeRewrites() {
+    if (m_rewriteIndexes.empty()) return {};
     Status status = reopenIfClosed();
     if (!status) return status;
-    return writeAt(m_fd, record, length,
-                   m_header.headerLength + static_cast<std::uint64_t>(index) * length, m_path);
+    const std::size_t length = m_header.recordLength;
+    std::vector<std::size_t> order(m_rewriteIndexes.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return m_rewriteIndexes[a] < m_rewriteIndexes[b];
+    });
+    const std::uint32_t spanRecords =
+        static_cast<std::uint32_t>(std::max<std::size_t>(1, kAppendBufferBytes / length));
+    std::vector<char> block;
+    for (std::size_t from = 0; from < order.size() && status;) {
+        // One block: the rewrites from `from` that lie within spanRecords of its first record.
+        const std::uint32_t first = m_rewriteIndexes[order[from]];
+        std::size_t to = from;
+        while (to < order.size() && m_rewriteIndexes[order[to]] - first < spanRecords) ++to;
+        const std::uint32_t last = m_rewriteIndexes[order[to - 1]];
+        const std::uint64_t offset = m_header.headerLength + std::uint64_t{first} * length;
+        block.resize(static_cast<std::size_t>(last - first + 1) * length);
+        if (to - from > 1) status = readAt(m_fd, block.data(), block.size(), offset, m_path);
+        for (std::size_t i = from; i < to && status; ++i) {
+            const std::size_t at = static_cast<std::size_t>(m_rewriteIndexes[order[i]] - first);
+            std::memcpy(block.data() + at * length, m_rewrites.data() + order[i] * length, length);
+        }
+        if (status) status = writeAt(m_fd, block.data(), block.size(), offset, m_path);
+        from = to;
+    }
+    // Kept on failure: the next flush tries again and reports it again.
+    if (status) {
+        m_rewriteIndexes.clear();
+        m_rewrites.clear();
+    }
+    return status;
 }
 
 char* TableFile::beginAppend() {
@@ -236,7 +276,9 @@ Status TableFile::writeOut() {
 
 Status TableFile::flush() {
     if (m_appendOpen) cancelAppend();
-    return writeOut();
+    Status status = writeRewrites();
+    Status appended = writeOut();
+    return status ? appended : status;
 }
 
 Status TableFile::close() {

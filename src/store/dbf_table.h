@@ -54,6 +54,9 @@ class TableFile {
     Status readRecords(std::vector<char>& data);
 
     // Rewrites record `index` (record length bytes) in place; only the record's bytes change.
+    // Rewrites are buffered like appends and reach the file in large blocks (at the latest with
+    // flush()); a block that cannot be written stays pending, so that the next flush() reports
+    // it again.
     Status writeRecord(std::uint32_t index, const char* record);
 
     // Appending: beginAppend() returns room for one record, filled with a blank live record;
@@ -88,6 +91,7 @@ class TableFile {
     Status openFile();
     Status reopenIfClosed();
     Status writeOut();
+    Status writeRewrites();
 
     std::string m_path;
     bool m_writable = false;
@@ -100,6 +104,10 @@ class TableFile {
     std::uint64_t m_appendOffset = 0;  // where the next record goes on disk
     std::vector<char> m_pending;       // appended records not yet written
     bool m_appendOpen = false;         // beginAppend() without commit/cancel
+    // Records rewritten in place and not yet written: their numbers, and their bytes in the
+    // same order (a record rewritten twice is there twice; the later one wins).
+    std::vector<std::uint32_t> m_rewriteIndexes;
+    std::vector<char> m_rewrites;
     std::vector<char> m_blankRecord;
     std::unordered_map<std::string, int> m_fieldIndex;
 };

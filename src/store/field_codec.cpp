@@ -60,6 +60,15 @@ Status writeRightAligned(const FieldInfo& field, std::string_view text, std::str
 Status writeNumber(const FieldInfo& field, double number, std::string_view shown, char* out) {
     if (!std::isfinite(number)) return overflow(field, shown);
     char buffer[1024];
+    // Whole numbers in whole-number fields, the common case, as integers.
+    constexpr double kExactWhole = 1e15;
+    if (field.decimals == 0 && number > -kExactWhole && number < kExactWhole &&
+        number == std::trunc(number)) {
+        const auto whole = static_cast<long long>(number);
+        const char* end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
+        return writeRightAligned(
+            field, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), shown, out);
+    }
     auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed,
                                 field.decimals);
     if (result.ec != std::errc()) return overflow(field, shown);
@@ -208,7 +217,10 @@ Status encodeValue(const FieldInfo& field, const Value& value, char* out) {
             return encodeLiteral(field, LiteralKind::Text, value.asText(), out);
         case Value::Kind::Number:
             if (field.type == 'N' || field.type == 'F') {
-                return writeNumber(field, value.asNumber(), value.toText(), out);
+                // The number's text is only wanted for the message of a refusal.
+                Status written = writeNumber(field, value.asNumber(), {}, out);
+                if (!written) return writeNumber(field, value.asNumber(), value.toText(), out);
+                return written;
             }
             if (field.type == 'L') return writeLogical(field, value.asNumber() != 0, out);
             return encodeLiteral(field, LiteralKind::Number, value.toText(), out);

@@ -1,4 +1,5 @@
 // RecordSet: moving over the rows of a SELECT, reading values, changing and appending rows.
+#include <algorithm>
 #include <cstring>
 
 #include "store/field_codec.h"
@@ -147,10 +148,12 @@ Status RecordSet::setValue(int index, const Value& value) {
     const auto i = static_cast<std::size_t>(index);
     const FieldInfo& field = state.fields[i];
     // Encode into a scratch copy first: a refused value leaves the row as it was.
-    std::vector<char> scratch(static_cast<std::size_t>(field.length), ' ');
-    Status status = encodeValue(field, value, scratch.data());
+    const auto length = static_cast<std::size_t>(field.length);
+    if (state.scratch.size() < length) state.scratch.resize(length);
+    std::fill_n(state.scratch.begin(), length, ' ');
+    Status status = encodeValue(field, value, state.scratch.data());
     if (!status) return status;
-    std::memcpy(state.editRecord.data() + state.offsets[i], scratch.data(), scratch.size());
+    std::memcpy(state.editRecord.data() + state.offsets[i], state.scratch.data(), length);
     return {};
 }
 

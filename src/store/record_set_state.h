@@ -32,6 +32,7 @@ struct RecordSet::State {
     enum class Edit { None, Changing, Adding };
     Edit edit = Edit::None;
     std::vector<char> editRecord;  // the row being changed or added
+    std::vector<char> scratch;     // a field's new bytes before they go into editRecord
 
     RecordLayout layout() const { return RecordLayout{&fields, &offsets, recordLength}; }
     const char* record(std::uint32_t slot) const {

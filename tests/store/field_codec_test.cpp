@@ -52,6 +52,9 @@ TEST(FieldCodec, WritesNumbersRightAlignedOrRefusesThem) {
     EXPECT_EQ(encode('N', 6, 2, Value::number(-2.5)), " -2.50");
     EXPECT_EQ(encode('N', 4, 1, Value::number(2.25)), " 2.2");  // nearest, ties to even
     EXPECT_EQ(encode('N', 3, 0, Value::number(-0.2)), "  0");
+    EXPECT_EQ(encode('N', 3, 0, Value::number(-0.0)), "  0");
+    EXPECT_EQ(encode('N', 3, 0, Value::number(-12)), "-12");
+    EXPECT_EQ(encode('N', 3, 0, Value::number(-123)), "error 6");
     EXPECT_EQ(encode('N', 2, 0, Value::number(123)), "error 6");
     EXPECT_EQ(encode('N', 4, 2, Value::number(10)), "error 6");  // "10.00" needs 5
     EXPECT_EQ(encode('N', 2, 0, Value()), "  ");
