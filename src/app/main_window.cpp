@@ -2,6 +2,7 @@
 
 #include "window/main_controls.h"
 #include "app/startup.h"
+#include "app/skin_routing.h"
 #include "app/template_upgrade.h"
 #include "convert/convert_handlers.h"
 #include "polish/polish_handlers.h"
@@ -33,7 +34,7 @@ MainWindow::MainWindow(Platform& platform, StartOptions options)
     registerSourceHandlers(m_main);
     registerConvertHandlers(m_main, depthServices());
     registerPolishHandlers(m_main);
-    registerSkinHandlers(m_main);
+    registerSkinHandlers(m_main, skinServices());
     m_main.form.on("STRT", Event::Timer, [this](int) { STRT_Timer(m_main); });
 }
 

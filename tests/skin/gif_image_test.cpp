@@ -1,0 +1,96 @@
+// Decoding GIF icons: transparency from the graphics control extension, interlaced rows,
+// and a clear failure for every truncated, foreign or oversized input.
+#include "skin/gif_image.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/gif_bytes.h"
+#include "support/temp_folder.h"
+
+namespace tavrolin::skin {
+namespace {
+
+using testing::gifBytes;
+using testing::GifPicture;
+
+Result<ArgbImage> decode(const std::vector<std::uint8_t>& bytes) {
+    return decodeGif(bytes, "icon.gif");
+}
+
+TEST(DecodeGif, TransparentIndexHasAlphaZeroAndOthersAreOpaque) {
+    const GifPicture picture{2, 2, {{255, 255, 255}, {30, 144, 255}}, {0, 1, 1, 0}, 0};
+    Result<ArgbImage> image = decode(gifBytes(picture));
+    ASSERT_TRUE(image.isOk()) << image.status().toString();
+    EXPECT_EQ(image->width, 2);
+    EXPECT_EQ(image->height, 2);
+    EXPECT_EQ(image->pixels,
+              (std::vector<std::uint32_t>{0x00FFFFFF, 0xFF1E90FF, 0xFF1E90FF, 0x00FFFFFF}));
+
+    GifPicture opaque = picture;
+    opaque.transparentIndex = -1;
+    image = decode(gifBytes(opaque));
+    ASSERT_TRUE(image.isOk());
+    EXPECT_EQ(image->at(0, 0), 0xFFFFFFFFu);
+}
+
+TEST(DecodeGif, PutsInterlacedRowsInPlace) {
+    GifPicture picture{1, 11, {}, {}, -1, true};
+    for (int y = 0; y < 11; ++y) {
+        picture.colours.push_back({static_cast<std::uint8_t>(y), 0, 0});
+        picture.pixels.push_back(static_cast<std::uint8_t>(y));
+    }
+    Result<ArgbImage> image = decode(gifBytes(picture));
+    ASSERT_TRUE(image.isOk()) << image.status().toString();
+    for (int y = 0; y < 11; ++y) {
+        EXPECT_EQ(image->at(0, y), 0xFF000000u | (static_cast<std::uint32_t>(y) << 16)) << y;
+    }
+}
+
+// Every prefix of a GIF either fails with a reason or, once the image data is complete,
+// decodes to the same picture; none crashes.
+TEST(DecodeGif, EveryTruncationIsAFailureOrTheWholePicture) {
+    GifPicture picture{5, 4, {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}}, {}, 2};
+    for (int i = 0; i < 20; ++i) picture.pixels.push_back(static_cast<std::uint8_t>(i * 7 % 3));
+    const std::vector<std::uint8_t> whole = gifBytes(picture);
+    Result<ArgbImage> full = decode(whole);
+    ASSERT_TRUE(full.isOk());
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        const std::vector<std::uint8_t> prefix(whole.begin(), whole.begin() + length);
+        Result<ArgbImage> image = decode(prefix);
+        if (image) {
+            EXPECT_EQ(image->pixels, full->pixels) << length;
+        } else {
+            const int number = image.status().number();
+            EXPECT_TRUE(number == err::kInputPastEnd || number == err::kFail) << number;
+            EXPECT_EQ(image.status().description().rfind("icon.gif: ", 0), 0u);
+        }
+    }
+}
+
+TEST(DecodeGif, RefusesForeignAndOversizedData) {
+    const std::string png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
+    std::vector<std::uint8_t> huge = gifBytes({1, 1, {{0, 0, 0}}, {0}});
+    huge[6] = 0xD0;  // logical screen 2000 by 2000 around a 1 by 1 image
+    huge[7] = 0x07;
+    huge[8] = 0xD0;
+    huge[9] = 0x07;
+    for (const std::vector<std::uint8_t>& bytes :
+         {std::vector<std::uint8_t>(png.begin(), png.end()),
+          std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'}, huge}) {
+        Result<ArgbImage> image = decode(bytes);
+        ASSERT_FALSE(image.isOk());
+        EXPECT_TRUE(image.status().number() == err::kFail ||
+                    image.status().number() == err::kInputPastEnd);
+    }
+}
+
+TEST(ReadGif, GivesFileErrorsAsTheStoreMapsThem) {
+    testing::ScratchFolder folder("tavrolin-gif-");
+    EXPECT_EQ(readGif((folder.root() / "none.gif").string()).status().number(), err::kFileNotFound);
+    EXPECT_EQ(readGif(folder.root().string()).status().number(), err::kInvalidArgument);
+}
+
+}  // namespace
+}  // namespace tavrolin::skin
