@@ -18,7 +18,8 @@ constexpr std::size_t kProgressBarLength = 100;
 // last one for the exit code.
 class AttPrinter : public FormObserver {
    public:
-    AttPrinter(Form& form, CliContext& ctx) : m_form(form), m_ctx(ctx) {
+    AttPrinter(Form& form, CliContext& ctx, std::ostream& stream)
+        : m_form(form), m_ctx(ctx), m_stream(stream) {
         m_seen = form("Att").text;
         m_form.addObserver(this);
     }
@@ -31,12 +32,13 @@ class AttPrinter : public FormObserver {
         m_seen = control.text;
         if (m_seen.empty()) return;  // a cleared line is no message
         m_ctx.lastMessage = m_seen;
-        if (!isProgressBar(m_seen)) m_ctx.out << m_seen << "\n" << std::flush;
+        if (!isProgressBar(m_seen)) m_stream << m_seen << "\n" << std::flush;
     }
 
    private:
     Form& m_form;
     CliContext& m_ctx;
+    std::ostream& m_stream;
     std::string m_seen;
 };
 
@@ -159,6 +161,7 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         return 2;
     }
 
+    std::ostream& messages = command->messagesOnErr ? err : out;
     try {
         bool russian = options->russian.has_value()
                            ? *options->russian
@@ -171,10 +174,10 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         start.headless = true;
         MainWindow window(platform, start);
         CliContext ctx{window, platform, out, err, {}};
-        platform.onMessage = [&out](const MessageQuestion& box) {
-            out << box.prompt << "\n" << std::flush;
+        platform.onMessage = [&messages](const MessageQuestion& box) {
+            messages << box.prompt << "\n" << std::flush;
         };
-        AttPrinter printer(window.form(), ctx);
+        AttPrinter printer(window.form(), ctx, messages);
 
         window.load();  // headless, this also runs the template upgrade when one is due
 
@@ -184,10 +187,10 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         window.unload();
         return code;
     } catch (const std::exception& e) {
-        out << " ! " << options->command << ": " << e.what() << "\n";
+        messages << " ! " << options->command << ": " << e.what() << "\n";
         return 1;
     } catch (...) {
-        out << " ! " << options->command << ": unexpected failure\n";
+        messages << " ! " << options->command << ": unexpected failure\n";
         return 1;
     }
 }

@@ -8,6 +8,8 @@ namespace tavrolin {
 int runHelpCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runGuideCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runConvertCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runSkinCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runXpmCommand(CliContext& ctx, const std::vector<std::string>& args);
 
 namespace {
 
@@ -18,6 +20,8 @@ constexpr CommandSpec kCommands[] = {
      "convert SOURCE.dbf [--by types|depth] [--scheme dd|topo|user|clear] "
      "[--kind polygon|line|point] [--translit] [--lower] [--no-levels] [--mpc] [--no-names]",
      runConvertCommand},
+    {"skin", "skin SOURCE.dbf [--kind polygon|line|point]", runSkinCommand},
+    {"xpm", "xpm NAME", runXpmCommand, true},
 };
 
 }  // namespace

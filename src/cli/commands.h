@@ -5,7 +5,8 @@
 // headless run also performs the template upgrade when one is due), and then calls the
 // command's run function with the remaining arguments (those after COMMAND). From start-up on,
 // the frame prints every text the message line Att takes, one line each (progress-bar updates
-// excepted), and the text of every message box, on ctx.out.
+// excepted), and the text of every message box, on ctx.out (on ctx.err for a command whose
+// CommandSpec sets messagesOnErr, so that its standard output carries only its data).
 //
 // How to add a command, e.g. `convert`:
 //   1. Write src/cli/convert_command.cpp:
@@ -60,6 +61,9 @@ struct CommandSpec {
     const char* name;   // the word after the options: "convert"
     const char* usage;  // one line without the program name: "convert SOURCE.dbf [--translit]"
     int (*run)(CliContext& ctx, const std::vector<std::string>& args);
+    // Set for a command whose standard output is its data (a picture, a text): the message
+    // lines and boxes then go to standard error.
+    bool messagesOnErr = false;
 };
 
 // Every command, in the order the usage lists them.
