@@ -93,8 +93,12 @@ class DepthPass {
         : m_main(main),
           m_lines(store::kindFromName(main.kindName) == store::ObjectKind::Line),
           m_schemeApplied(main.schemeApplied),
-          m_codes(readSwatchCodes(main, services)) {}
+          m_codes(readSwatchCodes(main, services)),
+          m_sourceFolder(main.sourceFolder),
+          m_sourceFileName(main.sourceFileName),
+          m_kindName(main.kindName) {}
 
+    // Lets the window's events in now and then; a source or kind chosen meanwhile stops it.
     Status run();
 
    private:
@@ -106,10 +110,17 @@ class DepthPass {
         return rows.setValue(field, store::Value::text(std::move(text)));
     }
 
+    // Error when another source or kind was chosen since the pass began: the table would go
+    // beside the new source under its name.
+    Status unchanged() const;
+
     Main& m_main;
     bool m_lines;
     bool m_schemeApplied;
     SwatchCodes m_codes;
+    std::string m_sourceFolder;
+    std::string m_sourceFileName;
+    std::string m_kindName;
 };
 
 Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
@@ -173,10 +184,22 @@ Status DepthPass::run() {
             return Status::error(s.number(), "row " + std::to_string(row + 1) + " of " +
                                                  m_main.outputTableName + ": " + s.description());
         }
-        if (row % kEventEveryRows == kEventEveryRows - 1) m_main.doEvents();
+        if (row % kEventEveryRows == kEventEveryRows - 1) {
+            m_main.doEvents();
+            if (Status s = unchanged(); !s) return s;
+        }
     }
     rows->close();
-    return {};
+    return unchanged();
+}
+
+Status DepthPass::unchanged() const {
+    if (m_main.sourceFolder == m_sourceFolder && m_main.sourceFileName == m_sourceFileName &&
+        m_main.kindName == m_kindName) {
+        return {};
+    }
+    return Status::error(err::kInvalidArgument,
+                         "the source or the object kind changed during the conversion");
 }
 
 }  // namespace
@@ -256,11 +279,12 @@ bool RunName(Main& main, const DepthServices& services) {
     Status status;
     const std::optional<store::ObjectKind> kind = store::kindFromName(main.kindName);
     if (kind == store::ObjectKind::Line || kind == store::ObjectKind::Polygon) {
+        DepthPass pass(main, services);  // the swatches and the source as they are now
         main.att(main.tr(" перезапись глубин по выбранной схеме... ",
                          " overwrite the depths of the selected scheme... "));
         main.doEvents();
         main.platform.pause(500);
-        status = DepthPass(main, services).run();
+        status = pass.run();
     }
     if (status) status = moveOutputTable(main);
     main.platform.setBusy(false);

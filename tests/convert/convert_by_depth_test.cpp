@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "app/main_window.h"
+#include "convert/convert_by_type.h"
 #include "convert_fixture.h"
 #include "templates/palette.h"
 
@@ -228,6 +229,34 @@ TEST_F(ConvertByDepth, ADepthBeyondSixteenBitsStopsThePassAndMovesNothing) {
     EXPECT_EQ(rows[0].at("LAYER"), "37");
     EXPECT_EQ(rows[1].at("LAYER"), "2");
     EXPECT_EQ(rows[2].at("LAYER"), "2");
+}
+
+TEST_F(ConvertByDepth, ClicksDuringThePassNeitherRunTwiceNorMoveUnderANewName) {
+    fillTOPO_Click(main, services);
+    for (int i = 0; i < 20000; ++i) addRecords({"5"});
+    const auto inPass = [this] {
+        return main.form("Att").text == " overwrite the depths of the selected scheme... ";
+    };
+    // Either "!!!" while the pass lets events run: ignored.
+    bool clicked = false;
+    platform.onProcessEvents = [&] {
+        if (!inPass() || clicked) return;
+        clicked = true;
+        btnMakeName_Click(main, services);
+        btnMakeType_Click(main);
+    };
+    ASSERT_EQ(convert().size(), 20000u) << main.form("Att").text;
+    EXPECT_TRUE(clicked);
+
+    // Another source chosen meanwhile: the pass stops and nothing goes under either name.
+    fs::remove(outputPath());
+    platform.onProcessEvents = [&] {
+        if (inPass()) main.outputFileName = main.sourceFileName = "other.dbf";
+    };
+    EXPECT_TRUE(convert().empty());
+    EXPECT_EQ(main.form("Att").text.rfind(" ! RunName: 5. ", 0), 0u) << main.form("Att").text;
+    EXPECT_FALSE(fs::exists(outputPath()));
+    EXPECT_FALSE(fs::exists(main.sourceFolder + "river.dbf"));
 }
 
 }  // namespace
