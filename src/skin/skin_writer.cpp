@@ -265,12 +265,13 @@ Result<store::RecordSet> openTemplateRows(Main& main) {
 }  // namespace
 
 std::string skinFilePath(const std::string& sourcePath) {
-    const std::size_t keep = sourcePath.size() - kTableExtension.size();
-    if (sourcePath.size() > kTableExtension.size() &&
-        store::equalsIgnoringCase(std::string_view(sourcePath).substr(keep), kTableExtension)) {
-        return sourcePath.substr(0, keep) + kSkinExtension;
+    // A source of another name keeps it whole, so that the skin never replaces the source.
+    if (sourcePath.size() <= kTableExtension.size()) return sourcePath + kSkinExtension;
+    const std::size_t stem = sourcePath.size() - kTableExtension.size();
+    if (!store::equalsIgnoringCase(std::string_view(sourcePath).substr(stem), kTableExtension)) {
+        return sourcePath + kSkinExtension;
     }
-    return sourcePath + kSkinExtension;
+    return sourcePath.substr(0, stem) + kSkinExtension;
 }
 
 void btnMakeSkin_Click(Main& main, const SkinServices& services) {
