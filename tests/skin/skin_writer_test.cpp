@@ -154,6 +154,23 @@ TEST_F(SkinWriter, PutsTheIconPictureOrItsFailureInTheBlock) {
     EXPECT_EQ(main.attLog.back().rfind(" ! btnMakeSkin: 62. ", 0), 0u);
 }
 
+// Each pixel character is one byte in the file, 35 to 255 for 221 colours.
+TEST_F(SkinWriter, WritesPixelCharactersAsSingleBytes) {
+    useTemplate();
+    chooseKind(2);
+    addTemplateRow("VID,YN,MP_TYPE,ICON", "2,0,'0x01','many'");
+    testing::GifPicture many{221, 1, {}, {}};
+    std::string row = "\"";
+    for (int i = 0; i < 256; ++i) {
+        many.colours.push_back({static_cast<std::uint8_t>(i), 0, 0});
+        if (i < 221) many.pixels.push_back(static_cast<std::uint8_t>(i));
+        if (i < 221) row += static_cast<char>(35 + i);
+    }
+    testing::writeGifFile(m_program.path() / "icons" / "many.gif", many);
+    makeSkin({"0x01"});
+    EXPECT_NE(readFile(skinPath()).find("\r\n" + row + "\"\r\n[end]\r\n"), std::string::npos);
+}
+
 TEST_F(SkinWriter, NotesWhatAnOldTemplateLacks) {
     useTemplate(withoutColumn(withoutColumn(testing::kTemplateColumns, "YN"), "MP_ENG"));
     addTemplateRow("VID,MP_TYPE,MP_NAME,COLOR", "0,'0x4b','Озеро',12");
