@@ -72,16 +72,6 @@ std::string commandLineUsage(std::span<const CommandSpec> commands) {
     return usage;
 }
 
-std::string executablePath(const char* argv0) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && !self.empty()) return self.string();
-    if (argv0 == nullptr || *argv0 == '\0') return {};
-    std::filesystem::path given(argv0);
-    std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
-    return ec ? given.string() : absolute.string();
-}
-
 std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string>& args,
                                                    std::string* error) {
     CommandLineOptions options;

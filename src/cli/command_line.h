@@ -41,9 +41,6 @@ int runCommandLine(const std::string& executablePath, const std::vector<std::str
 std::string commandLineUsage();
 std::string commandLineUsage(std::span<const CommandSpec> commands);
 
-// The running program's path: /proc/self/exe, else argv[0] made absolute.
-std::string executablePath(const char* argv0);
-
 // Whether a message line text is a progress bar: it ends with 100 characters of "I" and ".".
 bool isProgressBar(const std::string& text);
 

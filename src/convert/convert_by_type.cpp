@@ -13,7 +13,6 @@
 #include <unordered_map>
 
 #include "convert/conversion_guard.h"
-#include "convert/output_files.h"
 #include "convert/output_table.h"
 #include "convert/translit.h"
 #include "store/common_services.h"

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <span>
 
-#include "convert/output_files.h"
 #include "convert/translit.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
@@ -103,8 +102,8 @@ Result<std::string> chooseTableName(const Main& main) {
             store::namesIgnoringCase(main.programFolder, name + ".dbf");
         const bool disposable = std::all_of(present.begin(), present.end(), [&](const auto& file) {
             const std::string path = main.programFolder + file;
-            return !sameFile(path, sourcePath) && !sameFile(path, outputPath) &&
-                   !sameFile(path, templatePath) && isUnfinishedOutputTable(path);
+            return !store::sameFile(path, sourcePath) && !store::sameFile(path, outputPath) &&
+                   !store::sameFile(path, templatePath) && isUnfinishedOutputTable(path);
         });
         if (!disposable) continue;
         for (const std::string& file : present) {
@@ -122,13 +121,14 @@ Result<std::string> chooseTableName(const Main& main) {
 // The output must not replace the source or the template.
 Status checkOutputTarget(const Main& main) {
     const std::string outputPath = main.sourceFolder + main.outputFileName;
-    if (sameFile(outputPath, main.sourceFolder + main.sourceFileName) ||
-        sameFile(outputPath, main.programFolder + main.templateFileName)) {
-        return Status::error(err::kFileAlreadyExists,
-                             "the output file " + outputPath + " would replace " +
-                                 (sameFile(outputPath, main.sourceFolder + main.sourceFileName)
-                                      ? std::string("the source")
-                                      : std::string("the template")));
+    if (store::sameFile(outputPath, main.sourceFolder + main.sourceFileName) ||
+        store::sameFile(outputPath, main.programFolder + main.templateFileName)) {
+        return Status::error(
+            err::kFileAlreadyExists,
+            "the output file " + outputPath + " would replace " +
+                (store::sameFile(outputPath, main.sourceFolder + main.sourceFileName)
+                     ? std::string("the source")
+                     : std::string("the template")));
     }
     return {};
 }

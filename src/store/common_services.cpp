@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "store/codepage.h"
@@ -166,9 +167,16 @@ std::string OpenPath(const std::string& pattern, const std::string& sourceText,
 
 std::string OpenDialog(Platform& platform, const std::string& startPath,
                        const std::string& filterText, bool russian, const MessageSink& sink) {
+    return OpenDialogWithTitle(platform, startPath, filterText,
+                               russian ? "Выберите исходный файл:" : "Select source file:", sink);
+}
+
+std::string OpenDialogWithTitle(Platform& platform, const std::string& startPath,
+                                const std::string& filterText, const std::string& title,
+                                const MessageSink& sink) {
     (void)sink;  // the dialog behind the Platform reports nothing that could fail here
     FileQuestion question;
-    question.title = russian ? "Выберите исходный файл:" : "Select source file:";
+    question.title = title;
     question.startPath = firstCharacters(std::string(trimSpaces(startPath)), kDialogPathLimit);
 
     // "description,pattern,description,pattern...": every comma separates.
@@ -217,6 +225,23 @@ std::vector<std::string> namesIgnoringCase(const std::string& folder, const std:
 std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name) {
     const std::vector<std::string> names = namesIgnoringCase(folder, name);
     return names.empty() ? std::string() : names.front();
+}
+
+bool sameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string executablePath(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && !self.empty()) return self.string();
+    if (argv0 == nullptr || *argv0 == '\0') return {};
+    std::filesystem::path given(argv0);
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
+    return ec ? given.string() : absolute.string();
 }
 
 Status deleteFile(const std::string& path) {

@@ -55,6 +55,10 @@ std::string OpenPath(const std::string& pattern, const std::string& sourceText,
 // path (no separator).
 std::string OpenDialog(Platform& platform, const std::string& startPath,
                        const std::string& filterText, bool russian, const MessageSink& sink);
+// The same dialog under another title (the migration utility asks "Выберите файл:").
+std::string OpenDialogWithTitle(Platform& platform, const std::string& startPath,
+                                const std::string& filterText, const std::string& title,
+                                const MessageSink& sink);
 
 // Opens a document with the program the desktop associates with it; when there is none, writes
 // "неизвестный тип файла..." on the sink. Other failures are silent.
@@ -68,6 +72,13 @@ std::vector<std::string> namesIgnoringCase(const std::string& folder, const std:
 // The first of namesIgnoringCase: the name of the file as it is on disk (an exact match wins);
 // the empty text when there is none or the folder cannot be read.
 std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name);
+
+// True when both paths name the same existing file (same device and inode), however each is
+// spelled: "dir/./a.dbf", a symbolic link and a second hard link all name the file itself.
+bool sameFile(const std::string& first, const std::string& second);
+
+// The running program's path: /proc/self/exe, else argv[0] made absolute.
+std::string executablePath(const char* argv0);
 
 // Deletes a file. Pending appends of a table open on it are written first and the table is
 // released. Errors: 53 missing, 70 not allowed.

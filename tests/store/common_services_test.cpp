@@ -140,6 +140,23 @@ TEST(CommonServices, FilePrimitives) {
               err::kFileNotFound);
 }
 
+TEST(CommonServices, SameFileSeesThroughOtherNamesOfOneFile) {
+    TempFolder folder;
+    writeFile(folder.file("river.dbf"), "a");
+    writeFile(folder.file("lake.dbf"), "a");  // equal content, another file
+    ASSERT_EQ(::link(folder.file("river.dbf").c_str(), folder.file("hard.dbf").c_str()), 0);
+    ASSERT_EQ(::symlink("river.dbf", folder.file("soft.dbf").c_str()), 0);
+    const std::string river = folder.file("river.dbf");
+    for (const std::string& other :
+         {folder.file("hard.dbf"), folder.file("soft.dbf"), folder.path() + "/./river.dbf",
+          folder.path() + "/../" + std::filesystem::path(folder.path()).filename().string() +
+              "/river.dbf"}) {
+        EXPECT_TRUE(sameFile(river, other)) << other;
+    }
+    EXPECT_FALSE(sameFile(river, folder.file("lake.dbf")));
+    EXPECT_FALSE(sameFile(folder.file("missing.dbf"), folder.file("missing.dbf")));
+}
+
 TEST(CommonServices, NamesIgnoringCaseGiveTheExactNameFirst) {
     TempFolder folder;
     writeFile(folder.file("RIVER.CPG"), "");
