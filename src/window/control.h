@@ -29,6 +29,7 @@ namespace color {
 constexpr std::uint32_t kButtonFace = 0x8000000F;
 constexpr std::uint32_t kWindowText = 0x80000008;
 constexpr std::uint32_t kWindowBackground = 0x80000005;
+constexpr std::uint32_t kHighlight = 0x8000000D;  // selected text's background
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 bool isSystem(std::uint32_t value);
@@ -56,7 +57,8 @@ struct Control {
     std::vector<std::string> items;
     int listIndex = -1;
     ListStyle style = ListStyle::PickList;
-    int maxLength = 0;  // text boxes; 0 means no limit
+    int maxLength = 0;       // text boxes; 0 means no limit
+    bool multiLine = false;  // text boxes: lines separated by '\n', shown scrolled to the end
 
     // Attribute binding: template column, object kinds ("012"), 0 numeric / 1 text.
     std::string tag;

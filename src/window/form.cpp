@@ -16,6 +16,8 @@ std::uint32_t resolve(std::uint32_t value) {
             return 0x000000;
         case kWindowBackground:
             return 0xFFFFFF;
+        case kHighlight:
+            return 0xD77800;  // blue 0, 120, 215
         default:
             return isSystem(value) ? 0xF0F0F0 : (value & 0xFFFFFF);
     }
@@ -207,6 +209,12 @@ void Form::setItems(const std::string& name, std::vector<std::string> items, int
     c.listIndex = -1;
     if (c.style == ListStyle::PickList) c.text.clear();
     changed(c);
+}
+
+void Form::setFocus(const std::string& name, int index) {
+    Control& c = (*this)(name, index);
+    m_focused = key(name, index);
+    for (FormObserver* observer : m_observers) observer->focusRequested(c);
 }
 
 void Form::addObserver(FormObserver* observer) { m_observers.push_back(observer); }

@@ -24,6 +24,8 @@ class FormObserver {
 public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(const Control& control) = 0;
+    // A handler gave the control the keyboard focus.
+    virtual void focusRequested(const Control& /*control*/) {}
 };
 
 class Form {
@@ -67,6 +69,10 @@ public:
     // Any other property change: edit the control through the callback, then notify.
     void change(const std::string& name, int index, const std::function<void(Control&)>& edit);
     void changed(const Control& control);  // notify after a direct edit
+    // Gives a control the keyboard focus (SetFocus); focused() names the last one given it,
+    // "name" or "name(index)", empty before any.
+    void setFocus(const std::string& name, int index = -1);
+    const std::string& focused() const { return m_focused; }
 
     void addObserver(FormObserver* observer);
     void removeObserver(FormObserver* observer);
@@ -78,6 +84,7 @@ private:
     std::vector<Control*> m_order;
     std::map<std::string, Handler> m_handlers;
     std::vector<FormObserver*> m_observers;
+    std::string m_focused;
 };
 
 }  // namespace tavrolin
