@@ -7,10 +7,12 @@
 
 #include "cli/command_line.h"
 #include "gui/qt_application.h"
+#include "gui/qt_display.h"
+#include "store/common_services.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string self = tavrolin::executablePath(argv[0]);
+    const std::string self = tavrolin::store::executablePath(argv[0]);
     tavrolin::WindowOptions window;
     window.executablePath = self;
     if (!args.empty()) {

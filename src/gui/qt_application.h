@@ -15,7 +15,5 @@ struct WindowOptions {
 
 // Opens the main window and runs the event loop; returns the exit code.
 int runWindow(int argc, char** argv, const WindowOptions& options);
-// Whether a display is available for a window (X11, Wayland, or a Qt platform asked for).
-bool hasDisplay();
 
 }  // namespace tavrolin

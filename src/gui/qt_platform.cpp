@@ -17,7 +17,6 @@
 #include <filesystem>
 
 #include "gui/qt_colors.h"
-#include "gui/qt_window.h"
 
 namespace tavrolin {
 
@@ -61,7 +60,7 @@ QtPlatform::~QtPlatform() {
 }
 
 void QtPlatform::flushWindow() {
-    if (m_window != nullptr) m_window->flush();
+    if (m_flush) m_flush();
 }
 
 std::optional<std::string> QtPlatform::askOpenFile(const FileQuestion& question) {

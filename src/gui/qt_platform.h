@@ -3,13 +3,15 @@
 // the document opener and the interface language.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "store/platform.h"
 
-namespace tavrolin {
+class QWidget;
 
-class QtMainWindow;
+namespace tavrolin {
 
 class QtPlatform : public Platform {
    public:
@@ -17,8 +19,12 @@ class QtPlatform : public Platform {
     explicit QtPlatform(std::optional<bool> russian = std::nullopt);
     ~QtPlatform() override;
 
-    // The window that dialogs belong to and that is brought up to date before events run.
-    void setWindow(QtMainWindow* window) { m_window = window; }
+    // The window that dialogs belong to, and what brings it up to date with its model before a
+    // dialog shows or events run (nothing when it draws every change at once).
+    void setWindow(QWidget* window, std::function<void()> flush = {}) {
+        m_window = window;
+        m_flush = std::move(flush);
+    }
 
     std::optional<std::string> askOpenFile(const FileQuestion& question) override;
     std::string askInput(const InputQuestion& question) override;
@@ -38,7 +44,8 @@ class QtPlatform : public Platform {
    private:
     void flushWindow();
 
-    QtMainWindow* m_window = nullptr;
+    QWidget* m_window = nullptr;
+    std::function<void()> m_flush;
     std::optional<bool> m_russian;
     bool m_busy = false;
 };

@@ -13,6 +13,7 @@
 #include <exception>
 #include <unordered_set>
 
+#include "gui/qt_color_swatch.h"
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
 

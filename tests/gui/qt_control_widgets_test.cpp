@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include "gui/qt_color_swatch.h"
 #include "gui/qt_colors.h"
 #include "templates/palette.h"
 #include "test_application.h"

@@ -99,7 +99,7 @@ TEST(QtPlatform, EventsAndPausesBringTheWindowUpToDate) {
     QtPlatform platform;
     MainWindow model(platform, StartOptions{});
     QtMainWindow window(model.main());
-    platform.setWindow(&window);
+    platform.setWindow(&window, [&window] { window.flush(); });
     auto* att = dynamic_cast<QLineEdit*>(window.widgetFor("Att"));
     ASSERT_NE(att, nullptr);
 

@@ -1,4 +1,4 @@
-#include "gui/qt_application.h"
+#include "gui/qt_display.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ class Environment {
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
-TEST(QtApplication, ALocalDisplayWithoutAServerIsNoDisplay) {
+TEST(QtDisplay, ALocalDisplayWithoutAServerIsNoDisplay) {
     Environment environment;
     environment.set("QT_QPA_PLATFORM", nullptr);
     environment.set("WAYLAND_DISPLAY", nullptr);

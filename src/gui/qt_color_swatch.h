@@ -1,0 +1,15 @@
+// The colour-code lists of the main window show a swatch of the palette colour beside each code.
+#pragma once
+
+#include <QIcon>
+#include <string>
+
+namespace tavrolin {
+
+// Whether a list offers colour codes (COLOR, BDR_COLOR, BFR_COLOR, RTP_COLOR, HAL_COLOR).
+bool isColorCodeList(const std::string& name);
+// A small swatch of the palette colour of a code given as list text; code 255 ("no colour") is
+// white struck through; a null icon for a text that is not a palette code (the blank entry).
+QIcon colorCodeSwatch(const std::string& codeText);
+
+}  // namespace tavrolin
