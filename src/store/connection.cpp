@@ -78,14 +78,18 @@ class ConnectionImpl {
             return Status::error(err::kInvalidArgument,
                                  "'" + std::string(name) + "' is not a table name");
         }
-        const std::string wanted = std::string(withoutExtension(name)) + ".dbf";
+        const std::string_view stem = withoutExtension(name);
+        const std::string wanted = std::string(stem) + ".dbf";
+        // The file exactly as named wins over others that differ in letter case only
+        // ("A.DBF" beside "a.dbf" is not the same table).
+        const std::string exact = stem.size() < name.size() ? std::string(name) : wanted;
         std::string found;
         DIR* dir = ::opendir(folder.c_str());
         if (dir == nullptr) return fileError(errno, "list", folder);
         while (dirent* entry = ::readdir(dir)) {
             const std::string_view candidate = entry->d_name;
-            if (candidate == wanted) {
-                found = wanted;
+            if (candidate == exact) {
+                found = exact;
                 break;
             }
             if (found.empty() && equalsIgnoringAsciiCase(candidate, wanted)) {

@@ -199,6 +199,22 @@ TEST_F(MigrovaWindowTest, ProgressBarAdvancesEveryHundredthRow) {
     EXPECT_EQ(bars[1], prefix + std::string(100, '.'));
 }
 
+TEST_F(MigrovaWindowTest, ClicksWhileTheTransferLetsEventsInAreIgnored) {
+    makeTable(folderPath(), "old.dbf", kOldColumns, {"(0,'0x01','a',1)", "(0,'0x02','b',2)"});
+    makeTable(folderPath(), "new.dbf", kNewColumns, {});
+    ASSERT_TRUE(choose(path("old.dbf"), path("new.dbf")));
+    platform.onProcessEvents = [&] {
+        window.form().raise("OpenOld", Event::Click);  // would close the tables under way
+        window.form().raise("OpenNew", Event::Click);
+        window.form().raise("RunJoin", Event::Click);
+    };
+    window.RunJoin_Click();
+    EXPECT_TRUE(window.transferSucceeded()) << log();
+    EXPECT_EQ(platform.fileQuestions.size(), 2u);  // only the two choices before
+    EXPECT_EQ(tableRows(folderPath(), "new.dbf"),
+              (std::vector<std::string>{"0||0x01|a||1", "0||0x02|b||2"}));
+}
+
 TEST_F(MigrovaWindowTest, AFailureKeepsTheRowsSavedBeforeIt) {
     // COLOR is wider in the old table: 999 does not fit the new numeric(2,0).
     makeTable(folderPath(), "old.dbf", kOldColumns,

@@ -83,6 +83,14 @@ TEST_F(ConnectionTest, ResolvesTableNamesIgnoringCase) {
     ASSERT_TRUE(all.isOk()) << all.status().toString();
     EXPECT_EQ(column(*all, "A"), (std::vector<std::string>{"abc", "def", "ghi", "jkl"}));
     EXPECT_EQ(select("SELECT * FROM Tavrolin.dbf.dbf").status().number(), err::kTableNotFound);
+
+    // Beside a name that differs in letter case only, the file named exactly is the table.
+    writeFile(folder.file("TAVROLIN.DBF"), buildTable({{"B", 'C', 3, 0}}, {" xyz"}));
+    for (const char* name : {"TAVROLIN.DBF", "Tavrolin.dbf"}) {
+        auto set = select(std::string("SELECT * FROM ") + name, LockType::Optimistic);
+        ASSERT_TRUE(set.isOk()) << set.status().toString();
+        EXPECT_EQ(set->field(0).name, name[1] == 'A' ? "B" : "A") << name;
+    }
 }
 
 TEST_F(ConnectionTest, SelectShapesFilterAndOrder) {
