@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tavrolin {
 
@@ -55,6 +56,28 @@ std::optional<std::string> takeOption(std::vector<std::string>& args, const std:
         }
     }
     return value;
+}
+
+bool readSourceAndChooseKind(CliContext& ctx, const std::string& command, const std::string& source,
+                             std::optional<store::ObjectKind> kind) {
+    Main& main = ctx.main();
+    Form& form = ctx.form();
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(source, error);
+    ctx.platform.openFileReplies.push_back(error ? source : path.string());
+    form.raise("btnSource", Event::Click);
+    if (!main.sourceRead) return false;
+
+    const int kindIndex = kind ? static_cast<int>(*kind) : -1;
+    if (kindIndex >= 0 && main.kind != kindIndex) {
+        form.setValue("SVID", 0, kindIndex);
+        form.setValue("SVID", 1, kindIndex);
+    }
+    if (main.kindName.empty()) {
+        ctx.err << "tavrolin " << command
+                << ": the object kind was not detected; give --kind polygon, line or point\n";
+    }
+    return true;
 }
 
 }  // namespace tavrolin

@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "store/object_kind.h"
 #include "store/scripted_platform.h"
 
 namespace tavrolin {
@@ -83,5 +84,11 @@ int usageError(CliContext& ctx, const std::string& command, const std::string& r
 bool takeFlag(std::vector<std::string>& args, const std::string& flag);
 std::optional<std::string> takeOption(std::vector<std::string>& args, const std::string& option,
                                       bool* missingValue = nullptr);
+
+// Presses "..." with the dialog answering the source (made absolute) and then, when a kind is
+// given, chooses it over the kind the reader detected. False when the source was not read. A
+// kind that is still not chosen is said on ctx.err as "tavrolin COMMAND: ...".
+bool readSourceAndChooseKind(CliContext& ctx, const std::string& command, const std::string& source,
+                             std::optional<store::ObjectKind> kind);
 
 }  // namespace tavrolin

@@ -68,19 +68,9 @@ int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments
     form.setValue("LvlNull", noLevels ? 1 : 0);
     form.setValue("TagMPC", garmin ? 1 : 0);
 
-    std::error_code error;
-    const std::filesystem::path source = std::filesystem::absolute(args.front(), error);
-    ctx.platform.openFileReplies.push_back(error ? args.front() : source.string());
-    form.raise("btnSource", Event::Click);
-    if (!main.sourceRead) return commandExitCode(ctx);
-
-    if (kindIndex >= 0 && main.kind != kindIndex) {
-        form.setValue("SVID", 0, kindIndex);
-        form.setValue("SVID", 1, kindIndex);
-    }
-    if (main.kindName.empty()) {
-        ctx.err << "tavrolin convert: the object kind was not detected; give --kind "
-                   "polygon, line or point\n";
+    if (!readSourceAndChooseKind(ctx, kCommand, args.front(),
+                                 store::kindFromName(kind.value_or("")))) {
+        return commandExitCode(ctx);
     }
     if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
     form.raise(byDepth ? "btnMakeName" : "btnMakeType", Event::Click);

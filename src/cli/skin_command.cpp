@@ -1,8 +1,6 @@
 // `tavrolin skin SOURCE.dbf [--kind polygon|line|point]`: the skin for GME without a window.
 // The source is the file dialog's answer to "...", --kind chooses the object kind after reading
 // (over the kind the reader detected), then "##" runs. On success the skin's path is printed.
-#include <filesystem>
-
 #include "cli/commands.h"
 #include "store/object_kind.h"
 
@@ -29,25 +27,9 @@ int runSkinCommand(CliContext& ctx, const std::vector<std::string>& arguments) {
     }
     if (args.size() > 1) return usageError(ctx, kCommand, "one source table only");
 
-    Main& main = ctx.main();
-    Form& form = ctx.form();
-    std::error_code error;
-    const std::filesystem::path source = std::filesystem::absolute(args.front(), error);
-    ctx.platform.openFileReplies.push_back(error ? args.front() : source.string());
-    form.raise("btnSource", Event::Click);
-    if (!main.sourceRead) return commandExitCode(ctx);
-
-    const int kindIndex = kind ? static_cast<int>(*kind) : -1;
-    if (kindIndex >= 0 && main.kind != kindIndex) {
-        form.setValue("SVID", 0, kindIndex);
-        form.setValue("SVID", 1, kindIndex);
-    }
-    if (main.kindName.empty()) {
-        ctx.err << "tavrolin skin: the object kind was not detected; give --kind "
-                   "polygon, line or point\n";
-    }
+    if (!readSourceAndChooseKind(ctx, kCommand, args.front(), kind)) return commandExitCode(ctx);
     const std::size_t shownBefore = ctx.platform.shownFiles.size();
-    form.raise("btnMakeSkin", Event::Click);
+    ctx.form().raise("btnMakeSkin", Event::Click);
     const int exitCode = commandExitCode(ctx);
     if (exitCode == 0 && ctx.platform.shownFiles.size() > shownBefore) {
         ctx.out << ctx.platform.shownFiles.back() << "\n";
