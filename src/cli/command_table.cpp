@@ -10,6 +10,8 @@ int runGuideCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runConvertCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runSkinCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runXpmCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runMapLabelsCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runMapRetypeCommand(CliContext& ctx, const std::vector<std::string>& args);
 
 namespace {
 
@@ -22,6 +24,8 @@ constexpr CommandSpec kCommands[] = {
      runConvertCommand},
     {"skin", "skin SOURCE.dbf [--kind polygon|line|point]", runSkinCommand},
     {"xpm", "xpm NAME", runXpmCommand, true},
+    {"mp-labels", "mp-labels MAP.mp", runMapLabelsCommand},
+    {"mp-retype", "mp-retype MAP.mp", runMapRetypeCommand},
 };
 
 }  // namespace

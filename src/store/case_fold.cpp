@@ -59,6 +59,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return i == a.size() && j == b.size();
 }
 
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    // A prefix of the same byte length: a character cut in two is ill-formed and compares
+    // unequal to any letter.
+    return text.size() >= prefix.size() &&
+           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
 std::uint8_t foldCp1251(std::uint8_t byte) { return cp1251Fold()[byte]; }
 
 std::string foldCp1251(std::string_view bytes) {

@@ -22,6 +22,8 @@ constexpr char32_t foldCodePoint(char32_t code) {
 std::string foldUtf8(std::string_view utf8);
 // True when two UTF-8 texts are equal after folding.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
+// True when the UTF-8 text begins with `prefix` after folding.
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // The folded form of one code page 1251 byte (the same letters as foldCodePoint).
 std::uint8_t foldCp1251(std::uint8_t byte);

@@ -80,6 +80,10 @@ bool sameFile(const std::string& first, const std::string& second);
 // The running program's path: /proc/self/exe, else argv[0] made absolute.
 std::string executablePath(const char* argv0);
 
+// Writes all `size` bytes to the open descriptor `fd`, retrying short writes and interrupts.
+// Errors: fileError with the action "write" on `path`.
+Status writeAll(int fd, const char* data, std::size_t size, const std::string& path);
+
 // Deletes a file. Pending appends of a table open on it are written first and the table is
 // released. Errors: 53 missing, 70 not allowed.
 Status deleteFile(const std::string& path);

@@ -73,6 +73,10 @@ struct Main {
     bool schemeApplied = false;
     bool drDepthScheme = false;
 
+    // Set only while the "RM" button's click runs the map choice, so that it retypes polygons
+    // instead of writing label points.
+    bool retypeRequested = false;
+
     // Conversion: the temporary output table in the program folder that DBFmake created, as a
     // table name without ".dbf" (normally the object kind name; another name when that file is
     // the user's own, e.g. the source itself).

@@ -33,6 +33,13 @@ TEST(CaseFold, Utf8AndCp1251FoldTheSameLetters) {
     }
 }
 
+TEST(CaseFold, PrefixIgnoringCase) {
+    EXPECT_TRUE(startsWithIgnoringCase("LABEL=Озеро", "label="));
+    EXPECT_TRUE(startsWithIgnoringCase("Озеро", "ОЗ"));
+    EXPECT_TRUE(startsWithIgnoringCase("x", ""));
+    EXPECT_FALSE(startsWithIgnoringCase("lab", "label="));
+}
+
 TEST(CaseFold, OtherCharactersAndIllFormedBytesStay) {
     EXPECT_EQ(foldUtf8("0X28 №5 ß"), "0x28 №5 ß");
     EXPECT_EQ(foldUtf8("A\xFFZ"), "a\xFFz");

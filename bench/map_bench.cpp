@@ -1,0 +1,126 @@
+// Times the label-point and retyping operations (WriteName, WriteRmmp: check, line count, main
+// pass, output) on a generated map of 1,000,000 named depth polygons of ten points each, and
+// a cat-like read of the same file (1 MiB blocks to /dev/null) in the same run. Reports MB/s of
+// source per second and the ratio to the plain read, and the growth of the peak resident set
+// during the operations (the streams keep one block each, whatever the file size).
+// Target on the reference machine: at least 300 MB/s for each operation.
+// Usage: map_bench [polygons]
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "polish/map_run.h"
+#include "store/scripted_platform.h"
+#include "window/main_controls.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long peakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::atoll(line.c_str() + 6) * 1024;
+    }
+    return 0;
+}
+
+// Writes the map polygon by polygon; depths 0 to 24.9 in the labels, coordinates of six
+// decimals around a lake.
+void writeMap(const std::string& path, int polygons) {
+    std::ofstream out(path, std::ios::binary);
+    out << "[IMG ID]\r\nID=13\r\nName=Generated lake for the map benchmark\r\nLevels=2\r\n"
+           "Level0=24\r\nLevel1=22\r\n[END-IMG ID]\r\n\r\n";
+    std::string text;
+    char buffer[64];
+    for (int p = 0; p < polygons; ++p) {
+        text.clear();
+        text += "[POLYGON]\r\nType=0x3c\r\n";
+        std::snprintf(buffer, sizeof buffer, "Label=%d.%d\r\n", p % 25, p % 10);
+        text += buffer;
+        text += "EndLevel=1\r\nData0=";
+        const double lat = 57.0 + (p % 1000) * 0.0001;
+        const double lon = 39.0 + (p / 1000) * 0.0001;
+        for (int k = 0; k < 10; ++k) {
+            std::snprintf(buffer, sizeof buffer, "%s(%.6f,%.6f)", k == 0 ? "" : ",",
+                          lat + k * 0.000013, lon + (k % 3) * 0.000021);
+            text += buffer;
+        }
+        text += "\r\n[END]\r\n\r\n";
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+}
+
+double plainRead(const std::string& path) {
+    const Clock::time_point start = Clock::now();
+    const int in = ::open(path.c_str(), O_RDONLY);
+    const int out = ::open("/dev/null", O_WRONLY);
+    std::vector<char> block(1 << 20);
+    ssize_t got;
+    while ((got = ::read(in, block.data(), block.size())) > 0) {
+        if (::write(out, block.data(), static_cast<std::size_t>(got)) != got) break;
+    }
+    ::close(in);
+    ::close(out);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+template <typename Operation>
+double timed(Operation operation) {
+    const Clock::time_point start = Clock::now();
+    operation();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tavrolin;
+    const int polygons = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("tavrolin_map_bench_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "lake.mp").string();
+    writeMap(path, polygons);
+    const double megabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+
+    ScriptedPlatform platform;
+    Main main(platform);
+    buildMainControls(main.form);
+
+    (void)plainRead(path);  // the file in the page cache for every contender alike
+    const double plain = plainRead(path);
+    const long long before = peakResidentBytes();
+    const double labels = timed([&] { WriteName(main, path); });
+    const std::string labelsMessage = main.attLog.back();
+    const double retype = timed([&] { WriteRmmp(main, path); });
+    const std::string retypeMessage = main.attLog.back();
+    const double plainAgain = plainRead(path);
+    const long long grown = peakResidentBytes() - before;
+    const double baseline = std::min(plain, plainAgain);
+
+    const double labelsRate = megabytes / labels;
+    const double retypeRate = megabytes / retype;
+    std::printf("polygons %d, map %.1f MB\n", polygons, megabytes);
+    std::printf("plain read   %.3f s  %7.0f MB/s\n", baseline, megabytes / baseline);
+    std::printf("mp-labels    %.3f s  %7.0f MB/s  ratio %.2f of plain   target >= 300 MB/s: %s\n",
+                labels, labelsRate, labelsRate / (megabytes / baseline),
+                labelsRate >= 300 ? "met" : "MISSED");
+    std::printf("mp-retype    %.3f s  %7.0f MB/s  ratio %.2f of plain   target >= 300 MB/s: %s\n",
+                retype, retypeRate, retypeRate / (megabytes / baseline),
+                retypeRate >= 300 ? "met" : "MISSED");
+    std::printf("memory       peak grew %.1f MB during both operations\n",
+                static_cast<double>(grown) / 1e6);
+    std::printf("messages     \"%s\" / \"%s\"\n", labelsMessage.c_str(), retypeMessage.c_str());
+    std::filesystem::remove_all(folder);
+    return labelsMessage.rfind(" points", 0) == 0 && retypeMessage.rfind(" file with", 0) == 0 ? 0
+                                                                                               : 1;
+}

@@ -1,0 +1,137 @@
+#include "polish/label_points.h"
+
+#include <cmath>
+
+#include "polish/mp_line_kind.h"
+#include "polish/mp_numbers.h"
+#include "store/case_fold.h"
+
+namespace tavrolin::polish {
+
+namespace {
+
+constexpr std::size_t kExcerptBytes = 40;  // of a bad text quoted in a message
+
+// The text quoted in a message: at most kExcerptBytes, never cutting a UTF-8 character.
+std::string excerpt(std::string_view text) {
+    if (text.size() <= kExcerptBytes) return "\"" + std::string(text) + "\"";
+    std::size_t cut = kExcerptBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return "\"" + std::string(text.substr(0, cut)) + "...\"";
+}
+
+Status badLine(int number, long long lineNumber, const std::string& what) {
+    return Status::error(number, "line " + std::to_string(lineNumber) + ": " + what);
+}
+
+// Widens the box [low, high] to hold the value (the first value starts it).
+void widen(double value, bool first, double& low, double& high) {
+    if (first) {
+        low = high = value;
+    } else if (value < low) {
+        low = value;
+    } else if (value > high) {
+        high = value;
+    }
+}
+
+double middle(double low, double high) {
+    const double sum = low + high;
+    return std::isfinite(sum) ? sum / 2 : low / 2 + high / 2;
+}
+
+}  // namespace
+
+Result<LabelPoint> labelPointOf(std::string_view dataLine, long long lineNumber) {
+    const std::size_t open = dataLine.find('(');
+    if (open == std::string_view::npos) {
+        return badLine(err::kInvalidArgument, lineNumber,
+                       "coordinate line without \"(\": " + excerpt(dataLine));
+    }
+    LabelPoint point;
+    point.prefix = dataLine.substr(0, open + 1);
+    std::string_view rest = dataLine.substr(open + 1);
+    if (!rest.empty()) rest.remove_suffix(1);  // the closing ")"
+
+    double lowFirst = 0, highFirst = 0, lowSecond = 0, highSecond = 0;
+    bool first = true;
+    for (;;) {
+        const std::size_t end = rest.find("),(");
+        const std::string_view text = rest.substr(0, end);
+        const std::size_t comma = text.find(',');
+        if (comma == std::string_view::npos) {
+            return badLine(err::kInvalidArgument, lineNumber,
+                           "point without \",\": " + excerpt(text));
+        }
+        const std::optional<double> a = parseCoordinate(text.substr(0, comma));
+        const std::optional<double> b = parseCoordinate(text.substr(comma + 1));
+        if (!a || !b) {
+            return badLine(err::kTypeMismatch, lineNumber,
+                           "coordinate is not a number: " +
+                               excerpt(!a ? text.substr(0, comma) : text.substr(comma + 1)));
+        }
+        widen(*a, first, lowFirst, highFirst);
+        widen(*b, first, lowSecond, highSecond);
+        first = false;
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 3);
+    }
+    point.first = middle(lowFirst, highFirst);
+    point.second = middle(lowSecond, highSecond);
+    return point;
+}
+
+Status LabelPoints::line(std::string_view line, long long number) {
+    if (!m_headerEnded) {
+        m_out.line(line);
+        if (store::equalsIgnoringCase(line, "[END-IMG ID]")) {
+            m_headerEnded = true;
+            m_out.line("");
+        }
+    }
+    switch (classifyLine(line)) {
+        case LineKind::PolygonHead:
+            m_polygonMode = true;
+            break;
+        case LineKind::OtherPoHead:
+            m_polygonMode = false;
+            break;
+        case LineKind::Label:
+            if (m_polygonMode) {
+                // "Label=" alone names nothing.
+                if (labelText(line).empty()) {
+                    m_label.clear();
+                } else {
+                    m_label.assign(line);
+                }
+            }
+            break;
+        case LineKind::Data: {
+            if (!m_polygonMode || m_label.empty()) break;
+            Result<LabelPoint> point = labelPointOf(line, number);
+            if (!point) return point.status();
+            char first[kCoordinateTextMax];
+            char second[kCoordinateTextMax];
+            const std::size_t firstLength = formatCoordinate(point->first, first);
+            const std::size_t secondLength = formatCoordinate(point->second, second);
+            std::string& position = m_position;
+            position.assign(point->prefix);
+            position.append(first, firstLength).append(",").append(second, secondLength);
+            position.append(")");
+            m_out.line("[POI]");
+            m_out.line("Type=0x2800");
+            m_out.line(m_label);
+            m_out.line(position);
+            m_out.line("[END]");
+            m_out.line("");
+            ++m_records;
+            m_label.clear();  // later coordinate lines of the polygon make no point
+            break;
+        }
+        default:
+            break;
+    }
+    return {};
+}
+
+}  // namespace tavrolin::polish

@@ -1,0 +1,149 @@
+#include "polish/mp_stream.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "store/common_services.h"
+#include "store/file_error.h"
+
+namespace tavrolin::polish {
+
+namespace {
+
+// read() that retries interrupts; the byte count, or -1 with errno set.
+ssize_t readSome(int fd, char* out, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, out, size);
+        if (n >= 0 || errno != EINTR) return n;
+    }
+}
+
+}  // namespace
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        close();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+int FileHandle::release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+int FileHandle::close() {
+    if (m_fd < 0) return 0;
+    const int result = ::close(m_fd);
+    m_fd = -1;
+    return result == 0 ? 0 : errno;
+}
+
+Result<FileHandle> openForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return store::fileError(errno, "open", path);
+    return FileHandle(fd);
+}
+
+Result<FileHandle> createForWriting(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return store::fileError(errno, "create", path);
+    return FileHandle(fd);
+}
+
+Result<std::size_t> readHead(int fd, char* out, std::size_t size, const std::string& path) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = readSome(fd, out + done, size - done);
+        if (n < 0) return store::fileError(errno, "read", path);
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+Result<long long> countLines(int fd, const std::string& path) {
+    std::vector<char> block(kBlockBytes);
+    long long lines = 0;
+    char last = '\n';
+    for (;;) {
+        const ssize_t n = readSome(fd, block.data(), block.size());
+        if (n < 0) return store::fileError(errno, "read", path);
+        if (n == 0) break;
+        const char* p = block.data();
+        const char* end = p + n;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
+            ++lines;
+            ++p;
+        }
+        last = block[static_cast<std::size_t>(n) - 1];
+    }
+    return lines + (last != '\n' ? 1 : 0);
+}
+
+LineReader::LineReader(int fd, std::string path)
+    : m_fd(fd), m_path(std::move(path)), m_buffer(kBlockBytes) {}
+
+bool LineReader::fill() {
+    // Keep the unfinished line, moved to the front; grow only when it fills the whole block.
+    const std::size_t kept = m_end - m_begin;
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, kept);
+        m_begin = 0;
+        m_end = kept;
+    }
+    if (m_end == m_buffer.size()) m_buffer.resize(m_buffer.size() * 2);
+    const ssize_t n = readSome(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+    if (n < 0) {
+        m_status = store::fileError(errno, "read", m_path);
+        m_atEnd = true;
+        return false;
+    }
+    if (n == 0) {
+        m_atEnd = true;
+        return false;
+    }
+    m_end += static_cast<std::size_t>(n);
+    return true;
+}
+
+bool LineReader::next(std::string_view& line) {
+    std::size_t searchFrom = m_begin;
+    for (;;) {
+        const auto* feed = static_cast<const char*>(
+            std::memchr(m_buffer.data() + searchFrom, '\n', m_end - searchFrom));
+        std::size_t lineEnd = 0;
+        if (feed != nullptr) {
+            lineEnd = static_cast<std::size_t>(feed - m_buffer.data());
+        } else {
+            // No line feed in what is held: read on, then look only at the new bytes.
+            const std::size_t scanned = m_end - m_begin;
+            if (!m_atEnd && fill()) {
+                searchFrom = m_begin + scanned;
+                continue;
+            }
+            if (!m_status.isOk() || m_begin == m_end) return false;
+            lineEnd = m_end;  // the last line has no line end
+        }
+        const std::size_t nextBegin = feed != nullptr ? lineEnd + 1 : lineEnd;
+        if (lineEnd > m_begin && m_buffer[lineEnd - 1] == '\r') --lineEnd;
+        line = std::string_view(m_buffer.data() + m_begin, lineEnd - m_begin);
+        m_begin = nextBegin;
+        return true;
+    }
+}
+
+void LineWriter::flush() {
+    if (m_fd < 0) return;
+    if (m_status.isOk() && !m_buffer.empty()) {
+        m_status = store::writeAll(m_fd, m_buffer.data(), m_buffer.size(), m_path);
+    }
+    m_buffer.clear();
+}
+
+}  // namespace tavrolin::polish

@@ -1,0 +1,106 @@
+// Line-by-line reading and writing of map text in large blocks, in memory that does not grow
+// with the file: the reader keeps one block (larger only while a single line is longer than a
+// block), the writer one block.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/status.h"
+
+namespace tavrolin::polish {
+
+constexpr std::size_t kBlockBytes = 1 << 20;  // one read or write call per megabyte
+
+// An open file descriptor, closed when it goes out of scope.
+class FileHandle {
+   public:
+    FileHandle() = default;
+    explicit FileHandle(int fd) : m_fd(fd) {}
+    FileHandle(FileHandle&& other) noexcept : m_fd(other.release()) {}
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { close(); }
+
+    int fd() const { return m_fd; }
+    bool isOpen() const { return m_fd >= 0; }
+    int release();
+    // Closes the descriptor; the errno of a failed close, else 0.
+    int close();
+
+   private:
+    int m_fd = -1;
+};
+
+// Opens a file for reading. Errors: fileError (53 missing, 70 not allowed, ...).
+Result<FileHandle> openForReading(const std::string& path);
+// Creates or empties a file for writing.
+Result<FileHandle> createForWriting(const std::string& path);
+
+// Reads up to `size` bytes from the start of the file into `out` (fewer only at its end).
+Result<std::size_t> readHead(int fd, char* out, std::size_t size, const std::string& path);
+
+// The number of lines of a file: its line feeds, and one more when its last line has none.
+Result<long long> countLines(int fd, const std::string& path);
+
+// Hands out the lines of a file one by one, without their line end: a line feed, or a carriage
+// return and a line feed. A last line without a line end counts. The view stays valid until the
+// next call.
+class LineReader {
+   public:
+    LineReader(int fd, std::string path);
+
+    // Sets *line to the next line and answers true; false at the end of the file. A read error
+    // is kept in status() and ends the lines.
+    bool next(std::string_view& line);
+    const Status& status() const { return m_status; }
+
+   private:
+    bool fill();
+
+    int m_fd;
+    std::string m_path;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;  // first byte not yet handed out
+    std::size_t m_end = 0;    // end of the bytes read
+    bool m_atEnd = false;
+    Status m_status;
+};
+
+// Collects output in a block and writes it when the block is full. With no descriptor, keeps
+// everything in memory (text()), for tests.
+class LineWriter {
+   public:
+    LineWriter() { m_buffer.reserve(kBlockBytes); }
+    LineWriter(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {
+        m_buffer.reserve(kBlockBytes);
+    }
+
+    // Writes the text followed by CR LF.
+    void line(std::string_view text) {
+        m_buffer.append(text);
+        m_buffer.append("\r\n", 2);
+        if (m_buffer.size() >= kBlockBytes) flush();
+    }
+    // Writes bytes as they are (lines already ended).
+    void raw(std::string_view bytes) {
+        m_buffer.append(bytes);
+        if (m_buffer.size() >= kBlockBytes) flush();
+    }
+    // Writes out what is collected. A write error is kept; later writes are dropped.
+    void flush();
+    const Status& status() const { return m_status; }
+    // The bytes kept in memory (no descriptor).
+    const std::string& text() const { return m_buffer; }
+
+   private:
+    int m_fd = -1;
+    std::string m_path;
+    std::string m_buffer;
+    Status m_status;
+};
+
+}  // namespace tavrolin::polish
