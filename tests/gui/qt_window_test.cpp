@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <chrono>
+#include <fstream>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -19,6 +20,7 @@
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
 #include "store/scripted_platform.h"
+#include "support/temp_folder.h"
 #include "templates/palette.h"
 #include "templates/template_fixture.h"
 #include "test_application.h"
@@ -417,6 +419,32 @@ TEST_F(QtWindowTest, UserActionsReachTheModelAndRaiseItsEvents) {
                   "btnAtrSave_Click", "LowCase_Click", "LowCase_Click", "SVID_Click(1)",
                   "BDR_WIDTH_Click", "BDR_WIDTH_Click", "HTML_Change", "HTML_Change",
                   "AFONT_Change", "CLRRGB_DblClick", "POLY_DblClick(7)", "POLY_DblClick(3)"}));
+}
+
+TEST_F(QtWindowTest, TheMapButtonsRunTheirOperationsAndReportOnTheMessageLine) {
+    testing::ScratchFolder maps("tavrolin-gui-maps-");
+    const std::string folder = maps.root().string() + "/";
+    const std::string map = folder + "lake.mp";
+    {
+        std::ofstream out(map, std::ios::binary);
+        out << "[IMG ID]\r\nName=A lake with a name long enough for the check of the first "
+               "hundred characters\r\n[END-IMG ID]\r\n[POLYGON]\r\nType=0x3c\r\nLabel=7\r\n"
+               "Data0=(1,2)\r\n[END]\r\n";
+    }
+    view.show();
+    view.flush();
+    platform.openFileReplies.push_back(map);
+    QTest::mouseClick(widget<QPushButton>("btnReadShp"), Qt::LeftButton);
+    view.flush();
+    EXPECT_EQ(widget<QLineEdit>("Att")->text().toStdString(),
+              " points from the original polygons created successfully");
+    platform.openFileReplies.push_back(map);
+    QTest::mouseClick(widget<QPushButton>("btnReadRmp"), Qt::LeftButton);
+    view.flush();
+    EXPECT_EQ(widget<QLineEdit>("Att")->text().toStdString(),
+              " file with color polygons types created successfully");
+    EXPECT_EQ(platform.shownFiles,
+              (std::vector<std::string>{folder + "lake-imc.mp", folder + "lake-rm.mp"}));
 }
 
 TEST_F(QtWindowTest, AHandlerThatRewritesTypedTextDoesNotLoop) {
