@@ -25,7 +25,7 @@ constexpr CommandSpec kCommands[] = {
     {"skin", "skin SOURCE.dbf [--kind polygon|line|point]", runSkinCommand},
     {"xpm", "xpm NAME", runXpmCommand, true},
     {"mp-labels", "mp-labels MAP.mp", runMapLabelsCommand},
-    {"mp-retype", "mp-retype MAP.mp", runMapRetypeCommand},
+    {"mp-retype", "mp-retype MAP.mp [--scheme dd|topo|user|clear]", runMapRetypeCommand},
 };
 
 }  // namespace

@@ -43,14 +43,21 @@ TEST_F(MapCommands, RunTheButtonsAndPrintTheOutput) {
               std::string::npos);
     EXPECT_EQ(m_out.substr(m_out.rfind('\n', m_out.size() - 2) + 1),
               maps.path("lake-imc.mp") + "\n");
+    // The scale follows the scheme button pressed first: 3 m is 0x304 on DrDepth's, else 0x402.
+    EXPECT_EQ(run({"mp-retype", named, "--scheme", "dd"}), 0) << m_out << m_err;
+    EXPECT_NE(maps.read("lake-rm.mp").find("Type=0x304\r\nLabel=3"), std::string::npos);
+    EXPECT_EQ(run({"mp-retype", "--scheme", "topo", named}), 0) << m_out << m_err;
+    EXPECT_NE(maps.read("lake-rm.mp").find("Type=0x402\r\nLabel=3"), std::string::npos);
     EXPECT_EQ(run({"mp-retype", named}), 0) << m_out << m_err;
-    EXPECT_TRUE(maps.exists("lake-rm.mp"));
+    EXPECT_NE(maps.read("lake-rm.mp").find("Type=0x402\r\nLabel=3"), std::string::npos);
 
     EXPECT_EQ(run({"mp-retype", unnamed}), 1);
     EXPECT_FALSE(maps.exists("pond-rm.mp"));
     EXPECT_EQ(run({"mp-labels"}), 2);
     EXPECT_EQ(run({"mp-labels", named, named}), 2);
     EXPECT_EQ(run({"mp-retype", "--fast", named}), 2);
+    EXPECT_EQ(run({"mp-retype", "--scheme", "deep", named}), 2);
+    EXPECT_EQ(run({"mp-labels", "--scheme", "dd", named}), 2);
 }
 
 }  // namespace
