@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <cstring>
+#include <cerrno>
 #include <memory>
 
 #include "polish/label_points.h"
