@@ -164,8 +164,11 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
         start.headless = true;
         MainWindow window(platform, start);
         CliContext ctx{window, platform, out, err, {}};
-        platform.onMessage = [&messages](const MessageQuestion& box) {
+        // A message box is a message like a line on Att: printed, and the last one of either
+        // decides the exit code.
+        platform.onMessage = [&messages, &ctx](const MessageQuestion& box) {
             messages << box.prompt << "\n" << std::flush;
+            ctx.lastMessage = box.prompt;
         };
         AttPrinter printer(window.form(), ctx, messages);
 

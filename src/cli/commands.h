@@ -27,10 +27,10 @@
 // Link the library that owns what your command calls to tavrolin_cli only if tavrolin_app does
 // not already bring it (it brings every subsystem).
 //
-// Exit codes: 0 when the operation ends in success, 1 when its last message on Att is a notice
-// (" * ") or a failure (" ! "), 2 on a usage error (the command's usage goes to stderr). A
-// command never lets an exception out on purpose; the frame catches any std::exception, prints
-// it as a failure and exits 1.
+// Exit codes: 0 when the operation ends in success, 1 when its last message (on Att or in a
+// message box) is a notice (" * ") or a failure (" ! "), 2 on a usage error (the command's usage
+// goes to stderr). A command never lets an exception out on purpose; the frame catches any
+// std::exception, prints it as a failure and exits 1.
 #pragma once
 
 #include <optional>
@@ -51,7 +51,8 @@ struct CliContext {
     ScriptedPlatform& platform;
     std::ostream& out;
     std::ostream& err;
-    // The last non-empty text Att took (progress bars included); kept up to date by the frame.
+    // The last non-empty text Att took (progress bars included) or the last message box's text,
+    // whichever came later; kept up to date by the frame.
     std::string lastMessage;
 
     Main& main() { return window.main(); }
@@ -72,8 +73,8 @@ std::span<const CommandSpec> commandTable();
 // The command of that name, or nullptr.
 const CommandSpec* findCommand(const std::string& name);
 
-// 0 when the last message on Att is success or progress (or there was none), 1 when it begins
-// with " * " or " ! ".
+// 0 when the last message (Att line or message box) is success or progress (or there was none),
+// 1 when it begins with " * " or " ! ".
 int commandExitCode(const CliContext& ctx);
 // Prints "tavrolin COMMAND: reason" and the command's usage line on ctx.err; returns 2.
 int usageError(CliContext& ctx, const std::string& command, const std::string& reason);

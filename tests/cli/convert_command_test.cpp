@@ -118,5 +118,17 @@ TEST_F(ConvertCommand, UsageErrorsAndFailures) {
     EXPECT_FALSE(fs::exists(output()));
 }
 
+// A run whose last word is a message box, not a line: the box decides the exit code.
+TEST_F(ConvertCommand, AMessageBoxDecidesTheExitCodeToo) {
+    std::string table = readFile(source());
+    table[0] = '\x30';  // a Visual FoxPro table
+    testing::writeFile(m_maps.path() / "fox.dbf", table);
+    for (const char* language : {"ru", "en"}) {
+        EXPECT_EQ(run({m_maps.str() + "fox.dbf"}, language), 1) << m_out;
+        EXPECT_NE(m_out.find(" ! файлы VFP не поддерживаются\n"), std::string::npos) << m_out;
+    }
+    EXPECT_FALSE(fs::exists(m_maps.path() / "fox-imc.dbf"));
+}
+
 }  // namespace
 }  // namespace tavrolin
