@@ -37,6 +37,14 @@ constexpr std::array<char16_t, 128> kHigh437 = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
+// Windows 1252 differs from ISO-8859-1 only in 0x80..0x9F; its five unassigned bytes there keep
+// their ISO-8859-1 control characters.
+constexpr std::array<char16_t, 32> kHigh1252Low = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 constexpr char32_t kReplacement = 0xFFFD;
 
 void appendOneByte(std::string& out, std::string_view bytes,
@@ -77,8 +85,8 @@ char32_t nextCode(std::string_view text, std::size_t* pos) {
 }  // namespace
 
 LabelDecoding labelDecoding(bool russian, int mark) {
+    if (mark == kMarkUtf8) return LabelDecoding::Utf8;
     if (russian) {
-        if (mark == kMarkUtf8Ru) return LabelDecoding::Utf8;
         if (mark == kMarkCp866) return LabelDecoding::Cp866;
     } else {
         if (mark == kMarkOem) return LabelDecoding::Cp437;
@@ -117,6 +125,55 @@ std::string decode437(std::string_view bytes) {
     std::string out;
     appendOneByte(out, bytes, kHigh437);
     return out;
+}
+
+std::string decode1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        store::appendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh1252Low[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+std::string decodeLatin1(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char ch : bytes) store::appendUtf8(out, static_cast<unsigned char>(ch));
+    return out;
+}
+
+std::optional<LabelDecoding> codePageDecoding(std::string_view text) {
+    const auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
+    };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    std::string name(text);
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    struct Name {
+        const char* text;
+        LabelDecoding decoding;
+    };
+    static constexpr Name kNames[] = {
+        {"UTF-8", LabelDecoding::Utf8},       {"UTF8", LabelDecoding::Utf8},
+        {"65001", LabelDecoding::Utf8},       {"1251", LabelDecoding::Cp1251},
+        {"CP1251", LabelDecoding::Cp1251},    {"WINDOWS-1251", LabelDecoding::Cp1251},
+        {"ANSI 1251", LabelDecoding::Cp1251}, {"866", LabelDecoding::Cp866},
+        {"CP866", LabelDecoding::Cp866},      {"437", LabelDecoding::Cp437},
+        {"CP437", LabelDecoding::Cp437},      {"1252", LabelDecoding::Cp1252},
+        {"CP1252", LabelDecoding::Cp1252},    {"WINDOWS-1252", LabelDecoding::Cp1252},
+        {"ANSI 1252", LabelDecoding::Cp1252}, {"ISO-8859-1", LabelDecoding::Latin1},
+        {"ISO8859-1", LabelDecoding::Latin1}, {"ISO88591", LabelDecoding::Latin1},
+        {"LATIN1", LabelDecoding::Latin1},    {"28591", LabelDecoding::Latin1},
+    };
+    for (const Name& known : kNames) {
+        if (name == known.text) return known.decoding;
+    }
+    return std::nullopt;
 }
 
 std::string encode1251(std::string_view utf8) { return store::encodeCp1251(utf8); }
@@ -159,6 +216,10 @@ std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
             return decode866(bytes);
         case LabelDecoding::Cp437:
             return decode437(bytes);
+        case LabelDecoding::Cp1252:
+            return decode1252(bytes);
+        case LabelDecoding::Latin1:
+            return decodeLatin1(bytes);
         case LabelDecoding::Cp1251:
             break;
     }

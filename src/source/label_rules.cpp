@@ -31,11 +31,11 @@ std::string LabelRules::apply(std::string_view text) {
         bytes.remove_suffix(2);
     }
 
-    if (m_mark == kMarkNone) {
+    if (!m_fixed && m_mark == kMarkNone) {
         int guess = guessLabelMark(bytes);
         if (guess != kGuessAscii) m_mark = guess;
     }
-    std::string label = decodeLabel(bytes, labelDecoding(m_russian, m_mark));
+    std::string label = decodeLabel(bytes, m_fixed ? *m_fixed : labelDecoding(m_russian, m_mark));
     std::replace(label.begin(), label.end(), '"', '\'');
 
     m_widthCounter = std::max(m_widthCounter, static_cast<int>(store::countCharacters(label)));

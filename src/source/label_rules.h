@@ -4,8 +4,11 @@
 // remembered for the output column.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "source/encodings.h"
 
 namespace tavrolin::source {
 
@@ -15,6 +18,10 @@ class LabelRules {
     // depthInMetres: the table has a DEPTH_M10 field.
     LabelRules(bool russian, int mark, bool depthInMetres)
         : m_russian(russian), m_mark(mark), m_depthInMetres(depthInMetres) {}
+    // With a decoding named by the source's code-page file: every label is decoded so, and
+    // neither the mark nor a guess plays a part.
+    LabelRules(LabelDecoding decoding, bool depthInMetres)
+        : m_fixed(decoding), m_depthInMetres(depthInMetres) {}
 
     // The label for a field's text in its one-byte form (see field_text.h). Valid UTF-8.
     // With mark 0 the encoding is guessed from this label; a plain ASCII label leaves the mark
@@ -30,8 +37,9 @@ class LabelRules {
     static bool looksLikeCoordinate(std::string_view text);
 
    private:
-    bool m_russian;
-    int m_mark;
+    bool m_russian = false;
+    int m_mark = 0;
+    std::optional<LabelDecoding> m_fixed;
     bool m_depthInMetres;
     int m_widthCounter = 0;
     std::string m_work;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <new>
 
 #include "source/caseless_list.h"
@@ -11,6 +12,7 @@
 #include "source/label_rules.h"
 #include "source/source_file.h"
 #include "source/source_layout.h"
+#include "store/common_services.h"
 
 namespace tavrolin {
 
@@ -95,6 +97,26 @@ void chooseKindFromFileName(Main& main, const std::string& fileName) {
     }
 }
 
+// The decoding that the source's own code-page file names: the file of the source's name with
+// ".cpg" in place of its extension, in any letter case, beside it (GDAL, QGIS and others write
+// one). Nothing when there is none, it cannot be read, or it names no encoding known here.
+std::optional<source::LabelDecoding> sourceCodePage(const std::string& path) {
+    constexpr std::size_t kLongestUsefulText = 64;
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) base.resize(dot);
+    const std::string name = store::fileExistsIgnoringCase(folder, base + ".cpg");
+    if (name.empty()) return std::nullopt;
+    std::ifstream in(folder + name, std::ios::binary);
+    std::string text(kLongestUsefulText, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return source::codePageDecoding(text);
+}
+
 // The read proper: steps from opening the file to the end messages. Returns true when at
 // least one type code was found.
 class TableRead {
@@ -115,6 +137,7 @@ class TableRead {
     source::SourceLayout m_layout;
     std::int64_t m_count = 0;
     int m_mark = 0;
+    std::optional<source::LabelDecoding> m_codePage;  // named by the source's code-page file
     source::CaselessList m_gm;
     source::CaselessList m_gmType;
     int m_labelWidthCounter = 0;
@@ -128,6 +151,10 @@ bool TableRead::run(const std::string& path) {
     }
     m_file = std::move(file.value());
     if (!readHeader() || !readFields()) return false;
+    // A file without a language mark may have a code-page file that says what its text is;
+    // that beats guessing from the bytes (and the "ignore names" mark, which only stands in
+    // for a missing mark).
+    if (m_header.languageDriver == source::kMarkNone) m_codePage = sourceCodePage(path);
     bool recordsRead = readRecords();
     m_main.form.setItems("GM", m_gm.takeItems());
     m_main.form.setItems("GM_TYPE", m_gmType.takeItems());
@@ -147,7 +174,9 @@ bool TableRead::readHeader() {
     m_mark = m_main.form("NoName").value != 0 ? source::kMarkCp1251 : m_header.languageDriver;
 
     if (m_header.isVisualFoxPro()) {
-        // This refusal exists in Russian only.
+        // This refusal exists in Russian only. The read ends here: the box waits for the user
+        // with the normal pointer.
+        m_main.platform.setBusy(false);
         m_main.platform.showMessage({m_main.programName, " ! файлы VFP не поддерживаются",
                                      MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
@@ -206,7 +235,9 @@ bool TableRead::readRecords() {
     const bool russian = m_main.russian;
     const bool listNames = m_main.form("NoName").value == 0;
     const RoleFields roles = lastFieldOfEachRole(m_layout.fields);
-    source::LabelRules labels(russian, m_mark, m_layout.hasDepthInMetres);
+    source::LabelRules labels =
+        m_codePage ? source::LabelRules(*m_codePage, m_layout.hasDepthInMetres)
+                   : source::LabelRules(russian, m_mark, m_layout.hasDepthInMetres);
     const std::int64_t step = m_count / 100;
     const std::string progressText =
         m_main.tr(" чтение атрибутов файла: ", " reading file with attributes: ");

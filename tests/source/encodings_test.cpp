@@ -32,11 +32,38 @@ TEST(Encodings, EncodesTo1251AndBack) {
 
 TEST(Encodings, PairsMarksWithDecodingsOnlyAsTheTableSays) {
     EXPECT_EQ(labelDecoding(true, 87), LabelDecoding::Utf8);
+    EXPECT_EQ(labelDecoding(false, 87), LabelDecoding::Utf8);  // what an English output holds
     EXPECT_EQ(labelDecoding(true, 101), LabelDecoding::Cp866);
     EXPECT_EQ(labelDecoding(false, 2), LabelDecoding::Cp437);
     EXPECT_EQ(labelDecoding(false, 201), LabelDecoding::Utf8);
     for (int mark : {0, 1, 2, 201, 38}) EXPECT_EQ(labelDecoding(true, mark), LabelDecoding::Cp1251);
-    for (int mark : {0, 1, 87, 101}) EXPECT_EQ(labelDecoding(false, mark), LabelDecoding::Cp1251);
+    for (int mark : {0, 1, 101}) EXPECT_EQ(labelDecoding(false, mark), LabelDecoding::Cp1251);
+}
+
+TEST(Encodings, NamesOfCodePageFiles) {
+    const std::pair<const char*, std::optional<LabelDecoding>> cases[] = {
+        {"UTF-8", LabelDecoding::Utf8},
+        {"utf8\r\n", LabelDecoding::Utf8},
+        {"65001 \n", LabelDecoding::Utf8},
+        {"1251", LabelDecoding::Cp1251},
+        {"cp1251", LabelDecoding::Cp1251},
+        {"Windows-1251", LabelDecoding::Cp1251},
+        {"ANSI 1251\r\n", LabelDecoding::Cp1251},
+        {"866", LabelDecoding::Cp866},
+        {"CP866", LabelDecoding::Cp866},
+        {"437", LabelDecoding::Cp437},
+        {"1252", LabelDecoding::Cp1252},
+        {"iso-8859-1", LabelDecoding::Latin1},
+        {"LATIN1", LabelDecoding::Latin1},
+        {"", std::nullopt},
+        {"1250", std::nullopt},
+        {"UTF-16", std::nullopt},
+        {"ANSI  1251", std::nullopt},
+        {"12511", std::nullopt},
+    };
+    for (const auto& [text, decoding] : cases) EXPECT_EQ(codePageDecoding(text), decoding) << text;
+    EXPECT_EQ(decode1252("\x80\x9F\xE9"), "\xE2\x82\xAC\xC5\xB8\xC3\xA9");  // €Ÿé
+    EXPECT_EQ(decodeLatin1("\x80\xE9"), "\xC2\x80\xC3\xA9");
 }
 
 TEST(Encodings, GuessesByCountingHighBytes) {

@@ -52,7 +52,7 @@ TEST(LabelRules, MarkZeroIsGuessedUntilALabelHasHighBytes) {
 }
 
 TEST(LabelRules, ConvertsByTheFilesMark) {
-    LabelRules utf8(true, kMarkUtf8Ru, false);
+    LabelRules utf8(true, kMarkUtf8, false);
     EXPECT_EQ(utf8.apply("\xD0\x9E\xD0\xB7 "), "\xD0\x9E\xD0\xB7");
     LabelRules dos(true, kMarkCp866, false);
     EXPECT_EQ(dos.apply("\x8E\xA7"), "\xD0\x9E\xD0\xB7");

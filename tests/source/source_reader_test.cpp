@@ -140,6 +140,69 @@ TEST_F(SourceReader, ConvertsLabelsByTheLanguageDriverByte) {
     EXPECT_EQ(w.main.labelWidth, 15);
 }
 
+// GDAL, QGIS and others leave the language byte 0 and name the encoding in a code-page file; that
+// file, in whatever letter case and spelling, decides under both interfaces.
+TEST_F(SourceReader, AnUnmarkedTableIsDecodedByItsCodePageFile) {
+    const std::string lake1251 = "\xCE\xE7\xE5\xF0\xEE";
+    struct Case {
+        const char* cpgName;
+        std::string cpgText;
+        std::string labelBytes;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"map.cpg", "UTF-8\r\n", kLakeUtf8, kLakeUtf8},
+        {"MAP.CPG", "65001", kLakeUtf8, kLakeUtf8},
+        {"map.cpg", "utf8  \n", "M\xC3\xBCggelsee", "M\xC3\xBCggelsee"},
+        {"map.cpg", "CP1251", lake1251, kLakeUtf8},
+        {"Map.cpg", "windows-1251\r\n", lake1251, kLakeUtf8},
+        {"map.cpg", "ANSI 1251", lake1251, kLakeUtf8},
+        {"map.cpg", "866", "\x8E\xA7\xA5\xE0\xAE", kLakeUtf8},
+        {"map.cpg", "1252", "M\xFCggelsee \x80", "M\xC3\xBCggelsee \xE2\x82\xAC"},
+        {"map.cpg", "ISO-8859-1", "M\xFCggelsee", "M\xC3\xBCggelsee"},
+        // Names nothing known: the guess applies (1251 under Russian, as guessed).
+        {"map.cpg", "KOI8-R", lake1251, kLakeUtf8},
+    };
+    for (const Case& c : cases) {
+        for (bool russian : {true, false}) {
+            if (std::string(c.cpgText) == "KOI8-R" && !russian) continue;  // guessed as OEM
+            std::filesystem::remove(folder.path("map.cpg"));
+            std::filesystem::remove(folder.path("MAP.CPG"));
+            std::filesystem::remove(folder.path("Map.cpg"));
+            folder.write(c.cpgName, std::vector<std::uint8_t>(c.cpgText.begin(), c.cpgText.end()));
+            w.main.russian = russian;
+            DbfBuilder table;
+            table.field("TYPE", 'C', 6).field("LABEL", 'C', 20);
+            table.record({"0x24", "Lake"}).record({"0x24", c.labelBytes});
+            EXPECT_TRUE(read(table));
+            EXPECT_EQ(row(1).label, c.expected) << c.cpgText << (russian ? " ru" : " en");
+            EXPECT_EQ(row(0).label, "Lake");
+        }
+    }
+    // A language byte of its own wins over the code-page file.
+    folder.write("map.cpg", {'U', 'T', 'F', '-', '8'});
+    w.main.russian = true;
+    DbfBuilder marked;
+    marked.languageDriver(101).field("TYPE", 'C', 6).field("LABEL", 'C', 10);
+    marked.record({"0x24", "\x8E\xA7\xA5\xE0\xAE"});
+    EXPECT_TRUE(read(marked));
+    EXPECT_EQ(row(0).label, kLakeUtf8);
+}
+
+// What an English-interface output declares (0x57) is UTF-8, read back so under both
+// interfaces.
+TEST_F(SourceReader, ReadsAnEnglishOutputBackAsUtf8) {
+    for (bool russian : {true, false}) {
+        w.main.russian = russian;
+        DbfBuilder table;
+        table.languageDriver(0x57).field("TYPE", 'C', 6).field("VALUE", 'C', 30);
+        table.record({"0x24", "M\xC3\xBCggelsee"}).record({"0x24", kLakeUtf8});
+        EXPECT_TRUE(read(table));
+        EXPECT_EQ(row(0).label, "M\xC3\xBCggelsee");
+        EXPECT_EQ(row(1).label, kLakeUtf8);
+    }
+}
+
 TEST_F(SourceReader, ShowsProgressAtEachHundredthOfTheRecords) {
     DbfBuilder table;
     table.field("TYPE", 'C', 6);
