@@ -162,22 +162,40 @@ int TypeConversion::findRow(const std::string& typeCode) {
     return m_lastRow;
 }
 
+// A level as a plain decimal number: surrounding blanks, an optional sign, digits and at most one
+// decimal point or comma. Hexadecimal ("0x10"), exponents and inner blanks ("2 3") are no level.
+bool isPlainDecimal(std::string_view text) {
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+    bool digits = false;
+    bool separator = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
 Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t index) const {
     const std::string& level = record.level;
     if (level.size() == 1 && level[0] >= '0' && level[0] <= '9') return level[0] != '0';
-    std::string text;
-    for (char c : level) {
-        if (c != ' ') text += c == ',' ? '.' : c;
-    }
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
+    std::string_view trimmed = level;
+    while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+    if (trimmed.empty()) return false;
     const std::string where = "level \"" + level + "\" of record " + std::to_string(index + 1);
-    if (end != text.c_str() + text.size() || !std::isfinite(number)) {
+    if (!isPlainDecimal(trimmed)) {
         return Status::error(err::kTypeMismatch, where + " is not a number");
     }
+    std::string text(trimmed);
+    std::replace(text.begin(), text.end(), ',', '.');
+    const double number = std::strtod(text.c_str(), nullptr);
     const double whole = std::nearbyint(number);  // to even, as a conversion to a byte rounds
-    if (whole < 0 || whole > 255) {
+    if (!std::isfinite(number) || whole < 0 || whole > 255) {
         return Status::error(err::kOverflow, where + " is not a level from 0 to 255");
     }
     return whole >= 1;
@@ -341,9 +359,12 @@ Status moveOutputTable(Main& main) {
     if (Status s = main.connection.flush(); !s) return s;
     if (Status s = markOutputTable(table, true); !s) return s;
     Status moved = store::replaceFile(table, main.sourceFolder + main.outputFileName);
-    // Still ours to delete on the next run.
-    if (!moved) (void)markOutputTable(table, false);
-    return moved;
+    if (!moved) {
+        (void)markOutputTable(table, false);  // still ours to delete on the next run
+        return moved;
+    }
+    if (Status s = removeOldOutputSpellings(main); !s) return s;
+    return writeOutputCodePage(main);
 }
 
 bool RunType(Main& main, bool moveWhenDone) {

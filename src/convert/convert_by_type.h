@@ -17,8 +17,10 @@ void btnMakeType_Click(Main& main);
 bool RunType(Main& main, bool moveWhenDone);
 
 // The last step of a conversion: writes the rows out, clears the table's unfinished mark and
-// moves it over the output file beside the source in one step (also across file systems).
-// On failure the output file is as it was and the table stays in the program folder.
+// moves it over the output file beside the source in one step (also across file systems), then
+// removes older outputs whose names differ only in letter case and writes the output's
+// code-page file. When the move fails the output file is as it was and the table stays in the
+// program folder.
 Status moveOutputTable(Main& main);
 
 }  // namespace tavrolin

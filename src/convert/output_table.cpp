@@ -10,6 +10,7 @@
 #include <span>
 
 #include "convert/translit.h"
+#include "store/case_fold.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
@@ -70,22 +71,28 @@ std::span<const WidthPatch> kindPatches(const std::string& kindName) {
     return {};
 }
 
+// Whether a table starts with the columns of an output table (LVL, TYPE, L_LIMIT).
+bool hasOutputColumns(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, kFileHeaderSize + 3 * kDescriptorSize> header{};
+    if (!in.read(header.data(), header.size())) return false;
+    static constexpr const char* kFirstColumns[] = {"LVL", "TYPE", "L_LIMIT"};
+    for (int n = 0; n < 3; ++n) {
+        const char* column = header.data() + kFileHeaderSize + n * kDescriptorSize;
+        if (std::string(column, strnlen(column, 11)) != kFirstColumns[n]) return false;
+    }
+    return true;
+}
+
 // Whether a file is a temporary output table left by a run that did not finish: its first
 // columns are LVL, TYPE and L_LIMIT and its header still carries the incomplete mark. A finished
 // output (e.g. polygon.dbf made from polygon_orig.dbf beside the program) or any other file in
 // the program folder under the table's name is the user's.
 bool isUnfinishedOutputTable(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::array<char, kFileHeaderSize + 3 * kDescriptorSize> header{};
-    if (!in.read(header.data(), header.size())) return false;
-    if (header[kIncompleteOffset] != kIncomplete) return false;
-    static constexpr const char* kFirstColumns[] = {"LVL", "TYPE", "L_LIMIT"};
-    for (int n = 0; n < 3; ++n) {
-        const char* name = header.data() + kFileHeaderSize + n * kDescriptorSize;
-        const std::string stored(name, strnlen(name, 11));
-        if (stored != kFirstColumns[n]) return false;
-    }
-    return true;
+    char mark = 0;
+    if (!in.seekg(kIncompleteOffset) || !in.get(mark) || mark != kIncomplete) return false;
+    return hasOutputColumns(path);
 }
 
 // Picks the temporary table's name and deletes our own leftovers of that name. A file under a
@@ -133,17 +140,26 @@ Status checkOutputTarget(const Main& main) {
     return {};
 }
 
-// The width of VALUE: the reader's label width, widened when transliteration makes a label
-// longer than the margin of that width allows (Щ gives Sh), so that no label is cut.
+// The width of VALUE: the longest label plus the margin, at most 254. In code page 1251 (the
+// Russian interface) a character is a byte and the reader's width holds, widened when
+// transliteration makes a label longer (Щ gives Sh) so that no label is cut. A UTF-8 output
+// (the English interface) counts the bytes of the labels.
 int labelColumnWidth(const Main& main) {
     int width = main.labelWidth;
-    if (main.form("TrnCase").value != 1) return std::min(width, kMaxLabelWidth);
+    const bool translit = main.form("TrnCase").value == 1;
+    if (!translit && main.russian) return std::min(width, kMaxLabelWidth);
     for (const SourceRecord& record : main.sourceRecords) {
         if (record.label.empty()) continue;
-        const Result<std::string> latin = Translit(record.label, kTranslitScheme);
-        if (latin)
-            width =
-                std::max(width, static_cast<int>(store::countCharacters(*latin)) + kLabelMargin);
+        std::string_view label = record.label;
+        Result<std::string> latin = std::string();
+        if (translit) {
+            latin = Translit(record.label, kTranslitScheme);
+            if (!latin) continue;
+            label = *latin;
+        }
+        const std::size_t length = main.russian ? store::countCharacters(label) : label.size();
+        width = std::max(
+            width, static_cast<int>(std::min<std::size_t>(length, kMaxLabelWidth)) + kLabelMargin);
         if (width >= kMaxLabelWidth) break;
     }
     return std::min(width, kMaxLabelWidth);
@@ -214,22 +230,37 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     return {};
 }
 
-// The code-page file, only when the source folder has none of that name in any letter case.
-Status writeCodePageFile(const Main& main) {
-    if (!store::namesIgnoringCase(main.sourceFolder, main.codePageFileName).empty()) return {};
+// Writes a small text file; the writer's " ! WriteF: number. description" becomes a Status.
+Status writeTextFile(const std::string& path, const std::string& text) {
     std::string failure;
     const auto sink = [&failure](const std::string& message) { failure = message; };
-    if (store::WriteF(main.sourceFolder + main.codePageFileName, outputCodePage(main.russian),
-                      sink) == 1) {
-        return {};
-    }
-    // The writer reports " ! WriteF: number. description"; keep the number and description.
+    if (store::WriteF(path, text, sink) == 1) return {};
     static constexpr std::string_view kPrefix = " ! WriteF: ";
     const std::size_t dot = failure.find(". ", kPrefix.size());
     if (failure.rfind(kPrefix, 0) != 0 || dot == std::string::npos) {
         return Status::error(err::kInvalidArgument, failure);
     }
     return Status::error(std::atoi(failure.c_str() + kPrefix.size()), failure.substr(dot + 2));
+}
+
+// The source's own code-page file: the source's name with ".cpg" for its extension.
+std::string sourceCodePageFileName(const Main& main) {
+    const std::string& name = main.sourceFileName;
+    const std::size_t dot = name.find_last_of('.');
+    return (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + ".cpg";
+}
+
+// Removes the files in `folder` whose names differ from `name` only in letter case and that
+// `mayGo` allows (an older output that the map compiler might otherwise pick); never `name`
+// itself under another spelling on a file system that ignores case.
+template <typename Allowed>
+Status removeCaseVariants(const std::string& folder, const std::string& name, Allowed mayGo) {
+    for (const std::string& other : store::namesIgnoringCase(folder, name)) {
+        const std::string path = folder + other;
+        if (other == name || sameFile(path, folder + name) || !mayGo(path)) continue;
+        if (Status s = store::deleteFile(path); !s) return s;
+    }
+    return {};
 }
 
 }  // namespace
@@ -263,6 +294,28 @@ std::string outputTableStatement(const std::string& tableName, const std::string
     statement +=
         garminColumns ? ",GRMN_TYPE char(25),HGT_DP_FMT char(10),HGT_DP numeric(4,0));" : ");";
     return statement;
+}
+
+Status writeOutputCodePage(const Main& main) {
+    const std::string& name = main.codePageFileName;
+    // Never the source's own: it describes the user's table, not ours.
+    if (name.empty() || store::equalsIgnoringCase(name, sourceCodePageFileName(main))) return {};
+    if (Status s = writeTextFile(main.sourceFolder + name, outputCodePage(main.russian)); !s) {
+        return s;
+    }
+    const std::string sourceCodePage = main.sourceFolder + sourceCodePageFileName(main);
+    return removeCaseVariants(main.sourceFolder, name, [&](const std::string& path) {
+        return !sameFile(path, sourceCodePage);
+    });
+}
+
+Status removeOldOutputSpellings(const Main& main) {
+    // Only an older output goes: never the source, nor a table of the user's own that happens
+    // to have that name.
+    const std::string source = main.sourceFolder + main.sourceFileName;
+    return removeCaseVariants(main.sourceFolder, main.outputFileName, [&](const std::string& path) {
+        return !sameFile(path, source) && hasOutputColumns(path);
+    });
 }
 
 Status markOutputTable(const std::string& path, bool finished) {
@@ -309,6 +362,8 @@ bool DBFmake(Main& main) {
         main.outputTableName = *name;
         status = main.connection.execute(outputTableStatement(
             *name, main.kindName, labelColumnWidth(main), main.form("TagMPC").value == 1));
+        // The code-page file says 65001 for an English-interface output: its text is UTF-8.
+        main.connection.setTextEncoding(*name, outputTextEncoding(main.russian));
     } else {
         status = name.status();
     }
@@ -323,7 +378,6 @@ bool DBFmake(Main& main) {
 
 bool DBFedit(Main& main, const std::string& path, const std::string& kindName) {
     Status status = patchHeader(main, path, kindName);
-    if (status) status = writeCodePageFile(main);
     if (!status) {
         main.att(" ! преобразовать структуру не удалось, DBFedit: " + status.toString());
         main.platform.beep();

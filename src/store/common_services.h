@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "store/field_info.h"
 #include "store/platform.h"
 #include "store/status.h"
 #include "store/value.h"
@@ -31,8 +32,6 @@ Value Nz(const Value& value, const std::string& defaultText = "");
 // and the result is the empty text.
 Value Nz(const Result<Value>& value, const std::string& defaultText, const MessageSink& sink,
          Platform* platform = nullptr);
-
-enum class TextEncoding { Utf8, Cp1251 };
 
 // Creates or overwrites the file with the text and a line break (CR LF). The text is UTF-8 and
 // written as UTF-8 or encoded to cp1251 ('?' for characters it lacks). Returns 1 on success;

@@ -71,6 +71,14 @@ class ConnectionImpl {
     bool lastStatementWasInsert = false;
     InsertStatement insert;  // reused, to keep its capacity
 
+    // Tables declared to hold text in another encoding than code page 1251, by lower-case name.
+    std::unordered_map<std::string, TextEncoding> encodings;
+
+    TextEncoding encodingOf(std::string_view name) const {
+        auto it = encodings.find(lowerName(withoutExtension(name)));
+        return it == encodings.end() ? TextEncoding::Cp1251 : it->second;
+    }
+
     // The file of a table in the folder: "<name>.dbf" in any letter case (an exact match wins);
     // a name given with its extension names that file.
     Result<std::string> resolveTable(std::string_view name) const {
@@ -125,6 +133,7 @@ class ConnectionImpl {
         }
         Result<std::shared_ptr<TableFile>> table = TableFile::open(*path, true);
         if (!table) return table.status();
+        (*table)->setTextEncoding(encodingOf(name));
         tables.emplace(key, *table);
         return table;
     }
@@ -293,6 +302,7 @@ Status Connection::close() {
     m_impl->lastInsertTable.reset();
     m_impl->lastStatementWasInsert = false;
     m_impl->open = false;
+    m_impl->encodings.clear();
     return first;
 }
 
@@ -327,6 +337,7 @@ Result<RecordSet> Connection::openRecordSet(const std::string& statement, LockTy
         Result<std::shared_ptr<TableFile>> opened = TableFile::open(*path, false);
         if (!opened) return opened.status();
         table = *opened;
+        table->setTextEncoding(impl.encodingOf(select->table));
     } else {
         Result<std::shared_ptr<TableFile>> opened = impl.writableTable(select->table);
         if (!opened) return opened.status();
@@ -367,6 +378,15 @@ Result<RecordSet> Connection::openRecordSet(const std::string& statement, LockTy
     RecordSet set;
     set.m_state = std::move(state);
     return set;
+}
+
+void Connection::setTextEncoding(const std::string& table, TextEncoding encoding) {
+    if (!m_impl) return;
+    const std::string key = lowerName(withoutExtension(table));
+    m_impl->encodings[key] = encoding;
+    // A table already open takes it at once.
+    auto open = m_impl->tables.find(key);
+    if (open != m_impl->tables.end()) open->second->setTextEncoding(encoding);
 }
 
 Status Connection::execute(const std::string& statement) {

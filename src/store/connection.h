@@ -1,6 +1,7 @@
 // The table store: a folder connection on which SELECT statements open record sets and
 // CREATE TABLE / INSERT INTO statements run as commands. Built directly on the dBASE IV file
-// format; text in every table is code page 1251 on disk and UTF-8 in memory.
+// format; text is UTF-8 in memory and code page 1251 on disk, unless a table is declared to
+// hold UTF-8 (setTextEncoding).
 //
 // Statement shapes understood (T a table, n an integer, c a text):
 //   SELECT * FROM T [WHERE cond [AND cond]...] [ORDER BY col [DESC][, col [DESC]]...]
@@ -97,6 +98,11 @@ class Connection {
                                     LockType lock = LockType::ReadOnly);
     // CREATE TABLE or INSERT INTO.
     Status execute(const std::string& statement);
+
+    // Declares the encoding of the text of a table of this connection (by name, any letter
+    // case, without ".dbf"), for every later statement and record set on it until the
+    // connection closes. Tables not declared are code page 1251.
+    void setTextEncoding(const std::string& table, TextEncoding encoding);
 
     // Writes out pending appends of every table (header record count and end byte), so that
     // the files are complete on disk. Record sets and close() call it as needed.

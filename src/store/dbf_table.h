@@ -39,6 +39,11 @@ class TableFile {
     const std::string& path() const { return m_path; }
     const DbfHeader& header() const { return m_header; }
     const std::vector<FieldInfo>& fields() const { return m_header.fields; }
+    // The encoding of the text of every C field, for reading and writing (code page 1251 until
+    // set).
+    void setTextEncoding(TextEncoding encoding) {
+        for (FieldInfo& field : m_header.fields) field.encoding = encoding;
+    }
     bool isWritable() const { return m_writable; }
     bool isOpen() const { return m_fd >= 0; }
     // Records in the table, appends not yet written included.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "store/codepage.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin::store {
 
@@ -113,7 +114,19 @@ Status writeNumberText(const FieldInfo& field, std::string_view text, char* out)
 }
 
 void writeText(const FieldInfo& field, std::string_view utf8, char* out) {
-    encodeCp1251Into(utf8, out, static_cast<std::size_t>(field.length));
+    const auto capacity = static_cast<std::size_t>(field.length);
+    if (field.encoding == TextEncoding::Utf8) {
+        encodeUtf8Into(utf8, out, capacity);
+    } else {
+        encodeCp1251Into(utf8, out, capacity);
+    }
+}
+
+// The text of a field's bytes (trailing blanks already cut) in its encoding. Bytes of a UTF-8
+// field that are not UTF-8 (written by another program) are read as code page 1251.
+std::string readText(const FieldInfo& field, std::string_view bytes) {
+    if (field.encoding == TextEncoding::Utf8 && isWellFormedUtf8(bytes)) return std::string(bytes);
+    return decodeCp1251(bytes);
 }
 
 Status writeDateText(const FieldInfo& field, std::string_view text, char* out) {
@@ -176,7 +189,7 @@ Value decodeField(const FieldInfo& field, std::string_view bytes) {
             bytes.remove_suffix(1);
         }
         if (bytes.empty()) return {};
-        return Value::text(decodeCp1251(bytes));
+        return Value::text(readText(field, bytes));
     }
     if (isNumericType(field.type)) {
         double number = 0;

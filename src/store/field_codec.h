@@ -1,14 +1,17 @@
 // Turns the bytes of one field into a Value and a Value (or a statement literal) into the exact
 // bytes of a field.
 //
-// Reading: C is cp1251 text with trailing blanks cut; N, F (and M, G, B, P) the number that the
+// Text is kept in the field's encoding (FieldInfo::encoding): code page 1251, or UTF-8.
+//
+// Reading: C is text with trailing blanks cut; N, F (and M, G, B, P) the number that the
 // leading part of the text forms; D eight digits YYYYMMDD; L T/t/Y/y true, F/f/N/n false. A
 // field reads as null when nothing is left: all blanks, a number field without a digit (GDAL
 // and others fill an empty or overflowing number with '*'), a date that is not eight digits,
 // a logical '?'.
 //
-// Writing: C left-aligned, blank-padded, cut to the field width when longer (cp1251 has one
-// byte per character, so no character is ever split); N and F right-aligned with the declared
+// Writing: C left-aligned, blank-padded, cut to the field width when longer, never inside a
+// character (cp1251 has one byte per character; UTF-8 is cut before the first character that
+// does not fit whole); N and F right-aligned with the declared
 // decimals, and a number that needs more than the width is error 6 (overflow), never a
 // shortened number; L 'T' or 'F'; D YYYYMMDD. Null writes blanks.
 #pragma once

@@ -69,6 +69,36 @@ inline std::size_t countCharacters(std::string_view utf8) {
     return count;
 }
 
+// True when the whole text is well-formed UTF-8.
+inline bool isWellFormedUtf8(std::string_view text) {
+    char32_t code;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = decodeUtf8(text, pos, code);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
+// Copies UTF-8 text into at most `capacity` bytes at `out`, whole characters only: it stops
+// before the first character that would not fit, so a cut text is still well-formed. Each byte
+// of an ill-formed sequence becomes '?'. Returns the number of bytes written.
+inline std::size_t encodeUtf8Into(std::string_view utf8, char* out, std::size_t capacity) {
+    std::size_t written = 0;
+    char32_t code;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        std::size_t length = decodeUtf8(utf8, pos, code);
+        const bool wellFormed = length != 0;
+        if (!wellFormed) length = 1;
+        if (written + length > capacity) break;
+        for (std::size_t i = 0; i < length; ++i)
+            out[written + i] = wellFormed ? utf8[pos + i] : '?';
+        written += length;
+        pos += length;
+    }
+    return written;
+}
+
 // The text without leading and trailing spaces (other blanks stay).
 inline std::string_view trimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');

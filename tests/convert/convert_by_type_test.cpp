@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "convert/output_table.h"
 #include "convert_fixture.h"
 
@@ -92,6 +94,21 @@ TEST_F(ConvertByType, CopiesTheTemplateAttributesOfEachRecordsType) {
     EXPECT_FALSE(platform.busy);
 }
 
+// The user's row of a type (YN 1) wins over the standard one (YN 0) whatever the letter case of
+// either code.
+TEST_F(ConvertByType, TheUsersRowWinsWhateverTheLetterCase) {
+    addTemplateRow("VID,MP_TYPE,YN,COLOR", "0,'0X28',0,1");
+    addTemplateRow("VID,MP_TYPE,YN,COLOR", "0,'0x28',1,2");
+    addTemplateRow("VID,MP_TYPE,YN,COLOR", "0,'0x29',1,3");
+    addTemplateRow("VID,MP_TYPE,YN,COLOR", "0,'0X29',0,4");
+    addRecord("0x28", "a");
+    addRecord("0x29", "b");
+    const auto rows = convert();
+    ASSERT_EQ(rows.size(), 2u) << main.form("Att").text;
+    EXPECT_EQ(rows[0].at("COLOR"), "2");
+    EXPECT_EQ(rows[1].at("COLOR"), "3");
+}
+
 TEST_F(ConvertByType, LevelsRaiseTheLimitsUnlessLevelsAreIgnored) {
     addTemplateRow("VID,MP_TYPE,L_LIMIT,U_LIMIT", "0,'0x4b',3,18");
     addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4c',5");
@@ -123,12 +140,21 @@ TEST_F(ConvertByType, ALevelThatIsNoNumberStopsTheRunAndKeepsTheOldOutput) {
     writeFile(outputPath(), "previous output");
     // A type with limits, and one without: both read the level.
     for (const char* type : {"0x4b", "0x4c"}) {
-        main.sourceRecords = {{type, "a", "x7"}};
-        EXPECT_TRUE(convert().empty()) << type;
-        EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 13. ", 0), 0u) << main.form("Att").text;
-        EXPECT_EQ(readFile(outputPath()), "previous output");
+        for (const char* level : {"x7", "0x10", "2 3", "1e1", "1..2", "-", " , "}) {
+            main.sourceRecords = {{type, "a", level}};
+            EXPECT_TRUE(convert().empty()) << type << " " << level;
+            EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 13. ", 0), 0u)
+                << main.form("Att").text;
+            EXPECT_EQ(readFile(outputPath()), "previous output");
+        }
     }
-    EXPECT_EQ(platform.shownFiles, std::vector<std::string>{outputPath()});
+    // Numbers with blanks around them or a decimal comma are levels.
+    for (const char* level : {" 2 ", "1,5", "-0", "+3.0"}) {
+        main.sourceRecords = {{"0x4b", "a", level}};
+        EXPECT_EQ(convert().size(), 1u) << level << ": " << main.form("Att").text;
+        writeFile(outputPath(), "previous output");
+    }
+    EXPECT_EQ(platform.shownFiles.size(), 5u);
     main.sourceRecords = {{"0x4b", "a", "256"}};
     EXPECT_TRUE(convert().empty());
     EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 6. ", 0), 0u) << main.form("Att").text;
@@ -253,6 +279,67 @@ TEST_F(ConvertByType, ReplacesThePreviousOutputAndRunsAgain) {
     EXPECT_EQ(static_cast<std::uint8_t>(readFile(outputPath())[29]), 0xC9);
     EXPECT_EQ(readFile(outputPath())[14], 0);  // finished
     EXPECT_EQ(readRows(main.sourceFolder, "river").size(), 2u);
+}
+
+// An English-interface output holds UTF-8, as its language byte and code-page file say; a
+// Russian one code page 1251. Running in the other language rewrites the code-page file.
+TEST_F(ConvertByType, OutputTextIsWhatItsCodePageFileSays) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    const std::string longLabel = std::string(253, 'a') + "Щ";  // 255 bytes: cut before Щ
+    addRecord("0x4b", "Müggelsee");
+    addRecord("0x4b", "Дорога");
+    addRecord("0x4b", longLabel);
+    main.labelWidth = 254;
+    auto rows = convert();
+    ASSERT_EQ(rows.size(), 3u) << main.form("Att").text;
+    EXPECT_EQ(readFile(main.sourceFolder + "river.cpg"), "65001\r\n");
+    EXPECT_EQ(rows[0].at("VALUE"), "Müggelsee");
+    EXPECT_EQ(rows[1].at("VALUE"), "Дорога");
+    EXPECT_EQ(rows[2].at("VALUE"), std::string(253, 'a'));  // never half a character
+    const std::string file = readFile(outputPath());
+    EXPECT_NE(file.find("Дорога"), std::string::npos);  // the UTF-8 bytes themselves
+
+    main.russian = true;
+    rows = convert();
+    ASSERT_EQ(rows.size(), 0u);  // the Russian success message differs; read directly
+    EXPECT_EQ(main.form("Att").text, " файл с новыми атрибутами по типам успешно создан");
+    EXPECT_EQ(readFile(main.sourceFolder + "river.cpg"), "1251\r\n");
+    rows = readRows(main.sourceFolder, "river");
+    EXPECT_EQ(rows[0].at("VALUE"), "M?ggelsee");  // code page 1251 has no ü
+    EXPECT_EQ(rows[1].at("VALUE"), "Дорога");
+}
+
+// The code-page file is named after the output; the source's own is never touched, and older
+// spellings of the output and its code-page file go.
+TEST_F(ConvertByType, CodePageFileIsTheOutputsOwnAndOldSpellingsGo) {
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    main.sourceFileName = "river.dbf";
+    main.outputFileName = "river-imc.dbf";
+    main.codePageFileName = "river-imc.cpg";
+    writeFile(main.sourceFolder + "river.dbf", "the source");
+    writeFile(main.sourceFolder + "River.CPG", "CP1251\n");
+    addRecord("0x4b", "a");
+    btnMakeType_Click(main);
+    ASSERT_EQ(main.form("Att").text, kSuccess);
+    // An earlier run left its output and code-page file in capitals; a user's table that is not
+    // an output keeps its name.
+    fs::rename(outputPath(), main.sourceFolder + "RIVER-IMC.DBF");
+    fs::rename(main.sourceFolder + "river-imc.cpg", main.sourceFolder + "RIVER-IMC.CPG");
+    writeFile(main.sourceFolder + "River-Imc.dbf", "a table of the user's");
+    addRecord("0x4b", "b");
+    btnMakeType_Click(main);
+    ASSERT_EQ(main.form("Att").text, kSuccess);
+    EXPECT_EQ(readRows(main.sourceFolder, "river-imc").size(), 2u);
+
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(main.sourceFolder)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"river.dbf", "River.CPG", "river-imc.dbf",
+                                            "river-imc.cpg", "River-Imc.dbf", "river_orig.dbf"}));
+    EXPECT_EQ(readFile(main.sourceFolder + "River.CPG"), "CP1251\n");  // byte for byte
+    EXPECT_EQ(readFile(main.sourceFolder + "river-imc.cpg"), "65001\r\n");
+    EXPECT_EQ(readFile(main.sourceFolder + "River-Imc.dbf"), "a table of the user's");
 }
 
 TEST_F(ConvertByType, TheSourceBesideTheProgramSurvives) {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "window/main_controls.h"
-#include "window/main_state.h"
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 
 namespace tavrolin::testing {
 
@@ -42,12 +42,17 @@ inline void writeFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-// The rows of a table as column -> value text, read through a connection of its own.
+// The rows of a table as column -> value text, read through a connection of its own. A table
+// whose language byte is 0x57 (an English-interface output) is read as UTF-8, as it declares.
 inline std::vector<std::map<std::string, std::string>> readTableRows(const std::string& folder,
                                                                      const std::string& table) {
     std::vector<std::map<std::string, std::string>> rows;
     store::Connection connection;
     EXPECT_TRUE(connection.open(folder).isOk());
+    const std::string bytes = readFile(folder + table + ".dbf");
+    if (bytes.size() > 29 && static_cast<unsigned char>(bytes[29]) == 0x57) {
+        connection.setTextEncoding(table, store::TextEncoding::Utf8);
+    }
     Result<store::RecordSet> set = connection.openRecordSet("SELECT * FROM " + table);
     EXPECT_TRUE(set.isOk()) << set.status().toString();
     if (!set) return rows;

@@ -1,5 +1,5 @@
-// The temporary output table: its exact header per kind, the code-page file, the notices, and
-// the user's files that share its name.
+// The temporary output table: its exact header per kind, the label width in both encodings, the
+// notices, and the user's files that share its name.
 #include "convert/output_table.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "convert_fixture.h"
+#include "store/utf8_text.h"
 
 namespace tavrolin {
 namespace {
@@ -117,13 +118,33 @@ TEST_F(OutputTable, LabelColumnIsCappedAt254) {
 }
 
 TEST_F(OutputTable, LabelColumnHoldsTransliteratedLabels) {
+    main.russian = true;
     main.sourceRecords = {{"0x4b", "щщщщщщщщщщщщщщщщщщщщ", ""}};
     main.labelWidth = 30;  // 20 characters + 10
     ASSERT_TRUE(DBFprepare(main));
-    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0x57);
+    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0xC9);
     setCheck("TrnCase", true);  // "sh" 20 times
     ASSERT_TRUE(DBFprepare(main));
-    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 50, false), 0x57);
+    expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 50, false), 0xC9);
+}
+
+// An English-interface output is UTF-8: the label column counts bytes, still capped at 254.
+TEST_F(OutputTable, Utf8LabelColumnCountsBytes) {
+    const std::pair<std::string, int> cases[] = {
+        {"Lake", 14},                                                // 4 + 10
+        {"щщщщщщщщщщщщщщщщщщщщ", 50},                                // 40 bytes + 10
+        {"Müggelsee Großer", 28},                                    // 18 bytes + 10
+        {std::string(122, 'a') + "щ" + std::string(120, 'b'), 254},  // 244 + 10
+        {std::string(250, 'a') + "щ", 254},                          // 252 + 10, capped
+    };
+    for (const auto& [label, width] : cases) {
+        main.sourceRecords = {{"0x4b", label, ""}, {"0x4b", "", ""}};
+        // The reader's width counts characters.
+        main.labelWidth = std::min(static_cast<int>(store::countCharacters(label)) + 10, 254);
+        ASSERT_TRUE(DBFprepare(main));
+        SCOPED_TRACE(label);
+        expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", width, false), 0x57);
+    }
 }
 
 TEST_F(OutputTable, LeftoverOfAnInterruptedRunIsRecreatedEmpty) {
@@ -138,26 +159,15 @@ TEST_F(OutputTable, LeftoverOfAnInterruptedRunIsRecreatedEmpty) {
     expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0x57);
 }
 
-TEST_F(OutputTable, LanguageByteAndCodePageFile) {
+TEST_F(OutputTable, LanguageByteFollowsTheLanguageAndNoCodePageFileYet) {
     main.russian = true;
     ASSERT_TRUE(DBFprepare(main));
     EXPECT_EQ(static_cast<std::uint8_t>(readFile(tablePath())[29]), 0xC9);
-    EXPECT_EQ(readFile(main.sourceFolder + "river.cpg"), "1251\r\n");
-
-    // A code-page file from a run in the other language stays; the byte follows the language.
     main.russian = false;
     ASSERT_TRUE(DBFprepare(main));
     EXPECT_EQ(static_cast<std::uint8_t>(readFile(tablePath())[29]), 0x57);
-    EXPECT_EQ(readFile(main.sourceFolder + "river.cpg"), "1251\r\n");
-
-    // So does one whose name differs in letter case only.
-    std::filesystem::rename(main.sourceFolder + "river.cpg", main.sourceFolder + "RIVER.CPG");
-    ASSERT_TRUE(DBFprepare(main));
-    EXPECT_FALSE(std::filesystem::exists(main.sourceFolder + "river.cpg"));
-
-    main.codePageFileName = "lake.cpg";
-    ASSERT_TRUE(DBFprepare(main));
-    EXPECT_EQ(readFile(main.sourceFolder + "lake.cpg"), "65001\r\n");
+    // The code-page file belongs to the finished output, written when it is put in place.
+    EXPECT_FALSE(std::filesystem::exists(main.sourceFolder + main.codePageFileName));
 }
 
 TEST_F(OutputTable, NoticesWhenNoSourceWasReadOrNoKindChosen) {
@@ -228,8 +238,7 @@ TEST_F(OutputTable, RefusesAnOutputThatWouldReplaceTheTemplate) {
 
 TEST_F(OutputTable, FailuresUseTheirSingleWording) {
     main.russian = false;
-    main.sourceFolder = main.programFolder + "missing/";
-    EXPECT_FALSE(DBFprepare(main));
+    EXPECT_FALSE(DBFedit(main, main.programFolder + "missing/polygon.dbf", "polygon"));
     EXPECT_EQ(
         main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 53. ", 0), 0u)
         << main.form("Att").text;
