@@ -31,20 +31,34 @@ Status itemNotFound(const std::string& name) {
                              name);
 }
 
-// A sort key of one field of one record.
+// A sort key of one field of one record. Text orders as the comparisons of WHERE and Find
+// match it: by its code page 1251 bytes after case folding ("0X28" and "0x28" are one key, and
+// the sort keeps their file order).
 struct Key {
     bool null = true;
     double number = 0;
-    std::uint64_t prefix = 0;  // the first 8 text bytes, big-endian: most comparisons end here
+    std::uint64_t prefix = 0;  // the first 8 folded bytes, big-endian: most comparisons end here
     std::string_view text;
 };
 
 std::uint64_t prefixOf(std::string_view text) {
     std::uint64_t prefix = 0;
     for (std::size_t i = 0; i < 8; ++i) {
-        prefix = (prefix << 8) | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0);
+        prefix =
+            (prefix << 8) | (i < text.size() ? foldCp1251(static_cast<std::uint8_t>(text[i])) : 0);
     }
     return prefix;
+}
+
+// Compares two texts by their folded bytes: negative, 0 or positive.
+int compareFolded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int x = foldCp1251(static_cast<std::uint8_t>(a[i]));
+        const int y = foldCp1251(static_cast<std::uint8_t>(b[i]));
+        if (x != y) return x - y;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 Key keyOf(const FieldInfo& field, std::string_view bytes) {
@@ -164,7 +178,7 @@ Status sortRows(std::vector<std::uint32_t>& rows, const std::vector<char>& data,
                 if (x.prefix != y.prefix) {
                     c = x.prefix < y.prefix ? -1 : 1;
                 } else if (x.text.size() > 8 || y.text.size() > 8) {
-                    const int t = x.text.compare(y.text);
+                    const int t = compareFolded(x.text, y.text);
                     c = t < 0 ? -1 : (t > 0 ? 1 : 0);
                 }
             }

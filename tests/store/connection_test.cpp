@@ -127,17 +127,34 @@ TEST_F(ConnectionTest, SelectShapesFilterAndOrder) {
     EXPECT_EQ(column(*ascending, "YN"), (std::vector<std::string>{"", "0", "0", "1"}));
 }
 
-TEST_F(ConnectionTest, TextOrdersByCp1251Bytes) {
-    ASSERT_TRUE(connection.execute("CREATE TABLE t.dbf (N char(5));").isOk());
-    for (const char* text : {"б", "Я", "ё", "Z", "а", "a"}) {
-        ASSERT_TRUE(
-            connection.execute(std::string("INSERT INTO t (N) VALUES ('") + text + "')").isOk());
+// Text orders as WHERE and Find compare it: by the code page 1251 bytes after case folding, ties
+// in file order - also past the first eight bytes.
+TEST_F(ConnectionTest, TextOrdersByFoldedCp1251Bytes) {
+    ASSERT_TRUE(connection.execute("CREATE TABLE t.dbf (N char(12), K numeric(1,0));").isOk());
+    const std::pair<const char*, int> rows[] = {
+        {"б", 0},    {"Я", 0},    {"ё", 0},          {"Z", 0},          {"а", 0},          {"a", 0},
+        {"0X28", 0}, {"0x28", 1}, {"ABCDEFGHIJ", 0}, {"abcdefghii", 0}, {"abcdefghiJ", 1}, {"Ё", 1},
+    };
+    for (const auto& [text, key] : rows) {
+        ASSERT_TRUE(connection
+                        .execute(std::string("INSERT INTO t (N,K) VALUES ('") + text + "'," +
+                                 std::to_string(key) + ")")
+                        .isOk());
     }
+    // 0 0x30, a 0x61, z 0x7A, ё 0xB8, а 0xE0, б 0xE1, я 0xFF.
     auto set = select("SELECT * FROM t ORDER BY N");
-    // Z 0x5A, a 0x61, ё 0xB8, Я 0xDF, а 0xE0, б 0xE1.
-    EXPECT_EQ(column(*set, "N"), (std::vector<std::string>{"Z", "a", "ё", "Я", "а", "б"}));
+    EXPECT_EQ(column(*set, "N"),
+              (std::vector<std::string>{"0X28", "0x28", "a", "abcdefghii", "ABCDEFGHIJ",
+                                        "abcdefghiJ", "Z", "ё", "Ё", "а", "б", "Я"}));
+    // A user's row (K 1) of a type beats the standard one (K 0) whatever the letter case.
+    auto byKey = select("SELECT * FROM t ORDER BY N, K DESC");
+    const std::vector<std::string> keys = column(*byKey, "N");
+    EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 2),
+              (std::vector<std::string>{"0x28", "0X28"}));
     auto descending = select("SELECT * FROM t ORDER BY N DESC");
-    EXPECT_EQ(column(*descending, "N"), (std::vector<std::string>{"б", "а", "Я", "ё", "a", "Z"}));
+    EXPECT_EQ(column(*descending, "N"),
+              (std::vector<std::string>{"Я", "б", "а", "ё", "Ё", "Z", "ABCDEFGHIJ", "abcdefghiJ",
+                                        "abcdefghii", "a", "0X28", "0x28"}));
 }
 
 TEST_F(ConnectionTest, MovesFindsAndReportsMissingItems) {
