@@ -45,6 +45,23 @@ bool showItemOverDBus(const QString& path) {
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+// While a dialog or a message box waits for the user the pointer is the normal one, also in the
+// middle of a long operation that shows the busy pointer: the program is not working then.
+class NormalPointerWhileWaiting {
+   public:
+    explicit NormalPointerWhileWaiting(bool busy) : m_busy(busy) {
+        if (m_busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointerWhileWaiting() {
+        if (m_busy) QApplication::restoreOverrideCursor();
+    }
+    NormalPointerWhileWaiting(const NormalPointerWhileWaiting&) = delete;
+    NormalPointerWhileWaiting& operator=(const NormalPointerWhileWaiting&) = delete;
+
+   private:
+    bool m_busy;
+};
+
 }  // namespace
 
 int desktopLanguage() {
@@ -65,6 +82,7 @@ void QtPlatform::flushWindow() {
 
 std::optional<std::string> QtPlatform::askOpenFile(const FileQuestion& question) {
     flushWindow();
+    const NormalPointerWhileWaiting normalPointer(m_busy);
     // The start path is a folder, a folder followed by a pattern, or a file.
     namespace fs = std::filesystem;
     fs::path start(question.startPath);
@@ -94,6 +112,7 @@ std::optional<std::string> QtPlatform::askOpenFile(const FileQuestion& question)
 
 std::string QtPlatform::askInput(const InputQuestion& question) {
     flushWindow();
+    const NormalPointerWhileWaiting normalPointer(m_busy);
     bool ok = false;
     QString text = QInputDialog::getText(m_window, qs(question.title), qs(question.prompt),
                                          QLineEdit::Normal, qs(question.initialText), &ok);
@@ -102,6 +121,7 @@ std::string QtPlatform::askInput(const InputQuestion& question) {
 
 MessageAnswer QtPlatform::showMessage(const MessageQuestion& question) {
     flushWindow();
+    const NormalPointerWhileWaiting normalPointer(m_busy);
     QMessageBox box(m_window);
     box.setWindowTitle(qs(question.title));
     box.setText(qs(question.prompt));
@@ -151,6 +171,7 @@ MessageAnswer QtPlatform::showMessage(const MessageQuestion& question) {
 
 std::optional<std::uint32_t> QtPlatform::pickColor(std::uint32_t initial) {
     flushWindow();
+    const NormalPointerWhileWaiting normalPointer(m_busy);
     QColor chosen = QColorDialog::getColor(toQColor(initial), m_window);
     if (!chosen.isValid()) return std::nullopt;
     return fromQColor(chosen);

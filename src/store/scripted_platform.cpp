@@ -5,6 +5,7 @@
 namespace tavrolin {
 
 std::optional<std::string> ScriptedPlatform::askOpenFile(const FileQuestion& question) {
+    questionsWhileBusy += busy ? 1 : 0;
     fileQuestions.push_back(question);
     if (openFileReplies.empty()) return std::nullopt;
     auto reply = openFileReplies.front();
@@ -13,6 +14,7 @@ std::optional<std::string> ScriptedPlatform::askOpenFile(const FileQuestion& que
 }
 
 std::string ScriptedPlatform::askInput(const InputQuestion& question) {
+    questionsWhileBusy += busy ? 1 : 0;
     inputQuestions.push_back(question);
     if (inputReplies.empty()) return {};
     std::string reply = inputReplies.front();
@@ -21,6 +23,7 @@ std::string ScriptedPlatform::askInput(const InputQuestion& question) {
 }
 
 MessageAnswer ScriptedPlatform::showMessage(const MessageQuestion& question) {
+    questionsWhileBusy += busy ? 1 : 0;
     messages.push_back(question);
     if (onMessage) onMessage(question);
     if (!messageReplies.empty()) {
@@ -29,14 +32,18 @@ MessageAnswer ScriptedPlatform::showMessage(const MessageQuestion& question) {
         return reply;
     }
     switch (question.buttons) {
-        case MessageButtons::Ok: return MessageAnswer::Ok;
-        case MessageButtons::OkCancel: return MessageAnswer::Cancel;
-        case MessageButtons::YesNo: return MessageAnswer::No;
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
     }
     return MessageAnswer::Cancel;
 }
 
 std::optional<std::uint32_t> ScriptedPlatform::pickColor(std::uint32_t /*initial*/) {
+    questionsWhileBusy += busy ? 1 : 0;
     if (colorReplies.empty()) return std::nullopt;
     auto reply = colorReplies.front();
     colorReplies.pop_front();

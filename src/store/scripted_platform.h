@@ -13,7 +13,7 @@
 namespace tavrolin {
 
 class ScriptedPlatform : public Platform {
-public:
+   public:
     explicit ScriptedPlatform(int uiLanguage = 1033) : m_uiLanguage(uiLanguage) {}
 
     // Replies, consumed in order.
@@ -33,6 +33,8 @@ public:
     int beeps = 0;
     int processEventsCalls = 0;
     bool busy = false;
+    // Dialogs and message boxes shown while the busy pointer was on.
+    int questionsWhileBusy = 0;
     bool documentsOpen = true;  // what openDocument answers
 
     // Called on every message box, e.g. to print it on the command line.
@@ -54,7 +56,7 @@ public:
     int uiLanguage() override { return m_uiLanguage; }
     void setUiLanguage(int language) { m_uiLanguage = language; }
 
-private:
+   private:
     int m_uiLanguage;
 };
 
