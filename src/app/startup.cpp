@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 
 #include "store/common_services.h"
 #include "store/dbf_format.h"
+#include "store/file_error.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
 #include "templates/value_lists.h"
@@ -77,12 +79,6 @@ std::string programFolderFor(const StartOptions& options) {
     return withTrailingSeparator(text.empty() ? std::string("/") : text);
 }
 
-std::string programStemFor(const StartOptions& options) {
-    if (options.executablePath.empty()) return "Tavrolin";
-    std::string stem = fs::path(options.executablePath).stem().string();
-    return stem.empty() ? std::string("Tavrolin") : stem;
-}
-
 std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error) && !error) return name;
@@ -93,7 +89,8 @@ std::optional<std::string> findIgnoringCase(const std::string& folder, const std
 
 Status checkTableFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Status::error(err::kFileNotFound, "file not found: " + path);
+    // Not found (53) or not readable by this user (70), as the system says.
+    if (!in) return store::fileError(errno, "open", path);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
     if (in.bad()) return Status::error(err::kPermissionDenied, "cannot read " + path);
@@ -149,7 +146,9 @@ void Form_Load(Main& main, const StartOptions& options) {
     main.kindName.clear();
 
     main.programFolder = programFolderFor(options);
-    main.programName = programStemFor(options);
+    // The template is Tavrolin.dbf whatever the executable is called (tavrolin, a renamed copy):
+    // the messages and the guide name it so.
+    main.programName = kProgramName;
     main.templateFileName = main.programName + ".dbf";
 
     fillPalette(main);

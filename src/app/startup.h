@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "window/main_state.h"
 #include "app/main_window.h"
 #include "store/status.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 
@@ -26,10 +26,6 @@ std::string withTrailingSeparator(std::string folder);
 // The folder the program behaves as installed in, ending with '/': the home of the options, else
 // the folder of the executable (the running one when the options name none).
 std::string programFolderFor(const StartOptions& options);
-
-// The program file's name without its extension ("tavrolin"); "Tavrolin" when the options name
-// no executable (tests and embedders that only give a home folder).
-std::string programStemFor(const StartOptions& options);
 
 // The name of the file in folder whose name equals name without regard to letter case, as it is
 // written on disk; an exact match wins over others. Nothing when there is none or the folder

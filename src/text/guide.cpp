@@ -16,9 +16,45 @@ namespace {
 
 constexpr const char* kReadme = "README.md";  // copied beside the program by the build
 
+// A path as the path part of a file URL: unreserved characters and "/" stay, every other byte
+// is written as %XX, so that blanks and Cyrillic folder names give a working link.
+std::string urlPath(const std::string& path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : path) {
+        const auto b = static_cast<unsigned char>(ch);
+        const bool keep = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') ||
+                          (b >= '0' && b <= '9') || b == '/' || b == '-' || b == '_' || b == '.' ||
+                          b == '~';
+        if (keep) {
+            out += ch;
+        } else {
+            out += '%';
+            out += kHex[b >> 4];
+            out += kHex[b & 0x0F];
+        }
+    }
+    return out;
+}
+
+// The guide's text in the system's text encoding: UTF-8 on Linux and other Unix systems, code
+// page 1251 on a (Russian) Windows system.
+std::string inSystemEncoding(const std::string& utf8) {
+#ifdef _WIN32
+    return store::encodeCp1251(utf8);
+#else
+    return utf8;
+#endif
+}
+
 }  // namespace
 
-std::string documentationAddress(const std::string& folder) { return "file://" + folder + kReadme; }
+std::string documentationAddress(const std::string& folder) {
+    const std::string readme = folder + kReadme;
+    std::error_code error;
+    if (!fs::is_regular_file(readme, error)) return kReadme;  // no link to a missing file
+    return "file://" + urlPath(readme);
+}
 
 std::vector<std::string> guideLines(const std::string& address) {
     return {
@@ -105,7 +141,7 @@ Status writeGuide(const std::string& path) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     std::string text;
     for (const std::string& line : guideLines(documentationAddress(folder))) {
-        text += store::encodeCp1251(line);
+        text += inSystemEncoding(line);
         text += "\r\n";
     }
 
@@ -127,7 +163,7 @@ Status writeGuide(const std::string& path) {
     return {};
 }
 
-std::string guidePath(const Main& main) { return main.programFolder + main.programName + ".txt"; }
+std::string guidePath(const Main& main) { return main.programFolder + kProgramName + ".txt"; }
 
 void btnHelp_Click(Main& main) {
     const std::string path = guidePath(main);

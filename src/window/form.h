@@ -18,10 +18,11 @@
 
 namespace tavrolin {
 
-enum class Event : std::uint8_t { Click, Change, DblClick, Timer };
+// Enter: the user pressed the Enter key in a text box.
+enum class Event : std::uint8_t { Click, Change, DblClick, Timer, Enter };
 
 class FormObserver {
-public:
+   public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(const Control& control) = 0;
     // A handler gave the control the keyboard focus.
@@ -29,7 +30,7 @@ public:
 };
 
 class Form {
-public:
+   public:
     using Handler = std::function<void(int index)>;  // index of a control array, else -1
 
     Form() = default;
@@ -77,7 +78,7 @@ public:
     void addObserver(FormObserver* observer);
     void removeObserver(FormObserver* observer);
 
-private:
+   private:
     static std::string key(const std::string& name, int index);
 
     std::map<std::string, std::unique_ptr<Control>> m_controls;

@@ -229,7 +229,7 @@ void buildMainControls(Form& form) {
         option.tag = kKindTags[i];
         form.add(option);
     }
-    form.add(make("TrnCase", ControlKind::CheckBox, "translit"));
+    form.add(make("TrnCase", ControlKind::CheckBox, "транслит"));
     form.add(make("LowCase", ControlKind::CheckBox, "lower case"));
     form.add(make("NoName", ControlKind::CheckBox, "ignore names"));
     form.add(make("LvlNull", ControlKind::CheckBox, "ignore levels"));

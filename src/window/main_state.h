@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "window/form.h"
 #include "store/connection.h"
 #include "store/platform.h"
 #include "store/status.h"
+#include "window/form.h"
 
 namespace tavrolin {
 
@@ -24,6 +24,9 @@ struct SourceRecord {
 
 constexpr std::uint8_t kNoKind = 3;  // the current object kind before one is chosen
 constexpr const char* kListSeparator = "  |  ";
+// The program's name: its template is kProgramName + ".dbf" and its guide kProgramName + ".txt"
+// beside it, whatever the executable is called.
+constexpr const char* kProgramName = "Tavrolin";
 
 struct Main {
     explicit Main(Platform& platformIn) : platform(platformIn) {}
@@ -38,8 +41,8 @@ struct Main {
     bool russian = false;
 
     // Fixed at start-up.
-    std::string programFolder;     // ends with the path separator
-    std::string programName = "Tavrolin";
+    std::string programFolder;                      // ends with the path separator
+    std::string programName = kProgramName;         // the template's name on disk, without ".dbf"
     std::string templateFileName = "Tavrolin.dbf";  // the name as found on disk
     store::Connection connection;  // open on the program folder while the template is usable
     bool templateUsable = false;   // the template was found and could be read
@@ -52,7 +55,7 @@ struct Main {
     std::string kindName;
 
     // Chosen source and the names derived from it.
-    std::string sourceFolder;      // ends with the path separator
+    std::string sourceFolder;  // ends with the path separator
     std::string sourceFileName;
     std::string outputFileName;
     std::string codePageFileName;

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -77,13 +79,13 @@ TEST(Startup, ProgramFolderEndsWithOneSeparator) {
     EXPECT_EQ(programFolderFor(StartOptions{"/srv/maps/", "/opt/t/tavrolin", std::nullopt, false}),
               "/srv/maps/");
 
-    // Installed at the root: the missing-template message names "/tavrolin.dbf", not "//...".
+    // Installed at the root: the missing-template message names "/Tavrolin.dbf", not "//...".
     ScriptedPlatform platform;
     MainWindow window(platform, StartOptions{"/", "/tavrolin", false, false});
     if (!fs::exists("/Tavrolin.dbf") && !fs::exists("/tavrolin.dbf")) {
         window.load();
         EXPECT_EQ(window.main().programFolder, "/");
-        EXPECT_TRUE(contains(window.main().attLog, " ! list of types /tavrolin.dbf not found"));
+        EXPECT_TRUE(contains(window.main().attLog, " ! list of types /Tavrolin.dbf not found"));
     }
 }
 
@@ -107,13 +109,12 @@ TEST(Startup, TemplateIsFoundWhateverItsLetterCase) {
     EXPECT_EQ(main.templateColumnCount, 13);
     EXPECT_TRUE(window.form()("MP_TYPE").enabled);
 
-    // A program file of another name looks for a template of that name.
+    // A program file of another name uses the same template.
     ScriptedPlatform other;
     MainWindow renamed(other, StartOptions{"", home / "charts", false, false});
     renamed.load();
-    EXPECT_FALSE(renamed.main().templateUsable);
-    EXPECT_TRUE(contains(renamed.main().attLog,
-                         " ! list of types " + home.folder() + "charts.dbf not found"));
+    EXPECT_TRUE(renamed.main().templateUsable);
+    EXPECT_EQ(renamed.main().templateFileName, "Tavrolin.dbf");
 }
 
 TEST(Startup, MissingTemplateDisablesWhatNeedsIt) {
@@ -185,6 +186,38 @@ TEST(Startup, DamagedTemplateIsReportedAndNeverTouched) {
     fields.push_back({"INFO_BOX", 'C', 300});
     writeBytes(home / "Tavrolin.dbf", tableBytes(fields, someRows()));
     EXPECT_TRUE(checkTableFile(home / "Tavrolin.dbf"));
+}
+
+// A template this user may not read is a permission failure (70), not a missing file (53). As
+// root, who reads anything, the check runs in a child that has given up root.
+TEST(Startup, ATemplateThisUserMayNotReadIsError70) {
+    TempFolder home;
+    writeTemplate(home / "Tavrolin.dbf");
+    fs::permissions(home / "Tavrolin.dbf", fs::perms::none);
+    const auto check = [&] { return checkTableFile(home / "Tavrolin.dbf").number(); };
+    int number = 0;
+    if (::geteuid() != 0) {
+        number = check();
+    } else {
+        int pipeEnds[2];
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+            const int got = check();
+            (void)!::write(pipeEnds[1], &got, sizeof got);
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        ASSERT_EQ(::read(pipeEnds[0], &number, sizeof number), static_cast<ssize_t>(sizeof number));
+        ::close(pipeEnds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    EXPECT_EQ(number, err::kPermissionDenied);
+    EXPECT_EQ(checkTableFile(home / "Missing.dbf").number(), err::kFileNotFound);
 }
 
 TEST(Startup, UnloadClosesTheConnection) {

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "window/main_controls.h"
 #include "store/codepage.h"
 #include "store/scripted_platform.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {
@@ -119,26 +119,40 @@ struct GuideTest : ::testing::Test {
     void TearDown() override { fs::remove_all(folder); }
 
     std::string guide() const { return folder.string() + "/Tavrolin.txt"; }
-    std::string expectedBytes() const {
+    std::string expectedBytes(const std::string& address = "README.md") const {
         std::string bytes;
-        for (const std::string& line : expectedLines("file://" + folder.string() + "/README.md")) {
-            bytes += store::encodeCp1251(line) + "\r\n";
-        }
+        for (const std::string& line : expectedLines(address)) bytes += line + "\r\n";
         return bytes;
     }
 };
 
-TEST_F(GuideTest, WritesEveryLineInCodePage1251WithCrLf) {
+// UTF-8 is the system's text encoding here: a viewer shows the Russian text.
+TEST_F(GuideTest, WritesEveryLineInUtf8WithCrLf) {
     btnHelp_Click(main);
     const std::string bytes = readFile(guide());
     EXPECT_EQ(bytes, expectedBytes());
-    // Spot checks on the raw bytes: "Конвертер" in 1251, 74 lines, the kept trailing blank.
-    EXPECT_EQ(bytes.substr(0, 9), "\xCA\xEE\xED\xE2\xE5\xF0\xF2\xE5\xF0");
+    // Spot checks on the raw bytes: "Конвертер" in UTF-8, 74 lines, the kept trailing blank.
+    EXPECT_EQ(bytes.substr(0, 18), "Конвертер");
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 74);
     EXPECT_NE(bytes.find("Tavrolin.exe, \r\n"), std::string::npos);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    EXPECT_EQ(bytes.find('\xD0'), std::string::npos) << "no UTF-8 left in the file";
     ASSERT_EQ(platform.openedDocuments, std::vector<std::string>{guide()});
+}
+
+// The link lines point at the README beside the guide when there is one, as a URL that works
+// for any folder name, and are plain text otherwise.
+TEST_F(GuideTest, LinksOnlyToAReadmeThatIsThere) {
+    EXPECT_EQ(documentationAddress(folder.string() + "/"), "README.md");
+    const fs::path odd = folder / "карты и план";
+    fs::create_directories(odd);
+    std::ofstream(odd / "README.md") << "# Tavrolin\n";
+    EXPECT_EQ(documentationAddress(odd.string() + "/"),
+              "file://" + folder.string() +
+                  "/%D0%BA%D0%B0%D1%80%D1%82%D1%8B%20%D0%B8%20%D0%BF%D0%BB%D0%B0%D0%BD/README.md");
+    main.programFolder = odd.string() + "/";
+    main.programName = "tavrolin";  // the template as found on disk; the guide keeps its name
+    btnHelp_Click(main);
+    EXPECT_NE(readFile(odd / "Tavrolin.txt").find("ветка обсуждения - file://"), std::string::npos);
 }
 
 TEST_F(GuideTest, SecondPressRewritesAndEnglishWritesTheSameRussianText) {
