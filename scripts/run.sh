@@ -17,7 +17,5 @@ if display_listens; then
 fi
 echo "No display to open the window on: converting the sample map headless instead."
 echo "(Usage of the command line: ./build/tavrolin help)"
-# The output is written beside the source, so the samples are copied out of the repository.
-mkdir -p build/examples
-cp examples/*.dbf build/examples/
+# setup.sh has put the samples into build/examples/; the output is written beside them.
 exec ./build/tavrolin --lang ru convert build/examples/lake_areas.dbf

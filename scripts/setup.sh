@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building needs when it is missing (Debian), then configures and builds.
+# Installs what building needs when it is missing (Debian), then configures and builds, and puts
+# the sample map into build/examples/ when it is not there (a conversion writes beside its
+# source, so the samples are used from a copy, never from the repository).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +21,7 @@ fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@"
 cmake --build build -j"$(nproc)"
+mkdir -p build/examples
+for sample in examples/*.dbf; do
+    [ -e "build/examples/$(basename "$sample")" ] || cp "$sample" build/examples/
+done
