@@ -1,6 +1,7 @@
 #include "gui/qt_application.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <string>
 
 #include "app/main_window.h"
@@ -24,6 +25,13 @@ int runWindow(int argc, char** argv, const WindowOptions& options) {
 
     model.load();  // Form_Load runs before the window is first shown
     window.flush();
+    // As designed when the screen has room, else as large as the screen allows (the window
+    // frame and title bar take some of it), never below the window's minimum.
+    if (const QScreen* screen = window.screen()) {
+        constexpr QSize kDecorations(16, 40);
+        const QSize room = screen->availableGeometry().size() - kDecorations;
+        window.resize(window.sizeHint().boundedTo(room).expandedTo(window.minimumSizeHint()));
+    }
     window.show();
     const int code = QApplication::exec();
 

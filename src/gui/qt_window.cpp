@@ -1,6 +1,7 @@
 #include "gui/qt_window.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,13 +17,18 @@
 #include "gui/qt_color_swatch.h"
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
+#include "gui/qt_design_layout.h"
 
 namespace tavrolin {
 
 namespace {
 
-constexpr int kWindowMargin = 8;     // pixels right of and below the outermost control
+constexpr int kWindowMargin = 8;     // pixels around the window's contents
 constexpr int kDefaultFontSize = 8;  // the model's font size of a control left as designed
+// A frame's contents shrink to this share of their designed width at most, so that the window
+// fits a 1280 pixel wide screen (also 1920 pixels at 150 %) with every caption readable.
+constexpr double kMinimumFrameScale = 0.9;
+constexpr int kSourceMinimumWidth = 200;  // the path box gives way first
 
 // Which frame holds a control; controls named in neither set and not on the window itself sit
 // in the attribute panel frmALL.
@@ -107,19 +113,95 @@ QtMainWindow::QtMainWindow(Main& main, QWidget* parent) : QWidget(parent), m_mai
     }
     if (QWidget* sample = widgetFor("SAMPOI")) sample->raise();
 
-    int right = 0;
-    int bottom = 0;
-    for (auto& view : m_views) {
-        apply(*view);
-        const Control& c = *view->control;
-        if (view->widget != nullptr && view->widget->parentWidget() == this) {
-            right = std::max(right, toPixels(c.left + c.width));
-            bottom = std::max(bottom, toPixels(c.top + c.height));
-        }
-    }
-    setFixedSize(right + kWindowMargin, bottom + kWindowMargin);
+    arrangeLayouts();
+    for (auto& view : m_views) apply(*view);
+    resize(sizeHint());
+    placeNow();
     arrangeTabOrder();
     m_main.form.addObserver(this);
+}
+
+void QtMainWindow::placeNow() {
+    layout()->activate();
+    // A hidden frame gets its resize event only when shown: place its contents for the size
+    // the window's layout gave it now, so that the window is complete before it is shown.
+    for (auto& view : m_views) {
+        if (view->control->kind == ControlKind::Frame && view->widget->layout() != nullptr) {
+            view->widget->layout()->setGeometry(view->widget->rect());
+        }
+    }
+}
+
+QRect QtMainWindow::designRect(const Control& c) {
+    return {toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)};
+}
+
+void QtMainWindow::arrangeLayouts() {
+    // Inside each frame the designed arrangement, stretched with the frame.
+    std::unordered_map<QWidget*, DesignLayout*> frames;
+    for (auto& view : m_views) {
+        const Control& c = *view->control;
+        if (c.kind != ControlKind::Frame) continue;
+        const QRect frame = designRect(c);
+        frames[view->widget] = new DesignLayout(view->widget, frame.size(), kMinimumFrameScale);
+    }
+    for (auto& view : m_views) {
+        if (view->widget == nullptr || view->control->kind == ControlKind::Frame) continue;
+        auto frame = frames.find(view->widget->parentWidget());
+        if (frame == frames.end()) continue;
+        const Control* control = view->control;
+        frame->second->addDesigned(view->widget, [control] { return designRect(*control); });
+    }
+
+    // The window: the top row and the message line across, the two small frames side by side,
+    // the attribute panel below taking what height there is. Gaps as designed.
+    auto fixedToDesign = [this](const char* name) {
+        QWidget* widget = widgetFor(name);
+        if (widget != nullptr) widget->setFixedSize(designRect(m_main.form(name)).size());
+        return widget;
+    };
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
+    window->setSpacing(0);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(0);
+    top->addWidget(fixedToDesign("btnSource"));
+    top->addSpacing(4);
+    if (QWidget* source = widgetFor("Source")) {
+        source->setFixedHeight(designRect(m_main.form("Source")).height());
+        source->setMinimumWidth(kSourceMinimumWidth);
+        top->addWidget(source, 1);
+    }
+    top->addSpacing(6);
+    bool first = true;
+    for (const char* name : {"btnReadShp", "btnReadRmp", "btnHelp", "btnLang"}) {
+        if (!first) top->addSpacing(4);
+        first = false;
+        top->addWidget(fixedToDesign(name));
+    }
+    window->addLayout(top);
+    window->addSpacing(6);
+    if (QWidget* att = widgetFor("Att")) {
+        att->setFixedHeight(designRect(m_main.form("Att")).height());
+        window->addWidget(att);
+    }
+    window->addSpacing(8);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    first = true;
+    for (const char* name : {"frmTYPE", "frmNAME"}) {
+        QWidget* frame = widgetFor(name);
+        if (frame == nullptr) continue;
+        if (!first) middle->addSpacing(4);
+        first = false;
+        frame->setMaximumHeight(designRect(m_main.form(name)).height());
+        middle->addWidget(frame, designRect(m_main.form(name)).width());
+    }
+    window->addLayout(middle);
+    window->addSpacing(6);
+    if (QWidget* panel = widgetFor("frmALL")) window->addWidget(panel, 1);
 }
 
 QtMainWindow::~QtMainWindow() { m_main.form.removeObserver(this); }
@@ -282,6 +364,9 @@ void QtMainWindow::connectUserActions(View& view) {
                         // cursor where the user is typing.
                         applyText(view, true);
                     });
+            connect(edit, &QLineEdit::returnPressed, this, [this, &c, &form, name, index] {
+                act(c, "Enter", [&] { form.raise(name, Event::Enter, index); });
+            });
             edit->onDoubleClick = [this, &c, &form, name, index] {
                 act(c, "DblClick", [&] { form.raise(name, Event::DblClick, index); });
             };
@@ -371,7 +456,14 @@ void QtMainWindow::apply(View& view) {
         return;
     }
     QWidget* widget = view.widget;
-    widget->setGeometry(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
+    // A control inside a frame follows the model's position at once (the icon preview moves
+    // with the kind); the window's own rows and the frames are placed by the window's layout.
+    QWidget* frame = widget->parentWidget();
+    if (frame != this && frame != nullptr && dynamic_cast<DesignLayout*>(frame->layout())) {
+        const auto* layout = static_cast<DesignLayout*>(frame->layout());
+        widget->setGeometry(
+            DesignLayout::place(designRect(c), layout->designSize(), frame->size()));
+    }
     widget->setEnabled(c.enabled);
     widget->setToolTip(qs(c.toolTip));
     switch (c.kind) {

@@ -1,8 +1,11 @@
-// The Qt view of the main window: one widget per control of the model's form, placed where the
-// model says (twips / 15 = pixels), redrawn from the model and forwarding the user's actions to
-// it. Model changes are collected and applied together on the next flush (when the event loop
-// turns or the program lets the window process events), so a list filled entry by entry is
-// redrawn once per flush, not once per entry.
+// The Qt view of the main window: one widget per control of the model's form, redrawn from the
+// model and forwarding the user's actions to it. Qt layouts place them: the window's rows (the
+// source row, the message line, the two small frames, the attribute panel) in box layouts, and
+// inside each frame the arrangement the model was designed with (twips / 15 = pixels at the
+// design size), stretched with the frame; so the window can be resized, has a minimum that fits
+// a 1280 x 720 screen and follows the screen's scaling. Model changes are collected and applied
+// together on the next flush (when the event loop turns or the program lets the window process
+// events), so a list filled entry by entry is redrawn once per flush, not once per entry.
 #pragma once
 
 #include <QWidget>
@@ -33,6 +36,8 @@ class QtMainWindow : public QWidget, public FormObserver {
 
     // Pixels of a model position or size in twips.
     static int toPixels(int twips) { return twips / 15; }
+    // A control's rectangle as designed, in pixels.
+    static QRect designRect(const Control& control);
 
    protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +56,10 @@ class QtMainWindow : public QWidget, public FormObserver {
     void createWidget(View& view);
     // Chains the widgets in the order Tab walks them on screen.
     void arrangeTabOrder();
+    // Puts the widgets into the window's and the frames' layouts.
+    void arrangeLayouts();
+    // Places every widget for the window's current size at once, also while it is hidden.
+    void placeNow();
     QWidget* containerOf(const Control& control) const;
     void connectUserActions(View& view);
     void apply(View& view);
