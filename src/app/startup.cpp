@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Status damaged(const std::string& reason) { return Status::error(err::kFail, reason); }
+Status damaged(const std::string& reason, const std::string& russian) {
+    return Status::error(err::kFail, reason, russian);
+}
 
 // The controls that cannot work without a template.
 void disableTemplateControls(Main& main) {
@@ -93,46 +95,60 @@ Status checkTableFile(const std::string& path) {
     if (!in) return store::fileError(errno, "open", path);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
-    if (in.bad()) return Status::error(err::kPermissionDenied, "cannot read " + path);
+    if (in.bad()) {
+        return Status::error(err::kPermissionDenied, "cannot read " + path,
+                             "не удалось прочитать " + path);
+    }
 
     const std::size_t size = bytes.size();
     if (size < store::kFileHeaderSize + 1) {
-        return damaged("the file is shorter than a table header");
+        return damaged("the file is shorter than a table header", "файл короче заголовка таблицы");
     }
     const unsigned headerLength = store::decodeLe16(&bytes[8]);
     const unsigned recordLength = store::decodeLe16(&bytes[10]);
     const std::uint32_t recordCount = store::decodeLe32(&bytes[4]);
     if (headerLength < store::kFileHeaderSize + store::kFieldDescriptorSize + 1) {
-        return damaged("header length " + std::to_string(headerLength) + " is too short");
+        return damaged("header length " + std::to_string(headerLength) + " is too short",
+                       "длина заголовка " + std::to_string(headerLength) + " слишком мала");
     }
     if (headerLength > size) {
         return damaged("header length " + std::to_string(headerLength) +
-                       " reaches past the end of the file (" + std::to_string(size) + ")");
+                           " reaches past the end of the file (" + std::to_string(size) + ")",
+                       "длина заголовка " + std::to_string(headerLength) +
+                           " выходит за конец файла (" + std::to_string(size) + ")");
     }
-    if (recordLength == 0) return damaged("record length is 0");
+    if (recordLength == 0) return damaged("record length is 0", "длина записи 0");
 
     // Walk the field descriptors up to their terminator.
     unsigned fieldSum = 0;
     std::size_t at = store::kFileHeaderSize;
     while (at < headerLength && bytes[at] != store::kHeaderTerminator) {
         if (at + store::kFieldDescriptorSize > headerLength) {
-            return damaged("a field descriptor reaches past the header");
+            return damaged("a field descriptor reaches past the header",
+                           "описание поля выходит за заголовок");
         }
         // Character fields keep a 16-bit length (bytes 16 and 17), as the store reads them.
         fieldSum += bytes[at + 11] == 'C' ? store::decodeLe16(&bytes[at + 16]) : bytes[at + 16];
         at += store::kFieldDescriptorSize;
     }
-    if (at >= headerLength) return damaged("the field descriptors have no terminator");
-    if (at == store::kFileHeaderSize) return damaged("the table has no fields");
+    if (at >= headerLength) {
+        return damaged("the field descriptors have no terminator",
+                       "у описаний полей нет завершающего байта");
+    }
+    if (at == store::kFileHeaderSize)
+        return damaged("the table has no fields", "в таблице нет полей");
     if (fieldSum + 1 != recordLength) {
         return damaged("record length " + std::to_string(recordLength) +
-                       " disagrees with the fields (" + std::to_string(fieldSum + 1) + ")");
+                           " disagrees with the fields (" + std::to_string(fieldSum + 1) + ")",
+                       "длина записи " + std::to_string(recordLength) + " не совпадает с полями (" +
+                           std::to_string(fieldSum + 1) + ")");
     }
     const std::uint64_t needed =
         headerLength + static_cast<std::uint64_t>(recordCount) * recordLength;
     if (needed > size) {
-        return damaged("the file is shorter than its header says (" + std::to_string(size) +
-                       " of " + std::to_string(needed) + " bytes)");
+        const std::string bytes = std::to_string(size) + " / " + std::to_string(needed);
+        return damaged("the file is shorter than its header says (" + bytes + " bytes)",
+                       "файл короче, чем указано в заголовке (" + bytes + " байт)");
     }
     return {};
 }
@@ -182,7 +198,7 @@ void Form_Load(Main& main, const StartOptions& options) {
             disableTemplateControls(main);
             main.att(main.tr(" ! список типов ", " ! list of types ") + main.programFolder +
                      main.templateFileName + main.tr(" не читается: ", " cannot be read: ") +
-                     status.toString());
+                     status.toString(main.russian));
             main.platform.beep();
         } else {
             main.templateUsable = true;

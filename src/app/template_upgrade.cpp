@@ -21,11 +21,15 @@ constexpr std::uint8_t kColorWidth = 8;  // RRGGBBAA
 
 Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t count) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Status::error(err::kFileNotFound, "cannot open " + path);
+    if (!in) {
+        return Status::error(err::kFileNotFound, "cannot open " + path,
+                             "не удалось открыть " + path);
+    }
     std::vector<std::uint8_t> bytes(count);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
     if (static_cast<std::size_t>(in.gcount()) != count) {
-        return Status::error(err::kInputPastEnd, "the template ends inside its header");
+        return Status::error(err::kInputPastEnd, "the template ends inside its header",
+                             "список типов обрывается внутри заголовка");
     }
     return bytes;
 }
@@ -42,7 +46,8 @@ Status writeNewFile(const std::string& path, const std::vector<std::uint8_t>& by
     }
     std::error_code ignored;
     fs::remove(path, ignored);
-    return Status::error(err::kPermissionDenied, "cannot write " + path);
+    return Status::error(err::kPermissionDenied, "cannot write " + path,
+                         "не удалось записать " + path);
 }
 
 std::uint32_t recordCountOf(const std::string& path) {
@@ -149,7 +154,8 @@ Status runUpgrade(Main& main) {
     status = checkTableFile(workPath);
     if (!status) return status;
     if (recordCountOf(workPath) != static_cast<std::uint32_t>(rows)) {
-        return Status::error(err::kFail, "the work table does not hold every template row");
+        return Status::error(err::kFail, "the work table does not hold every template row",
+                             "рабочая таблица содержит не все строки списка типов");
     }
     return swapFiles(templatePath, workPath, backupPath);
 }
@@ -162,8 +168,9 @@ Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>
     std::size_t n = static_cast<std::size_t>(std::max(columnCount, 0));
     const std::size_t copied = store::kFileHeaderSize + store::kFieldDescriptorSize * n + 1;
     if (n == 0 || templateHeader.size() < copied) {
-        return Status::error(err::kInputPastEnd, "the template header is shorter than " +
-                                                     std::to_string(n) + " fields");
+        return Status::error(err::kInputPastEnd,
+                             "the template header is shorter than " + std::to_string(n) + " fields",
+                             "заголовок списка типов короче " + std::to_string(n) + " полей");
     }
     std::vector<std::uint8_t> header(templateHeader.begin(),
                                      templateHeader.begin() + static_cast<long>(copied));
@@ -223,7 +230,7 @@ bool upgradeTemplate(Main& main) {
     main.platform.setBusy(false);
     if (!status) {
         // This message has one wording in both languages.
-        main.att(" ! обновить атрибуты не удалось, Migrova: " + status.toString());
+        main.att(" ! обновить атрибуты не удалось, Migrova: " + status.toString(main.russian));
         main.platform.beep();
         return false;
     }

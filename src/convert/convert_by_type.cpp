@@ -187,16 +187,20 @@ Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t
     while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
     while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
     if (trimmed.empty()) return false;
-    const std::string where = "level \"" + level + "\" of record " + std::to_string(index + 1);
+    const std::string record = std::to_string(index + 1);
+    const std::string where = "level \"" + level + "\" of record " + record;
+    const std::string whereRu = "уровень \"" + level + "\" записи " + record;
     if (!isPlainDecimal(trimmed)) {
-        return Status::error(err::kTypeMismatch, where + " is not a number");
+        return Status::error(err::kTypeMismatch, where + " is not a number",
+                             whereRu + " не является числом");
     }
     std::string text(trimmed);
     std::replace(text.begin(), text.end(), ',', '.');
     const double number = std::strtod(text.c_str(), nullptr);
     const double whole = std::nearbyint(number);  // to even, as a conversion to a byte rounds
     if (!std::isfinite(number) || whole < 0 || whole > 255) {
-        return Status::error(err::kOverflow, where + " is not a level from 0 to 255");
+        return Status::error(err::kOverflow, where + " is not a level from 0 to 255",
+                             whereRu + " не является уровнем от 0 до 255");
     }
     return whole >= 1;
 }
@@ -218,9 +222,11 @@ Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) co
             if (column.role == CopiedColumn::Role::UpperLimit) value = kUpperLimitAboveLevel0;
         }
         if (value.find('"') != std::string::npos) {
-            return Status::error(err::kInvalidArgument, "the template's " + column.name +
-                                                            " of type " + row.typeCode +
-                                                            " contains a double quote");
+            return Status::error(err::kInvalidArgument,
+                                 "the template's " + column.name + " of type " + row.typeCode +
+                                     " contains a double quote",
+                                 "значение " + column.name + " типа " + row.typeCode +
+                                     " в шаблоне содержит двойную кавычку");
         }
         suffix.columns += ',';
         suffix.columns += column.name;
@@ -233,9 +239,11 @@ Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) co
         for (const auto& value : row.garmin) {
             if (!*value) return value->status();
             if ((*value)->find('"') != std::string::npos) {
-                return Status::error(err::kInvalidArgument,
-                                     "the template's Garmin columns of type " + row.typeCode +
-                                         " contain a double quote");
+                return Status::error(
+                    err::kInvalidArgument,
+                    "the template's Garmin columns of type " + row.typeCode +
+                        " contain a double quote",
+                    "столбцы Garmin типа " + row.typeCode + " в шаблоне содержат двойную кавычку");
             }
         }
         suffix.columns += ",GRMN_TYPE,HGT_DP_FMT,HGT_DP";
@@ -249,9 +257,11 @@ Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) co
 Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& record) {
     if (record.level.find('"') != std::string::npos ||
         record.typeCode.find('"') != std::string::npos) {
-        return Status::error(err::kInvalidArgument, "the level or type code of record " +
-                                                        std::to_string(index + 1) +
-                                                        " contains a double quote");
+        return Status::error(err::kInvalidArgument,
+                             "the level or type code of record " + std::to_string(index + 1) +
+                                 " contains a double quote",
+                             "уровень или код типа записи " + std::to_string(index + 1) +
+                                 " содержит двойную кавычку");
     }
     // The label after the label options; a double quote would end the text early.
     std::string_view label = record.label;
@@ -343,7 +353,9 @@ Status TypeConversion::run(bool moveWhenDone) {
                     m_main.sourceFileName != sourceFileName || m_main.kind != kind) {
                     return Status::error(err::kInvalidArgument,
                                          "the source or the object kind changed during the "
-                                         "conversion");
+                                         "conversion",
+                                         "исходный файл или вид объектов изменился во время "
+                                         "конвертации");
                 }
             }
         }

@@ -119,10 +119,12 @@ Result<std::string> chooseTableName(const Main& main) {
         }
         return name;
     }
-    return Status::error(err::kFileAlreadyExists,
-                         "the names " + main.kindName + ".dbf to " + main.kindName +
-                             std::to_string(kAlternativeNames) +
-                             ".dbf in the program folder are all taken by other files");
+    const std::string names =
+        main.kindName + ".dbf - " + main.kindName + std::to_string(kAlternativeNames) + ".dbf";
+    return Status::error(
+        err::kFileAlreadyExists,
+        "the names " + names + " in the program folder are all taken by other files",
+        "имена " + names + " в папке программы все заняты другими файлами");
 }
 
 // The output must not replace the source or the template.
@@ -130,12 +132,12 @@ Status checkOutputTarget(const Main& main) {
     const std::string outputPath = main.sourceFolder + main.outputFileName;
     if (store::sameFile(outputPath, main.sourceFolder + main.sourceFileName) ||
         store::sameFile(outputPath, main.programFolder + main.templateFileName)) {
-        return Status::error(
-            err::kFileAlreadyExists,
-            "the output file " + outputPath + " would replace " +
-                (store::sameFile(outputPath, main.sourceFolder + main.sourceFileName)
-                     ? std::string("the source")
-                     : std::string("the template")));
+        const bool source = store::sameFile(outputPath, main.sourceFolder + main.sourceFileName);
+        return Status::error(err::kFileAlreadyExists,
+                             "the output file " + outputPath + " would replace " +
+                                 (source ? "the source" : "the template"),
+                             "новый файл " + outputPath + " заменил бы " +
+                                 (source ? "исходный файл" : "список типов"));
     }
     return {};
 }
@@ -172,17 +174,20 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
 
     std::array<std::uint8_t, kFileHeaderSize> fixed{};
     if (!file.read(reinterpret_cast<char*>(fixed.data()), fixed.size())) {
-        return Status::error(err::kInputPastEnd, "the new table is shorter than its header");
+        return Status::error(err::kInputPastEnd, "the new table is shorter than its header",
+                             "новая таблица короче своего заголовка");
     }
     const int headerLength = store::decodeLe16(fixed.data() + kHeaderLengthOffset);
     if (headerLength < kFileHeaderSize + kDescriptorSize) {
         return Status::error(err::kFail,
-                             "the new table's header length is " + std::to_string(headerLength));
+                             "the new table's header length is " + std::to_string(headerLength),
+                             "длина заголовка новой таблицы " + std::to_string(headerLength));
     }
     std::vector<std::uint8_t> header(static_cast<std::size_t>(headerLength));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(header.data()), headerLength)) {
-        return Status::error(err::kInputPastEnd, "the new table is shorter than its header");
+        return Status::error(err::kInputPastEnd, "the new table is shorter than its header",
+                             "новая таблица короче своего заголовка");
     }
     const int fieldCount = (headerLength - kFileHeaderSize) / kDescriptorSize;
 
@@ -197,15 +202,18 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     const auto apply = [&](const WidthPatch& patch) -> Status {
         if (patch.column > fieldCount) {
             return Status::error(err::kFail,
-                                 "the new table has no column " + std::to_string(patch.column));
+                                 "the new table has no column " + std::to_string(patch.column),
+                                 "в новой таблице нет столбца " + std::to_string(patch.column));
         }
         std::uint8_t* descriptor = header.data() + kDescriptorSize * patch.column;
         const std::string name(reinterpret_cast<const char*>(descriptor),
                                strnlen(reinterpret_cast<const char*>(descriptor), 11));
         if (name != patch.name) {
-            return Status::error(err::kFail, "column " + std::to_string(patch.column) +
-                                                 " of the new table is " + name + ", not " +
-                                                 patch.name);
+            const std::string column = std::to_string(patch.column);
+            return Status::error(
+                err::kFail,
+                "column " + column + " of the new table is " + name + ", not " + patch.name,
+                "столбец " + column + " новой таблицы - " + name + ", а не " + patch.name);
         }
         recordLength += patch.length - descriptor[kFieldLengthOffset];
         descriptor[kFieldLengthOffset] = static_cast<std::uint8_t>(patch.length);
@@ -257,7 +265,7 @@ template <typename Allowed>
 Status removeCaseVariants(const std::string& folder, const std::string& name, Allowed mayGo) {
     for (const std::string& other : store::namesIgnoringCase(folder, name)) {
         const std::string path = folder + other;
-        if (other == name || sameFile(path, folder + name) || !mayGo(path)) continue;
+        if (other == name || store::sameFile(path, folder + name) || !mayGo(path)) continue;
         if (Status s = store::deleteFile(path); !s) return s;
     }
     return {};
@@ -305,7 +313,7 @@ Status writeOutputCodePage(const Main& main) {
     }
     const std::string sourceCodePage = main.sourceFolder + sourceCodePageFileName(main);
     return removeCaseVariants(main.sourceFolder, name, [&](const std::string& path) {
-        return !sameFile(path, sourceCodePage);
+        return !store::sameFile(path, sourceCodePage);
     });
 }
 
@@ -314,7 +322,7 @@ Status removeOldOutputSpellings(const Main& main) {
     // to have that name.
     const std::string source = main.sourceFolder + main.sourceFileName;
     return removeCaseVariants(main.sourceFolder, main.outputFileName, [&](const std::string& path) {
-        return !sameFile(path, source) && hasOutputColumns(path);
+        return !store::sameFile(path, source) && hasOutputColumns(path);
     });
 }
 
@@ -368,7 +376,7 @@ bool DBFmake(Main& main) {
         status = name.status();
     }
     if (!status) {
-        main.att(" ! создать файл не удалось, DBFmake: " + status.toString());
+        main.att(" ! создать файл не удалось, DBFmake: " + status.toString(main.russian));
         main.platform.beep();
         main.platform.setBusy(false);
         return false;
@@ -379,7 +387,8 @@ bool DBFmake(Main& main) {
 bool DBFedit(Main& main, const std::string& path, const std::string& kindName) {
     Status status = patchHeader(main, path, kindName);
     if (!status) {
-        main.att(" ! преобразовать структуру не удалось, DBFedit: " + status.toString());
+        main.att(" ! преобразовать структуру не удалось, DBFedit: " +
+                 status.toString(main.russian));
         main.platform.beep();
         main.platform.setBusy(false);
         return false;

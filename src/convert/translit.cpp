@@ -118,8 +118,9 @@ const SchemeTable& schemeTable(int scheme) {
 
 Result<std::string> Translit(const std::string& text, int scheme) {
     if (scheme < 0 || scheme > 2) {
-        return Status::error(err::kInvalidArgument, "transliteration scheme " +
-                                                        std::to_string(scheme) + " does not exist");
+        return Status::error(err::kInvalidArgument,
+                             "transliteration scheme " + std::to_string(scheme) + " does not exist",
+                             "схемы транслитерации " + std::to_string(scheme) + " не существует");
     }
     const SchemeTable& table = schemeTable(scheme);
     std::string out;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "store/file_error.h"
+
 namespace tavrolin::source {
 
 namespace {
@@ -35,7 +37,9 @@ Status errnoStatus(int error, const std::string& what) {
             number = 57;
             break;  // device I/O error
     }
-    return Status::error(number, what + ": " + std::strerror(error));
+    const std::string whatRussian = what == "read failed" ? "ошибка чтения" : what;
+    return Status::error(number, what + ": " + std::strerror(error),
+                         whatRussian + ": " + store::systemReasonRussian(error));
 }
 
 // Reads exactly what the file has of [offset, offset + count), retrying short reads.
@@ -48,7 +52,8 @@ Status readFully(int fd, std::uint64_t offset, char* into, std::size_t count) {
             return errnoStatus(errno, "read failed");
         }
         if (got == 0) {
-            return Status::error(tavrolin::err::kInputPastEnd, "the file ended while being read");
+            return Status::error(tavrolin::err::kInputPastEnd, "the file ended while being read",
+                                 "файл закончился во время чтения");
         }
         done += static_cast<std::size_t>(got);
     }
@@ -82,7 +87,9 @@ void SourceFile::close() {
 }
 
 Result<SourceFile> SourceFile::open(const std::string& path) {
-    if (path.empty()) return Status::error(tavrolin::err::kBadFileName, "no file name");
+    if (path.empty()) {
+        return Status::error(tavrolin::err::kBadFileName, "no file name", "нет имени файла");
+    }
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errnoStatus(errno, path);
     struct stat info {};
@@ -93,7 +100,8 @@ Result<SourceFile> SourceFile::open(const std::string& path) {
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Status::error(tavrolin::err::kBadFileName, path + " is not a file");
+        return Status::error(tavrolin::err::kBadFileName, path + " is not a file",
+                             path + " - не файл");
     }
     SourceFile file;
     file.m_fd = fd;

@@ -49,9 +49,11 @@ bool isKnown(char type) {
 
 Result<SourceHeader> parseHeader(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kFileHeaderSize) {
-        return Status::error(tavrolin::err::kInputPastEnd,
-                             "the file (" + std::to_string(bytes.size()) +
-                                 " bytes) is shorter than a table header (32 bytes)");
+        return Status::error(
+            tavrolin::err::kInputPastEnd,
+            "the file (" + std::to_string(bytes.size()) +
+                " bytes) is shorter than a table header (32 bytes)",
+            "файл (" + std::to_string(bytes.size()) + " байт) короче заголовка таблицы (32 байта)");
     }
     SourceHeader header;
     header.version = bytes[0];
@@ -88,7 +90,8 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
         if (start + kFieldDescriptorSize > descriptors.size()) {
             return Status::error(
                 tavrolin::err::kInputPastEnd,
-                "descriptor of field " + std::to_string(i + 1) + " runs past the end of the file");
+                "descriptor of field " + std::to_string(i + 1) + " runs past the end of the file",
+                "описание поля " + std::to_string(i + 1) + " выходит за конец файла");
         }
         const std::uint8_t* d = &descriptors[start];
 
@@ -112,11 +115,14 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
             recognise(field, layout);
         }
         if (!field.ignored && offset > recordLength) {
-            return Status::error(kErrBadFileFormat, "field " + field.name + " (bytes " +
-                                                        std::to_string(field.offset) + " to " +
-                                                        std::to_string(offset - 1) +
-                                                        ") runs past the record length " +
-                                                        std::to_string(recordLength));
+            const std::string bytes =
+                std::to_string(field.offset) + " - " + std::to_string(offset - 1);
+            return Status::error(kErrBadFileFormat,
+                                 "field " + field.name + " (bytes " + bytes +
+                                     ") runs past the record length " +
+                                     std::to_string(recordLength),
+                                 "поле " + field.name + " (байты " + bytes +
+                                     ") выходит за длину записи " + std::to_string(recordLength));
         }
         layout.fields.push_back(std::move(field));
     }

@@ -182,11 +182,16 @@ bool TableRead::readHeader() {
         return false;
     }
     if (m_header.recordLength == 0 || m_header.headerLength < source::kFileHeaderSize) {
-        std::string what = m_header.recordLength == 0
-                               ? "the header gives a record length of 0"
-                               : "the header length " + std::to_string(m_header.headerLength) +
-                                     " is shorter than the 32-byte file header";
-        m_main.fail("DBFread", Status::error(source::kErrBadFileFormat, what));
+        const std::string length = std::to_string(m_header.headerLength);
+        const bool noRecord = m_header.recordLength == 0;
+        m_main.fail("DBFread",
+                    Status::error(source::kErrBadFileFormat,
+                                  noRecord ? "the header gives a record length of 0"
+                                           : "the header length " + length +
+                                                 " is shorter than the 32-byte file header",
+                                  noRecord ? "заголовок указывает длину записи 0"
+                                           : "длина заголовка " + length +
+                                                 " меньше 32 байт заголовка файла"));
         return false;
     }
 
@@ -219,7 +224,7 @@ bool TableRead::readFields() {
         status ? source::parseFields(descriptors, announced, m_header.recordLength)
                : Result<source::SourceLayout>(status);
     if (!layout) {
-        m_main.att(" ! ReadDBF " + layout.status().description());
+        m_main.att(" ! ReadDBF " + layout.status().description(m_main.russian));
         m_main.platform.beep();
         return false;
     }
@@ -246,9 +251,13 @@ bool TableRead::readRecords() {
     // program for taking all memory (allocation may succeed and fail only when touched).
     const double needed = static_cast<double>(m_count) * sizeof(SourceRecord);
     if (needed > physicalMemoryBytes()) {
-        m_main.fail("DBFread", Status::error(source::kErrOutOfMemory,
-                                             "Out of memory: " + std::to_string(m_count) +
-                                                 " records need more than the machine's memory"));
+        const std::string count = std::to_string(m_count);
+        m_main.fail("DBFread",
+                    Status::error(
+                        source::kErrOutOfMemory,
+                        "Out of memory: " + count + " records need more than the machine's memory",
+                        "недостаточно памяти: " + count +
+                            " записей требуют больше памяти, чем есть у компьютера"));
         return false;
     }
     m_main.sourceRecords.resize(static_cast<std::size_t>(m_count));
@@ -352,7 +361,8 @@ bool DBFread(Main& main) {
             // A table whose records do not fit in memory: give the memory back and say so.
             main.sourceRecords.clear();
             main.sourceRecords.shrink_to_fit();
-            main.fail("DBFread", Status::error(source::kErrOutOfMemory, "Out of memory"));
+            main.fail("DBFread", Status::error(source::kErrOutOfMemory, "Out of memory",
+                                               "недостаточно памяти"));
             found = false;
         }
     }  // the file is closed here

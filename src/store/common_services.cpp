@@ -256,8 +256,9 @@ Status moveFile(const std::string& from, const std::string& to) {
     if (!status) return status;
     struct stat info {};
     if (::lstat(to.c_str(), &info) == 0) {
-        return Status::error(err::kFileAlreadyExists,
-                             "cannot move " + from + " to " + to + ": the target exists");
+        return Status::error(
+            err::kFileAlreadyExists, "cannot move " + from + " to " + to + ": the target exists",
+            "не удалось переместить " + from + " в " + to + ": такой файл уже есть");
     }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return {};

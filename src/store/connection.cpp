@@ -48,7 +48,8 @@ Status itemNotFound(const std::string& name, const std::string& table) {
     return Status::error(err::kItemNotFound,
                          "Item cannot be found in the collection corresponding to the requested "
                          "name or ordinal: " +
-                             name + " (table " + table + ")");
+                             name + " (table " + table + ")",
+                         "в таблице " + table + " нет столбца " + name);
 }
 
 Status notOpen() { return Status::error(err::kFail, "the connection is not open"); }
@@ -108,7 +109,9 @@ class ConnectionImpl {
         if (found.empty()) {
             return Status::error(
                 err::kTableNotFound,
-                "table '" + std::string(name) + "' not found: no file " + wanted + " in " + folder);
+                "table '" + std::string(name) + "' not found: no file " + wanted + " in " + folder,
+                "таблица '" + std::string(name) + "' не найдена: нет файла " + wanted + " в " +
+                    folder);
         }
         return folderWithSlash + found;
     }
@@ -244,7 +247,8 @@ Status ConnectionImpl::executeCreate(std::string_view statement) {
     const std::string tableName = fileName.substr(0, fileName.size() - 4);
     Result<std::string> existing = resolveTable(tableName);
     if (existing) {
-        return Status::error(err::kFileAlreadyExists, "table " + *existing + " already exists");
+        return Status::error(err::kFileAlreadyExists, "table " + *existing + " already exists",
+                             "таблица " + *existing + " уже существует");
     }
     if (existing.status().number() != err::kTableNotFound) return existing.status();
     // A handle kept from an earlier table of this name (deleted since) must not take rows.
@@ -272,7 +276,8 @@ Status Connection::open(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         if (errno == ENOENT) {
-            return Status::error(err::kPathNotFound, "folder " + folder + " not found");
+            return Status::error(err::kPathNotFound, "folder " + folder + " not found",
+                                 "папка " + folder + " не найдена");
         }
         return fileError(errno, "open the folder", folder);
     }

@@ -12,7 +12,8 @@ namespace tavrolin::store {
 namespace {
 
 Status malformed(const std::string& reason) {
-    return Status::error(err::kFail, "not a readable dBASE table: " + reason);
+    return Status::error(err::kFail, "not a readable dBASE table: " + reason,
+                         "таблица dBASE не читается: " + reason);
 }
 
 // The name in a descriptor: the bytes up to the first NUL. Names are ASCII in every table we

@@ -33,7 +33,8 @@ Status readAt(int fd, char* data, std::size_t size, std::uint64_t offset, const 
             return fileError(errno, "read", path);
         }
         if (n == 0) {
-            return Status::error(err::kInputPastEnd, "the file " + path + " ended early");
+            return Status::error(err::kInputPastEnd, "the file " + path + " ended early",
+                                 "файл " + path + " закончился раньше времени");
         }
         data += n;
         size -= static_cast<std::size_t>(n);
@@ -111,7 +112,8 @@ Status TableFile::openFile() {
     if (!header) {
         ::close(fd);
         return Status::error(header.status().number(),
-                             m_path + ": " + header.status().description());
+                             m_path + ": " + header.status().description(),
+                             m_path + ": " + header.status().description(true));
     }
     const std::uint32_t available = header->availableRecords(fileSize);
     if (m_writable && available < header->recordCount) {
@@ -140,7 +142,8 @@ Status TableFile::reopenIfClosed() {
         m_header.headerLength != before.headerLength ||
         m_header.fields.size() != before.fields.size()) {
         (void)close();
-        return Status::error(err::kFail, m_path + " was changed by another program");
+        return Status::error(err::kFail, m_path + " was changed by another program",
+                             m_path + " изменен другой программой");
     }
     return {};
 }
@@ -304,7 +307,8 @@ Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fi
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == EEXIST) {
-            return Status::error(err::kFileAlreadyExists, "table " + path + " already exists");
+            return Status::error(err::kFileAlreadyExists, "table " + path + " already exists",
+                                 "таблица " + path + " уже существует");
         }
         return fileError(errno, "create", path);
     }

@@ -40,13 +40,16 @@ std::string describe(const FieldInfo& field) {
 }
 
 Status overflow(const FieldInfo& field, std::string_view value) {
-    return Status::error(err::kOverflow,
-                         "value " + std::string(value) + " does not fit field " + describe(field));
+    return Status::error(
+        err::kOverflow, "value " + std::string(value) + " does not fit field " + describe(field),
+        "значение " + std::string(value) + " не помещается в поле " + describe(field));
 }
 
 Status mismatch(const FieldInfo& field, std::string_view value) {
-    return Status::error(err::kTypeMismatch, "value '" + std::string(value) +
-                                                 "' is not valid for field " + describe(field));
+    return Status::error(
+        err::kTypeMismatch,
+        "value '" + std::string(value) + "' is not valid for field " + describe(field),
+        "значение '" + std::string(value) + "' недопустимо для поля " + describe(field));
 }
 
 // Copies `text` right-aligned into the field; error when it is wider.
@@ -163,7 +166,8 @@ Status writeLogicalText(const FieldInfo& field, std::string_view text, char* out
 
 Status unsupported(const FieldInfo& field) {
     return Status::error(err::kInvalidArgument,
-                         "field " + describe(field) + " has a type that cannot be written");
+                         "field " + describe(field) + " has a type that cannot be written",
+                         "поле " + describe(field) + " имеет тип, который нельзя записать");
 }
 
 }  // namespace

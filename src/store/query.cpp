@@ -28,7 +28,8 @@ Status itemNotFound(const std::string& name) {
     return Status::error(err::kItemNotFound,
                          "Item cannot be found in the collection corresponding to the requested "
                          "name or ordinal: " +
-                             name);
+                             name,
+                         "нет столбца " + name);
 }
 
 // A sort key of one field of one record. Text orders as the comparisons of WHERE and Find

@@ -13,12 +13,14 @@ Status itemNotFound(const std::string& name) {
     return Status::error(err::kItemNotFound,
                          "Item cannot be found in the collection corresponding to the requested "
                          "name or ordinal: " +
-                             name);
+                             name,
+                         "нет столбца " + name);
 }
 
 Status noCurrentRecord() {
     return Status::error(err::kNoCurrentRecord,
-                         "Either BOF or EOF is True, or the current record has been deleted");
+                         "Either BOF or EOF is True, or the current record has been deleted",
+                         "нет текущей записи");
 }
 
 Status notOpen() { return Status::error(err::kFail, "the record set is not open"); }

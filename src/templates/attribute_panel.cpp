@@ -40,10 +40,12 @@ Result<store::Value> newValueOf(const Control& c) {
         if (digits.empty() || ec == std::errc::invalid_argument ||
             end != digits.data() + digits.size()) {
             return Status::error(err::kTypeMismatch,
-                                 c.name + ": '" + c.text + "' is not a whole number");
+                                 c.name + ": '" + c.text + "' is not a whole number",
+                                 c.name + ": '" + c.text + "' - не целое число");
         }
         if (ec == std::errc::result_out_of_range || number < 0 || number > kMaxByte) {
-            return Status::error(err::kOverflow, c.name + ": " + c.text + " is not 0 to 255");
+            return Status::error(err::kOverflow, c.name + ": " + c.text + " is not 0 to 255",
+                                 c.name + ": " + c.text + " - не от 0 до 255");
         }
         return store::Value::number(number);
     }
@@ -66,7 +68,10 @@ Status fitsColumn(const store::RecordSet& rows, const std::string& column,
     const store::FieldInfo& field = rows.field(*index);
     std::vector<char> scratch(static_cast<std::size_t>(field.length), ' ');
     Status status = store::encodeValue(field, value, scratch.data());
-    if (!status) return Status::error(status.number(), column + ": " + status.description());
+    if (!status) {
+        return Status::error(status.number(), column + ": " + status.description(),
+                             column + ": " + status.description(true));
+    }
     return status;
 }
 

@@ -45,7 +45,7 @@ void RGBA(Main& main, const std::string& box) {
     }
     Result<std::uint32_t> rgb = rgbaToRgb(text);
     if (!rgb) {
-        main.att(" ! RGBA: " + rgb.status().toString());
+        main.att(" ! RGBA: " + rgb.status().toString(main.russian));
         return;
     }
     setBackColor(main, box, *rgb);

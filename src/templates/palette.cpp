@@ -57,14 +57,16 @@ const Slots& slots() {
 Result<std::uint32_t> htmlToRgb(const std::string& html) {
     if (html.size() != 6) {
         return Status::error(err::kInvalidArgument,
-                             "a colour needs six hexadecimal digits: '" + html + "'");
+                             "a colour needs six hexadecimal digits: '" + html + "'",
+                             "цвету нужны шесть шестнадцатеричных цифр: '" + html + "'");
     }
     std::uint32_t channels[3];
     for (int i = 0; i < 3; ++i) {
         int high = hexDigit(html[static_cast<std::size_t>(2 * i)]);
         int low = hexDigit(html[static_cast<std::size_t>(2 * i + 1)]);
         if (high < 0 || low < 0) {
-            return Status::error(err::kTypeMismatch, "not a hexadecimal colour: '" + html + "'");
+            return Status::error(err::kTypeMismatch, "not a hexadecimal colour: '" + html + "'",
+                                 "не шестнадцатеричный цвет: '" + html + "'");
         }
         channels[i] = static_cast<std::uint32_t>(high * 16 + low);
     }
@@ -76,7 +78,7 @@ Result<std::uint32_t> rgbaToRgb(const std::string& rgba) { return htmlToRgb(rgba
 std::uint32_t HTML2RGB(Main& main, const std::string& html) {
     Result<std::uint32_t> rgb = htmlToRgb(html);
     if (!rgb) {
-        main.att(" ! HTML2RGB: " + rgb.status().toString());
+        main.att(" ! HTML2RGB: " + rgb.status().toString(main.russian));
         return 0;
     }
     return *rgb;
@@ -85,7 +87,7 @@ std::uint32_t HTML2RGB(Main& main, const std::string& html) {
 std::uint32_t RGBA2RGB(Main& main, const std::string& rgba) {
     Result<std::uint32_t> rgb = rgbaToRgb(rgba);
     if (!rgb) {
-        main.att(" ! RGBA2RGB: " + rgb.status().toString());
+        main.att(" ! RGBA2RGB: " + rgb.status().toString(main.russian));
         return 0;
     }
     return *rgb;

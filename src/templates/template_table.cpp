@@ -16,7 +16,8 @@ bool listsForKind(const std::string& vidText, int kind) {
 
 Status checkQuotable(const std::string& text) {
     if (text.find('\'') == std::string::npos) return {};
-    return Status::error(err::kSyntax, "an apostrophe cannot be written in a statement: " + text);
+    return Status::error(err::kSyntax, "an apostrophe cannot be written in a statement: " + text,
+                         "апостроф нельзя записать в запрос: " + text);
 }
 
 Result<store::RecordSet> openTypeList(store::Connection& connection, const std::string& table) {

@@ -10,7 +10,7 @@ void Main::att(const std::string& text) {
 }
 
 void Main::fail(const std::string& procedure, const Status& status) {
-    att(" ! " + procedure + ": " + status.toString());
+    att(" ! " + procedure + ": " + status.toString(russian));
     platform.beep();
 }
 

@@ -94,7 +94,8 @@ struct Main {
     }
     // Writes the message line Att (replacing it) and logs it.
     void att(const std::string& text);
-    // " ! name: number. description" on Att, with a beep.
+    // " ! name: number. description" on Att, with a beep; the description in the interface
+    // language.
     void fail(const std::string& procedure, const Status& status);
     // Lets the window paint and handle input.
     void doEvents() { platform.processEvents(); }

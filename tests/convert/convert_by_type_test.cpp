@@ -158,6 +158,13 @@ TEST_F(ConvertByType, ALevelThatIsNoNumberStopsTheRunAndKeepsTheOldOutput) {
     main.sourceRecords = {{"0x4b", "a", "256"}};
     EXPECT_TRUE(convert().empty());
     EXPECT_EQ(main.form("Att").text.rfind(" ! RunType: 6. ", 0), 0u) << main.form("Att").text;
+    // The Russian interface describes the failure in Russian; prefix and number stay.
+    main.russian = true;
+    main.sourceRecords = {{"0x4b", "a", "0x10"}};
+    btnMakeType_Click(main);
+    EXPECT_EQ(main.form("Att").text,
+              " ! RunType: 13. уровень \"0x10\" записи 1 не является числом");
+    main.russian = false;
     // Levels ignored: the level is not read at all.
     setCheck("LvlNull", true);
     ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;

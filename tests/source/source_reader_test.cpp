@@ -307,6 +307,12 @@ TEST_F(SourceReader, EndsCleanlyOnHeadersThatContradictTheFile) {
 
     EXPECT_FALSE(read(DbfBuilder(good).recordLength(0)));
     EXPECT_EQ(lastMessage(), " ! DBFread: 321. the header gives a record length of 0");
+    w.main.russian = true;  // the description in the interface language
+    EXPECT_FALSE(read(DbfBuilder(good).recordLength(0)));
+    EXPECT_EQ(lastMessage(), " ! DBFread: 321. заголовок указывает длину записи 0");
+    EXPECT_FALSE(readBytes({full.begin(), full.begin() + 20}));
+    EXPECT_EQ(lastMessage(), " ! DBFread: 62. файл (20 байт) короче заголовка таблицы (32 байта)");
+    w.main.russian = false;
 
     EXPECT_FALSE(read(DbfBuilder(good).headerLength(4)));
     EXPECT_EQ(lastMessage().substr(0, 17), " ! DBFread: 321. ");
