@@ -187,9 +187,9 @@ Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t
     while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
     while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
     if (trimmed.empty()) return false;
-    const std::string record = std::to_string(index + 1);
-    const std::string where = "level \"" + level + "\" of record " + record;
-    const std::string whereRu = "уровень \"" + level + "\" записи " + record;
+    const std::string number1 = std::to_string(index + 1);  // records count from 1 for the user
+    const std::string where = "level \"" + level + "\" of record " + number1;
+    const std::string whereRu = "уровень \"" + level + "\" записи " + number1;
     if (!isPlainDecimal(trimmed)) {
         return Status::error(err::kTypeMismatch, where + " is not a number",
                              whereRu + " не является числом");
