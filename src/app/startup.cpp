@@ -146,9 +146,9 @@ Status checkTableFile(const std::string& path) {
     const std::uint64_t needed =
         headerLength + static_cast<std::uint64_t>(recordCount) * recordLength;
     if (needed > size) {
-        const std::string bytes = std::to_string(size) + " / " + std::to_string(needed);
-        return damaged("the file is shorter than its header says (" + bytes + " bytes)",
-                       "файл короче, чем указано в заголовке (" + bytes + " байт)");
+        const std::string sizes = std::to_string(size) + " / " + std::to_string(needed);
+        return damaged("the file is shorter than its header says (" + sizes + " bytes)",
+                       "файл короче, чем указано в заголовке (" + sizes + " байт)");
     }
     return {};
 }
