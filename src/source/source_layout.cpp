@@ -115,13 +115,13 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
             recognise(field, layout);
         }
         if (!field.ignored && offset > recordLength) {
-            const std::string byteRange =
-                std::to_string(field.offset) + " - " + std::to_string(offset - 1);
+            const std::string first = std::to_string(field.offset);
+            const std::string last = std::to_string(offset - 1);
             return Status::error(kErrBadFileFormat,
-                                 "field " + field.name + " (bytes " + byteRange +
+                                 "field " + field.name + " (bytes " + first + " to " + last +
                                      ") runs past the record length " +
                                      std::to_string(recordLength),
-                                 "поле " + field.name + " (байты " + byteRange +
+                                 "поле " + field.name + " (байты " + first + " - " + last +
                                      ") выходит за длину записи " + std::to_string(recordLength));
         }
         layout.fields.push_back(std::move(field));
