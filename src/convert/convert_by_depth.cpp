@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "convert/conversion_guard.h"
 #include "convert/convert_by_type.h"
@@ -102,13 +104,13 @@ class DepthPass {
     Status run();
 
    private:
+    struct FieldValue {
+        int field;
+        store::Value value;
+    };
+    // What a row of depth d takes, but for the label of a marked line.
+    std::vector<FieldValue> valuesFor(const Columns& columns, int d, bool plusMark) const;
     Status revisit(store::RecordSet& rows, const Columns& columns);
-    Status set(store::RecordSet& rows, int field, int number) {
-        return rows.setValue(field, store::Value::number(number));
-    }
-    Status set(store::RecordSet& rows, int field, std::string text) {
-        return rows.setValue(field, store::Value::text(std::move(text)));
-    }
 
     // Error when another source or kind was chosen since the pass began: the table would go
     // beside the new source under its name.
@@ -121,7 +123,50 @@ class DepthPass {
     std::string m_sourceFolder;
     std::string m_sourceFileName;
     std::string m_kindName;
+    // valuesFor() encoded, by depth and mark (see revisit).
+    std::vector<std::optional<std::vector<store::RecordSet::EncodedValue>>> m_encoded;
 };
+
+std::vector<DepthPass::FieldValue> DepthPass::valuesFor(const Columns& c, int d,
+                                                        bool plusMark) const {
+    std::vector<FieldValue> values;
+    auto set = [&values](int field, store::Value value) {
+        values.push_back({field, std::move(value)});
+    };
+    auto number = [](int n) { return store::Value::number(n); };
+    if (m_schemeApplied) {
+        const Limits& limits = d % 5 == 0 ? kLimitsEveryFifthMetre : kLimitsOther;
+        set(c.lowerLimit, number(0));
+        set(c.upperLimit, number(limits.upper));
+        set(c.pointLimit, number(limits.pointUpper));
+        if (m_lines) set(c.labelLimit, number(limits.labelUpper));
+    }
+    if (d >= kSwatchCount) return values;
+    const auto swatch = static_cast<std::size_t>(d);
+    // Swatch d - 1 is the one a metre up; depth 0 has none above and takes its own.
+    const auto above = static_cast<std::size_t>(std::max(d - 1, 0));
+    set(c.layer, number(plusMark ? d : kLayerBase - d));
+    if (m_schemeApplied) {
+        set(c.mode, store::Value::text("T"));
+        set(c.font, store::Value::text("10"));
+    }
+    if (!m_lines) {
+        set(c.color, number(m_codes.fill[plusMark ? above : swatch]));
+        set(c.borderColor, number(m_codes.border[above]));
+    } else if (m_schemeApplied) {
+        const int lineColor = m_codes.border[swatch];
+        int halo = kHaloWithoutColor;
+        if (lineColor == 1) {
+            halo = m_codes.fill[swatch];
+            if (halo == 62) halo = 68;
+            if (halo == 56) halo = 42;
+        }
+        set(c.color, number(lineColor));
+        set(c.labelColor, number(lineColor));
+        set(c.haloColor, number(halo));
+    }
+    return values;
+}
 
 Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
     Result<store::Value> value = rows.value(c.value);
@@ -132,42 +177,28 @@ Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
     if (!whole) return whole.status();
     const int d = *whole;
 
-    Status s;
-    if (m_schemeApplied) {
-        const Limits& limits = d % 5 == 0 ? kLimitsEveryFifthMetre : kLimitsOther;
-        if (s) s = set(rows, c.lowerLimit, 0);
-        if (s) s = set(rows, c.upperLimit, limits.upper);
-        if (s) s = set(rows, c.pointLimit, limits.pointUpper);
-        if (s && m_lines) s = set(rows, c.labelLimit, limits.labelUpper);
-    }
-    if (s && d < kSwatchCount) {
-        const auto swatch = static_cast<std::size_t>(d);
-        // Swatch d - 1 is the one a metre up; depth 0 has none above and takes its own.
-        const auto above = static_cast<std::size_t>(std::max(d - 1, 0));
-        s = set(rows, c.layer, label.plusMark ? d : kLayerBase - d);
-        if (s && m_schemeApplied) s = set(rows, c.mode, "T");
-        if (s && m_schemeApplied) s = set(rows, c.font, "10");
-        if (!m_lines) {
-            if (s) s = set(rows, c.color, m_codes.fill[label.plusMark ? above : swatch]);
-            if (s) s = set(rows, c.borderColor, m_codes.border[above]);
-        } else {
-            if (s && label.plusMark) s = set(rows, c.value, label.text);
-            if (s && m_schemeApplied) {
-                const int lineColor = m_codes.border[swatch];
-                int halo = kHaloWithoutColor;
-                if (lineColor == 1) {
-                    halo = m_codes.fill[swatch];
-                    if (halo == 62) halo = 68;
-                    if (halo == 56) halo = 42;
-                }
-                s = set(rows, c.color, lineColor);
-                if (s) s = set(rows, c.labelColor, lineColor);
-                if (s) s = set(rows, c.haloColor, halo);
-            }
+    // The values depend on the depth and the mark alone (and beyond the swatches only on
+    // whether the depth is a multiple of 5): encoded once, copied into each row.
+    const std::size_t key = d < kSwatchCount ? static_cast<std::size_t>(2 * d + label.plusMark)
+                                             : 2 * kSwatchCount + (d % 5 == 0 ? 1 : 0);
+    if (m_encoded.empty()) m_encoded.resize(2 * kSwatchCount + 2);
+    std::optional<std::vector<store::RecordSet::EncodedValue>>& encoded = m_encoded[key];
+    if (!encoded) {
+        std::vector<store::RecordSet::EncodedValue> fields;
+        for (const FieldValue& field : valuesFor(c, d, label.plusMark)) {
+            Result<store::RecordSet::EncodedValue> bytes = rows.encode(field.field, field.value);
+            if (!bytes) return bytes.status();
+            fields.push_back(std::move(*bytes));
         }
+        encoded = std::move(fields);
     }
-    if (s) s = rows.update();
-    return s;
+    for (const store::RecordSet::EncodedValue& field : *encoded) {
+        if (Status s = rows.setEncoded(field); !s) return s;
+    }
+    if (m_lines && label.plusMark && d < kSwatchCount) {
+        if (Status s = rows.setValue(c.value, store::Value::text(label.text)); !s) return s;
+    }
+    return rows.update();
 }
 
 Status DepthPass::run() {

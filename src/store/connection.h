@@ -66,6 +66,14 @@ class RecordSet {
     // Changes need a set opened with LockType::Optimistic (else error 3027).
     Status setValue(const std::string& name, const Value& value);
     Status setValue(int index, const Value& value);
+    // A value encoded once for field `index`, to be set on many rows with setEncoded(): a pass
+    // that writes the same few values into a million rows encodes each of them once.
+    struct EncodedValue {
+        int field = -1;
+        std::string bytes;
+    };
+    Result<EncodedValue> encode(int index, const Value& value) const;
+    Status setEncoded(const EncodedValue& value);
     // Drops the changes made to the current row (or the row begun with addNew) since the last
     // update().
     void cancelUpdate();
@@ -77,6 +85,7 @@ class RecordSet {
    private:
     friend class Connection;
     struct State;
+    Result<char*> beginChange(int index);
     std::unique_ptr<State> m_state;
 };
 

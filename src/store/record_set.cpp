@@ -133,7 +133,9 @@ Status RecordSet::setValue(const std::string& name, const Value& value) {
     return setValue(*index, value);
 }
 
-Status RecordSet::setValue(int index, const Value& value) {
+// Checks that the set may change its current row and starts the change; the field's bytes
+// in the row being changed, or the reason why not.
+Result<char*> RecordSet::beginChange(int index) {
     if (!m_state) return notOpen();
     State& state = *m_state;
     if (state.readOnly) {
@@ -147,15 +149,45 @@ Status RecordSet::setValue(int index, const Value& value) {
         state.editRecord.assign(record, record + state.recordLength);
         state.edit = State::Edit::Changing;
     }
-    const auto i = static_cast<std::size_t>(index);
-    const FieldInfo& field = state.fields[i];
+    return state.editRecord.data() + state.offsets[static_cast<std::size_t>(index)];
+}
+
+Status RecordSet::setValue(int index, const Value& value) {
+    Result<char*> target = beginChange(index);
+    if (!target) return target.status();
+    State& state = *m_state;
+    const FieldInfo& field = state.fields[static_cast<std::size_t>(index)];
     // Encode into a scratch copy first: a refused value leaves the row as it was.
     const auto length = static_cast<std::size_t>(field.length);
     if (state.scratch.size() < length) state.scratch.resize(length);
     std::fill_n(state.scratch.begin(), length, ' ');
     Status status = encodeValue(field, value, state.scratch.data());
     if (!status) return status;
-    std::memcpy(state.editRecord.data() + state.offsets[i], state.scratch.data(), length);
+    std::memcpy(*target, state.scratch.data(), length);
+    return {};
+}
+
+Result<RecordSet::EncodedValue> RecordSet::encode(int index, const Value& value) const {
+    if (!m_state) return notOpen();
+    if (index < 0 || index >= fieldCount()) return itemNotFound(std::to_string(index));
+    const FieldInfo& field = m_state->fields[static_cast<std::size_t>(index)];
+    EncodedValue encoded{index, std::string(static_cast<std::size_t>(field.length), ' ')};
+    Status status = encodeValue(field, value, encoded.bytes.data());
+    if (!status) return status;
+    return encoded;
+}
+
+Status RecordSet::setEncoded(const EncodedValue& value) {
+    Result<char*> target = beginChange(value.field);
+    if (!target) return target.status();
+    const FieldInfo& field = m_state->fields[static_cast<std::size_t>(value.field)];
+    if (value.bytes.size() != static_cast<std::size_t>(field.length)) {
+        return Status::error(err::kInvalidArgument, "encoded value of " +
+                                                        std::to_string(value.bytes.size()) +
+                                                        " bytes for field " + field.name + " of " +
+                                                        std::to_string(field.length));
+    }
+    std::memcpy(*target, value.bytes.data(), value.bytes.size());
     return {};
 }
 

@@ -240,6 +240,19 @@ TEST_F(ConnectionTest, ChangesByFieldNumberAndCancelledChanges) {
         ASSERT_TRUE(set->setValue(name, Value::text("Оставлено")).isOk());
         set->cancelUpdate();
     }
+    {
+        // A value encoded once and set on every row; refusals come from encode().
+        auto set = select("SELECT * FROM Tavrolin", LockType::Optimistic);
+        const int yn = *set->fieldIndex("YN");
+        EXPECT_EQ(set->encode(yn, Value::number(12)).status().number(), err::kOverflow);
+        Result<RecordSet::EncodedValue> one = set->encode(yn, Value::number(1));
+        ASSERT_TRUE(one.isOk());
+        EXPECT_EQ(set->setEncoded({yn, "12"}).number(), err::kInvalidArgument);
+        for (; !set->eof(); set->moveNext()) ASSERT_TRUE(set->setEncoded(*one).isOk());
+    }
+    for (auto all = select("SELECT * FROM Tavrolin"); !all->eof(); all->moveNext()) {
+        EXPECT_EQ(all->value("YN")->asNumber(), 1);
+    }
     EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_NAME='брошено'")->recordCount(), 0);
     EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_NAME='оставлено'")->recordCount(), 0);
     EXPECT_EQ(select("SELECT * FROM Tavrolin WHERE MP_TYPE='0x01'", LockType::ReadOnly)
