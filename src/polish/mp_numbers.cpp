@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -20,9 +22,45 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+namespace {
+
+// A plain decimal "[-]digits[.digits]" whose digits fit in 53 bits and whose fraction has at
+// most 22 digits: the digits as an integer and the power of ten are both exact doubles, so one
+// division gives the correctly rounded value, the same as a full parse. Anything else: nullopt.
+std::optional<double> parsePlainDecimal(std::string_view text) {
+    constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    std::uint64_t digits = 0;
+    std::size_t whole = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++whole) {
+        digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (digits >= kExactLimit) return std::nullopt;
+    }
+    if (whole == 0) return std::nullopt;
+    std::size_t fraction = 0;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++fraction) {
+            digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            if (digits >= kExactLimit) return std::nullopt;
+        }
+        if (fraction == 0 || fraction >= std::size(kPowers)) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> parseCoordinate(std::string_view text) {
     text = store::trimSpaces(text);
     if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
+    if (const std::optional<double> plain = parsePlainDecimal(text)) return plain;
     double value = 0;
     const auto [end, error] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);

@@ -47,6 +47,15 @@ std::string foldUtf8(std::string_view utf8) {
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        // Two ASCII bytes: only A-Z fold, no decoding needed (keywords of map files take this).
+        const auto byteA = static_cast<unsigned char>(a[i]);
+        const auto byteB = static_cast<unsigned char>(b[j]);
+        if (byteA < 0x80 && byteB < 0x80) {
+            if (foldCodePoint(byteA) != foldCodePoint(byteB)) return false;
+            ++i;
+            ++j;
+            continue;
+        }
         char32_t x = 0, y = 0;
         std::size_t lengthA = decodeUtf8(a, i, x);
         std::size_t lengthB = decodeUtf8(b, j, y);

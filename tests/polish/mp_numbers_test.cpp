@@ -61,6 +61,21 @@ TEST(MpNumbers, ParsesCoordinates) {
     }
 }
 
+// Plain decimals take a short path; it must round exactly as the full parse does, at the edges
+// of that path too (53-bit digit count, 22 fraction digits, negative zero, leading zeros).
+TEST(MpNumbers, PlainDecimalsParseAsTheFullParse) {
+    for (const char* text :
+         {"57.000013", "-39.000021", "0.1", "-0", "-0.0", "007.50", "0.3", "9007199254740991",
+          "9007199254740992", "900719925474099.3", "0.0000000000000000000001",
+          "0.00000000000000000000001", "123456789012.345678", "1.7976931348623157", "5.", ".5"}) {
+        const std::optional<double> parsed = parseCoordinate(text);
+        ASSERT_TRUE(parsed) << text;
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_EQ(*parsed, expected) << text;
+        EXPECT_EQ(std::signbit(*parsed), std::signbit(expected)) << text;
+    }
+}
+
 TEST(MpNumbers, ReadsDepthFromTheStartOfALabel) {
     const std::pair<const char*, float> cases[] = {
         {"5", 5.0f},  {"4.99", 4.99f}, {"12.5m", 12.5f}, {"-3", -3.0f},      {"Lake", 0.0f},
