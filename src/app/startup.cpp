@@ -12,6 +12,7 @@
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
 #include "templates/value_lists.h"
@@ -60,7 +61,9 @@ bool startsInRussian(Platform& platform, const StartOptions& options) {
 }
 
 std::string withTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (folder.empty() || !store::io::isPathSeparator(folder.back())) {
+        folder += store::io::kPathSeparator;
+    }
     return folder;
 }
 
@@ -72,13 +75,13 @@ std::string programFolderFor(const StartOptions& options) {
         if (error) folder = options.home;
     } else {
         fs::path executable = options.executablePath.empty()
-                                  ? fs::read_symlink("/proc/self/exe", error)
+                                  ? fs::path(store::io::runningProgramPath().value_or(""))
                                   : fs::absolute(options.executablePath, error);
         folder = executable.parent_path();
     }
     std::string text = folder.lexically_normal().string();
     // "/a/b/" normalises to "/a/b/" and "/" stays "/": only add what is missing.
-    return withTrailingSeparator(text.empty() ? std::string("/") : text);
+    return withTrailingSeparator(text.empty() ? std::string(1, store::io::kPathSeparator) : text);
 }
 
 std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {

@@ -14,6 +14,7 @@
 #include "store/common_services.h"
 #include "store/connection.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "store/object_kind.h"
 
 namespace tavrolin::skin {
@@ -29,7 +30,7 @@ class SkinFile {
    public:
     Status create(const std::string& path) {
         m_path = path;
-        m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        m_fd = store::io::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
         return m_fd < 0 ? store::fileError(errno, "write", path) : Status();
     }
     // Writes the lines, each with CR LF, in code page 1251, and closes the file.

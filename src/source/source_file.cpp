@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin::source {
 
@@ -46,7 +47,7 @@ Status errnoStatus(int error, const std::string& what) {
 Status readFully(int fd, std::uint64_t offset, char* into, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
-        ssize_t got = ::pread(fd, into + done, count - done, static_cast<off_t>(offset + done));
+        const long long got = store::io::readAt(fd, into + done, count - done, offset + done);
         if (got < 0) {
             if (errno == EINTR) continue;
             return errnoStatus(errno, "read failed");
@@ -90,7 +91,7 @@ Result<SourceFile> SourceFile::open(const std::string& path) {
     if (path.empty()) {
         return Status::error(tavrolin::err::kBadFileName, "no file name", "нет имени файла");
     }
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = store::io::openFile(path, O_RDONLY);
     if (fd < 0) return errnoStatus(errno, path);
     struct stat info {};
     if (::fstat(fd, &info) != 0) {

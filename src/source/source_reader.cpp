@@ -1,7 +1,5 @@
 #include "source/source_reader.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 #include <new>
@@ -13,6 +11,7 @@
 #include "source/source_file.h"
 #include "source/source_layout.h"
 #include "store/common_services.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
@@ -54,10 +53,8 @@ RoleFields lastFieldOfEachRole(const std::vector<SourceField>& fields) {
 }
 
 double physicalMemoryBytes() {
-    long pages = ::sysconf(_SC_PHYS_PAGES);
-    long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    if (pages <= 0 || pageSize <= 0) return 1e18;  // unknown: let the allocation decide
-    return static_cast<double>(pages) * static_cast<double>(pageSize);
+    // Unknown: let the allocation decide.
+    return store::io::physicalMemoryBytes().value_or(1e18);
 }
 
 std::string_view fieldBytes(std::string_view record, const SourceField& field) {

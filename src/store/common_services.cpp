@@ -16,6 +16,7 @@
 #include "store/codepage.h"
 #include "store/dbf_table.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin::store {
@@ -49,19 +50,11 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-// Makes a rename or a new file in the folder durable; failures only weaken durability.
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    (void)::fsync(fd);
-    ::close(fd);
-}
-
 // Copies `from` into a new hidden file in the folder of `to`, flushed to disk, and returns its
 // path: the first half of a move across file systems. On failure nothing is left behind.
 Result<std::string> copyBeside(const std::string& from, const std::string& to) {
     static std::atomic<unsigned> counter{0};
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = io::openFile(from, O_RDONLY);
     if (in < 0) return fileError(errno, "open", from);
     struct stat info {};
     ::fstat(in, &info);
@@ -71,7 +64,7 @@ Result<std::string> copyBeside(const std::string& from, const std::string& to) {
     int out = -1;
     for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
         part = stem + std::to_string(counter++);
-        out = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777);
+        out = io::openFile(part, O_WRONLY | O_CREAT | O_EXCL, info.st_mode & 0777);
         if (out < 0 && errno != EEXIST) break;
     }
     if (out < 0) {
@@ -92,7 +85,7 @@ Result<std::string> copyBeside(const std::string& from, const std::string& to) {
         status = writeAll(out, buffer.data(), static_cast<std::size_t>(n), part);
         if (!status) break;
     }
-    if (status && ::fsync(out) != 0) status = fileError(errno, "write", part);
+    if (status && io::syncFile(out) != 0) status = fileError(errno, "write", part);
     if (::close(out) != 0 && status) status = fileError(errno, "write", part);
     ::close(in);
     if (!status) {
@@ -140,7 +133,7 @@ int WriteF(const std::string& path, const std::string& text, const MessageSink& 
     std::string bytes = encoding == TextEncoding::Cp1251 ? encodeCp1251(text) : text;
     bytes += "\r\n";
     Status status;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = io::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     if (fd < 0) {
         status = fileError(errno, "write", path);
     } else {
@@ -228,16 +221,14 @@ std::string fileExistsIgnoringCase(const std::string& folder, const std::string&
 }
 
 bool sameFile(const std::string& first, const std::string& second) {
-    struct stat a {};
-    struct stat b {};
-    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    const std::optional<io::FileIdentity> a = io::identityOf(first);
+    const std::optional<io::FileIdentity> b = io::identityOf(second);
+    return a && b && *a == *b;
 }
 
 std::string executablePath(const char* argv0) {
     std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && !self.empty()) return self.string();
+    if (std::optional<std::string> self = io::runningProgramPath()) return *self;
     if (argv0 == nullptr || *argv0 == '\0') return {};
     std::filesystem::path given(argv0);
     std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
@@ -254,13 +245,13 @@ Status deleteFile(const std::string& path) {
 Status moveFile(const std::string& from, const std::string& to) {
     Status status = releaseTableFile(from);
     if (!status) return status;
-    struct stat info {};
-    if (::lstat(to.c_str(), &info) == 0) {
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(to, ec))) {
         return Status::error(
             err::kFileAlreadyExists, "cannot move " + from + " to " + to + ": the target exists",
             "не удалось переместить " + from + " в " + to + ": такой файл уже есть");
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    if (io::renameNoReplace(from, to) == 0) {
         return {};
     }
     int error = errno;
@@ -274,7 +265,7 @@ Status moveFile(const std::string& from, const std::string& to) {
     // target appeared meanwhile), then remove the source.
     Result<std::string> part = copyBeside(from, to);
     if (!part) return part.status();
-    if (::link(part->c_str(), to.c_str()) != 0) {
+    if (io::linkFile(*part, to) != 0) {
         const int saved = errno;
         ::unlink(part->c_str());
         return fileError(saved, "move " + from + " to", to);
@@ -285,8 +276,8 @@ Status moveFile(const std::string& from, const std::string& to) {
 }
 
 Status replaceFile(const std::string& from, const std::string& to) {
-    if (::rename(from.c_str(), to.c_str()) == 0) {
-        syncFolder(folderOf(to));
+    if (io::renameReplacing(from, to) == 0) {
+        io::syncFolder(folderOf(to));
         return {};
     }
     if (errno != EXDEV) return fileError(errno, "move " + from + " to", to);
@@ -295,12 +286,12 @@ Status replaceFile(const std::string& from, const std::string& to) {
     // is removed only once the copy is in place.
     Result<std::string> part = copyBeside(from, to);
     if (!part) return part.status();
-    if (::rename(part->c_str(), to.c_str()) != 0) {
+    if (io::renameReplacing(*part, to) != 0) {
         const int saved = errno;
         ::unlink(part->c_str());
         return fileError(saved, "replace", to);
     }
-    syncFolder(folderOf(to));
+    io::syncFolder(folderOf(to));
     ::unlink(from.c_str());
     return {};
 }

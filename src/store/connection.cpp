@@ -12,6 +12,7 @@
 #include "store/dbf_table.h"
 #include "store/field_codec.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "store/record_set_state.h"
 #include "store/statement.h"
 
@@ -124,10 +125,9 @@ class ConnectionImpl {
         auto it = tables.find(key);
         if (it != tables.end()) {
             // Still the same file? A delete or rename behind our back leaves a stale handle.
-            struct stat info {};
-            if (it->second->isOpen() && it->second->path() == *path &&
-                ::stat(path->c_str(), &info) == 0 &&
-                it->second->isSameFile(info.st_dev, info.st_ino)) {
+            const std::optional<io::FileIdentity> identity = io::identityOf(*path);
+            if (it->second->isOpen() && it->second->path() == *path && identity &&
+                it->second->isSameFile(*identity)) {
                 return it->second;
             }
             Status status = it->second->close();

@@ -12,6 +12,7 @@
 
 #include "store/dbf_format.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin::store {
 
@@ -27,7 +28,7 @@ std::vector<TableFile*>& openTables() {
 
 Status readAt(int fd, char* data, std::size_t size, std::uint64_t offset, const std::string& path) {
     while (size > 0) {
-        const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+        const long long n = io::readAt(fd, data, size, offset);
         if (n < 0) {
             if (errno == EINTR) continue;
             return fileError(errno, "read", path);
@@ -46,7 +47,7 @@ Status readAt(int fd, char* data, std::size_t size, std::uint64_t offset, const 
 Status writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset,
                const std::string& path) {
     while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        const long long n = io::writeAt(fd, data, size, offset);
         if (n < 0) {
             if (errno == EINTR) continue;
             return fileError(errno, "write", path);
@@ -89,8 +90,7 @@ Result<std::shared_ptr<TableFile>> TableFile::open(const std::string& path, bool
 }
 
 Status TableFile::openFile() {
-    const int flags = (m_writable ? O_RDWR : O_RDONLY) | O_CLOEXEC;
-    const int fd = ::open(m_path.c_str(), flags);
+    const int fd = io::openFile(m_path, m_writable ? O_RDWR : O_RDONLY);
     if (fd < 0) return fileError(errno, "open", m_path);
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -124,8 +124,7 @@ Status TableFile::openFile() {
                                              std::to_string(available) + " records)");
     }
     m_fd = fd;
-    m_device = info.st_dev;
-    m_inode = info.st_ino;
+    m_identity = io::identityOf(fd).value_or(io::FileIdentity{});
     m_header = std::move(header.value());
     m_diskCount = available;
     m_appendOffset =
@@ -293,18 +292,17 @@ Status TableFile::close() {
     return status;
 }
 
-bool TableFile::isSameFile(dev_t device, ino_t inode) const {
-    return m_fd >= 0 && m_device == device && m_inode == inode;
+bool TableFile::isSameFile(const io::FileIdentity& identity) const {
+    return m_fd >= 0 && m_identity == identity;
 }
 
 Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fields) {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = io::localTime(now);
     const std::vector<std::uint8_t> bytes =
         buildEmptyTable(fields, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = io::openFile(path, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0) {
         if (errno == EEXIST) {
             return Status::error(err::kFileAlreadyExists, "table " + path + " already exists",
@@ -328,11 +326,11 @@ Status flushAllTables() {
 }
 
 Status releaseTableFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return {};
+    const std::optional<io::FileIdentity> identity = io::identityOf(path);
+    if (!identity) return {};
     Status first;
     for (TableFile* table : openTables()) {
-        if (!table->isSameFile(info.st_dev, info.st_ino)) continue;
+        if (!table->isSameFile(*identity)) continue;
         Status status = table->close();
         if (!status && first) first = status;
     }

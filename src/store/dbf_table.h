@@ -10,7 +10,6 @@
 // appends written and the file released first (flushAllTables, releaseTableFile).
 #pragma once
 
-#include <sys/types.h>
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "store/dbf_header.h"
+#include "store/file_io.h"
 #include "store/status.h"
 
 namespace tavrolin::store {
@@ -77,7 +77,7 @@ class TableFile {
     Status close();
 
     // True when `path` names this table's file (same device and inode).
-    bool isSameFile(dev_t device, ino_t inode) const;
+    bool isSameFile(const io::FileIdentity& identity) const;
 
     // The meaning of an INSERT column list: the fields it names, in order.
     struct ColumnMap {
@@ -101,8 +101,7 @@ class TableFile {
     std::string m_path;
     bool m_writable = false;
     int m_fd = -1;
-    dev_t m_device = 0;
-    ino_t m_inode = 0;
+    io::FileIdentity m_identity;
     DbfHeader m_header;
     std::uint32_t m_diskCount = 0;     // records counted in the header on disk
     std::uint32_t m_pendingCount = 0;  // records in m_pending

@@ -61,7 +61,9 @@ Status fileError(int errorNumber, const std::string& action, const std::string& 
             number = err::kFileAlreadyExists;
             break;
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
         case EFBIG:
             number = err::kDiskFull;
             break;

@@ -1,0 +1,250 @@
+#include "store/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace tavrolin::store::io {
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                           static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                        length);
+    return out;
+}
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(),
+                                           static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                           nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                        length, nullptr, nullptr);
+    return out;
+}
+
+int failWith(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            errno = ENOENT;
+            break;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            errno = EEXIST;
+            break;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            errno = EACCES;
+            break;
+        case ERROR_NOT_SAME_DEVICE:
+            errno = EXDEV;
+            break;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            errno = ENOSPC;
+            break;
+        case ERROR_INVALID_FUNCTION:
+        case ERROR_NOT_SUPPORTED:
+            errno = ENOSYS;
+            break;
+        default:
+            errno = EIO;
+            break;
+    }
+    return -1;
+}
+
+long long transferAt(int fd, void* data, std::size_t size, std::uint64_t offset, bool write) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return -1;
+    }
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    DWORD done = 0;
+    const BOOL ok = write ? WriteFile(handle, data, chunk, &done, &at)
+                          : ReadFile(handle, data, chunk, &done, &at);
+    if (!ok) {
+        const DWORD error = GetLastError();
+        if (!write && error == ERROR_HANDLE_EOF) return 0;
+        return failWith(error);
+    }
+    return done;
+}
+
+std::optional<FileIdentity> identityOfHandle(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
+                            info.nFileIndexLow};
+}
+
+}  // namespace
+
+int openFile(const std::string& path, int flags, int mode) {
+    return ::_wopen(wide(path).c_str(), flags | O_BINARY | O_NOINHERIT, mode);
+}
+
+long long readAt(int fd, void* data, std::size_t size, std::uint64_t offset) {
+    return transferAt(fd, data, size, offset, false);
+}
+
+long long writeAt(int fd, const void* data, std::size_t size, std::uint64_t offset) {
+    return transferAt(fd, const_cast<void*>(data), size, offset, true);
+}
+
+int syncFile(int fd) { return ::_commit(fd); }
+
+void syncFolder(const std::string&) {}  // NTFS makes a rename durable with the file
+
+int renameNoReplace(const std::string& from, const std::string& to) {
+    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), 0)) return 0;
+    return failWith(GetLastError());
+}
+
+int renameReplacing(const std::string& from, const std::string& to) {
+    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    return failWith(GetLastError());
+}
+
+int linkFile(const std::string& from, const std::string& to) {
+    if (CreateHardLinkW(wide(to).c_str(), wide(from).c_str(), nullptr)) return 0;
+    return failWith(GetLastError());
+}
+
+std::optional<FileIdentity> identityOf(int fd) {
+    return identityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
+}
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    // Folders need the backup-semantics flag to be opened at all.
+    HANDLE handle = CreateFileW(wide(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<FileIdentity> identity = identityOfHandle(handle);
+    CloseHandle(handle);
+    return identity;
+}
+
+std::optional<double> physicalMemoryBytes() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status)) return std::nullopt;
+    return static_cast<double>(status.ullTotalPhys);
+}
+
+std::tm localTime(std::time_t time) {
+    std::tm local{};
+    localtime_s(&local, &time);
+    return local;
+}
+
+std::optional<std::string> runningProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::nullopt;
+        if (length < path.size()) {
+            path.resize(length);
+            return utf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+#else
+
+int openFile(const std::string& path, int flags, int mode) {
+    return ::open(path.c_str(), flags | O_CLOEXEC, mode);
+}
+
+long long readAt(int fd, void* data, std::size_t size, std::uint64_t offset) {
+    return ::pread(fd, data, size, static_cast<off_t>(offset));
+}
+
+long long writeAt(int fd, const void* data, std::size_t size, std::uint64_t offset) {
+    return ::pwrite(fd, data, size, static_cast<off_t>(offset));
+}
+
+int syncFile(int fd) { return ::fsync(fd); }
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+int renameNoReplace(const std::string& from, const std::string& to) {
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+}
+
+int renameReplacing(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+
+int linkFile(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str());
+}
+
+std::optional<FileIdentity> identityOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<double> physicalMemoryBytes() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return std::nullopt;
+    return static_cast<double>(pages) * static_cast<double>(pageSize);
+}
+
+std::tm localTime(std::time_t time) {
+    std::tm local{};
+    localtime_r(&time, &local);
+    return local;
+}
+
+std::optional<std::string> runningProgramPath() {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || self.empty()) return std::nullopt;
+    return self.string();
+}
+
+#endif
+
+}  // namespace tavrolin::store::io
