@@ -5,6 +5,7 @@
 #include "migrova/migrova_controls.h"
 #include "migrova/template_transfer.h"
 #include "store/common_services.h"
+#include "store/file_io.h"
 #include "window/main_state.h"
 
 namespace tavrolin::migrova {
@@ -137,7 +138,7 @@ void MigrovaWindow::choose(Side& side) {
 
 bool MigrovaWindow::check(Side& side) {
     const std::string path = pathOf(m_form, side.texts.pathBox);
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(store::io::kPathSeparators);
     side.folder = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
     side.fileName = slash == std::string::npos ? path : path.substr(slash + 1);
 

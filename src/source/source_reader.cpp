@@ -78,7 +78,7 @@ void clearResults(Main& main) {
 // The file name the kind may be read from: the chosen source's, else the Source path's.
 std::string sourceFileName(const Main& main, const std::string& path) {
     if (!main.sourceFileName.empty()) return main.sourceFileName;
-    std::size_t slash = path.find_last_of('/');
+    std::size_t slash = path.find_last_of(store::io::kPathSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -5,13 +5,13 @@
 #include "source/encodings.h"
 #include "source/source_reader.h"
 #include "store/common_services.h"
+#include "store/file_io.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin {
 
 namespace {
 
-constexpr char kSeparator = '/';
 constexpr const char* kTemplateName = "Tavrolin.dbf";  // fixed: never read as a source
 constexpr std::string_view kOrigSuffix = "_orig.dbf";
 
@@ -27,7 +27,7 @@ void resetPreview(Main& main) {
 }  // namespace
 
 void deriveOutputNames(Main& main, const std::string& path) {
-    std::size_t slash = path.find_last_of(kSeparator);
+    std::size_t slash = path.find_last_of(store::io::kPathSeparators);
     main.sourceFolder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     main.sourceFileName = slash == std::string::npos ? path : path.substr(slash + 1);
 
@@ -62,7 +62,7 @@ void openSource(Main& main, const std::string& path) {
                          " * specify the source .DBF file to continue"));
         main.platform.beep();
     } else {
-        std::size_t slash = path.find_last_of(kSeparator);
+        std::size_t slash = path.find_last_of(store::io::kPathSeparators);
         main.sourceFolder = path.substr(0, slash + 1);
         main.sourceFileName = path.substr(slash + 1);
         if (source::caselessEqual(main.sourceFileName, kTemplateName)) {

@@ -46,7 +46,7 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(io::kPathSeparators);
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
@@ -58,7 +58,7 @@ Result<std::string> copyBeside(const std::string& from, const std::string& to) {
     if (in < 0) return fileError(errno, "open", from);
     struct stat info {};
     ::fstat(in, &info);
-    const std::string stem = folderOf(to) + "." + to.substr(to.rfind('/') + 1) + ".part" +
+    const std::string stem = folderOf(to) + "." + to.substr(to.find_last_of(io::kPathSeparators) + 1) + ".part" +
                              std::to_string(::getpid()) + "-";
     std::string part;
     int out = -1;
@@ -149,12 +149,12 @@ std::string OpenPath(const std::string& pattern, const std::string& sourceText,
                      const std::string& programFolder) {
     const std::string suffix = pattern.empty() ? std::string() : pattern.substr(1);
     std::string folder = programFolder;
-    const std::size_t slash = sourceText.rfind('/');
+    const std::size_t slash = sourceText.find_last_of(io::kPathSeparators);
     if (slash != std::string::npos && sourceText.size() >= suffix.size() &&
         sourceText.compare(sourceText.size() - suffix.size(), suffix.size(), suffix) == 0) {
         folder = sourceText.substr(0, slash + 1);
     }
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (folder.empty() || !io::isPathSeparator(folder.back())) folder += io::kPathSeparator;
     return folder + pattern;
 }
 
@@ -189,7 +189,7 @@ std::string OpenDialogWithTitle(Platform& platform, const std::string& startPath
     // After a cancel the file-name field still holds the start path.
     const std::optional<std::string> chosen = platform.askOpenFile(question);
     const std::string field = chosen ? *chosen : question.startPath;
-    return field.find('/') != std::string::npos ? field : std::string();
+    return field.find_first_of(io::kPathSeparators) != std::string::npos ? field : std::string();
 }
 
 void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink) {

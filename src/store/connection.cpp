@@ -84,7 +84,8 @@ class ConnectionImpl {
     // The file of a table in the folder: "<name>.dbf" in any letter case (an exact match wins);
     // a name given with its extension names that file.
     Result<std::string> resolveTable(std::string_view name) const {
-        if (name.find('/') != std::string_view::npos || name == "." || name == "..") {
+        if (name.find_first_of(io::kPathSeparators) != std::string_view::npos || name == "." ||
+            name == "..") {
             return Status::error(err::kInvalidArgument,
                                  "'" + std::string(name) + "' is not a table name");
         }
@@ -240,7 +241,7 @@ Status ConnectionImpl::executeCreate(std::string_view statement) {
     Result<CreateStatement> create = parseCreate(statement);
     if (!create) return create.status();
     const std::string& fileName = create->fileName;
-    if (fileName.find('/') != std::string::npos) {
+    if (fileName.find_first_of(io::kPathSeparators) != std::string::npos) {
         return Status::error(err::kInvalidArgument, "'" + fileName + "' is not a table name");
     }
     // A table of that name in any letter case counts as existing.
@@ -284,7 +285,9 @@ Status Connection::open(const std::string& folder) {
     ::closedir(dir);
     m_impl->folder = folder;
     m_impl->folderWithSlash = folder;
-    if (folder.empty() || folder.back() != '/') m_impl->folderWithSlash += '/';
+    if (folder.empty() || !io::isPathSeparator(folder.back())) {
+        m_impl->folderWithSlash += io::kPathSeparator;
+    }
     m_impl->open = true;
     return {};
 }

@@ -103,8 +103,41 @@ std::optional<FileIdentity> identityOfHandle(HANDLE handle) {
 
 }  // namespace
 
+// Opened as POSIX opens: others may read, write, rename and delete the file meanwhile, which
+// the C runtime's own open does not allow.
 int openFile(const std::string& path, int flags, int mode) {
-    return ::_wopen(wide(path).c_str(), flags | O_BINARY | O_NOINHERIT, mode);
+    const int accessMode = flags & (O_RDONLY | O_WRONLY | O_RDWR);
+    const DWORD access = accessMode == O_RDWR     ? GENERIC_READ | GENERIC_WRITE
+                         : accessMode == O_WRONLY ? GENERIC_WRITE
+                                                  : GENERIC_READ;
+    DWORD disposition = OPEN_EXISTING;
+    if ((flags & O_CREAT) != 0) {
+        disposition = (flags & O_EXCL) != 0    ? CREATE_NEW
+                      : (flags & O_TRUNC) != 0 ? CREATE_ALWAYS
+                                               : OPEN_ALWAYS;
+    } else if ((flags & O_TRUNC) != 0) {
+        disposition = TRUNCATE_EXISTING;
+    }
+    const DWORD attributes = (mode & 0200) == 0 && (flags & O_CREAT) != 0
+                                 ? FILE_ATTRIBUTE_READONLY
+                                 : FILE_ATTRIBUTE_NORMAL;
+    const std::wstring name = wide(path);
+    HANDLE handle =
+        CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, disposition, attributes, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const DWORD found = GetFileAttributesW(name.c_str());
+        if (error == ERROR_ACCESS_DENIED && found != INVALID_FILE_ATTRIBUTES &&
+            (found & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            errno = EISDIR;
+            return -1;
+        }
+        return failWith(error);
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), accessMode | O_BINARY);
+    if (fd < 0) CloseHandle(handle);
+    return fd;
 }
 
 long long readAt(int fd, void* data, std::size_t size, std::uint64_t offset) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "store/codepage.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
@@ -138,7 +139,9 @@ std::vector<std::string> guideLines(const std::string& address) {
 
 Status writeGuide(const std::string& path) {
     std::string folder = fs::path(path).parent_path().string();
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (folder.empty() || !store::io::isPathSeparator(folder.back())) {
+        folder += store::io::kPathSeparator;
+    }
     std::string text;
     for (const std::string& line : guideLines(documentationAddress(folder))) {
         text += inSystemEncoding(line);
