@@ -8,6 +8,7 @@
 #include "polish/label_points.h"
 #include "polish/mp_stream.h"
 #include "polish/polygon_retype.h"
+#include "store/file_io.h"
 #include "store/common_services.h"
 #include "store/file_error.h"
 #include "store/utf8_text.h"
@@ -186,7 +187,7 @@ void MapRun::succeed() {
 }  // namespace
 
 std::string mapOutputPath(const std::string& sourcePath, std::string_view suffix) {
-    const std::size_t slash = sourcePath.find_last_of('/');
+    const std::size_t slash = sourcePath.find_last_of(store::io::kPathSeparators);
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     // Cut whole UTF-8 characters, and only when the name keeps at least one.
     std::size_t cut = sourcePath.size();

@@ -8,6 +8,7 @@
 
 #include "store/common_services.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin::polish {
 
@@ -45,13 +46,13 @@ int FileHandle::close() {
 }
 
 Result<FileHandle> openForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = store::io::openFile(path, O_RDONLY);
     if (fd < 0) return store::fileError(errno, "open", path);
     return FileHandle(fd);
 }
 
 Result<FileHandle> createForWriting(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = store::io::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     if (fd < 0) return store::fileError(errno, "create", path);
     return FileHandle(fd);
 }

@@ -99,7 +99,7 @@ void chooseKindFromFileName(Main& main, const std::string& fileName) {
 // one). Nothing when there is none, it cannot be read, or it names no encoding known here.
 std::optional<source::LabelDecoding> sourceCodePage(const std::string& path) {
     constexpr std::size_t kLongestUsefulText = 64;
-    const std::size_t slash = path.find_last_of('/');
+    const std::size_t slash = path.find_last_of(store::io::kPathSeparators);
     const std::string folder =
         slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
