@@ -102,7 +102,9 @@ std::string systemReasonRussian(int errorNumber) {
         case ENOTEMPTY:
             return "папка не пуста";
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return "нет места на диске";
         case EFBIG:
             return "файл слишком велик";
