@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/program_home.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
@@ -51,6 +52,20 @@ Status readTemplateColumns(Main& main) {
     }
     set->close();
     return {};
+}
+
+// Moves an installed copy's home to the user's data folder, seeding it on first start; a portable
+// copy stays in its own folder.
+void settleInHome(Main& main) {
+    const ProgramHome home =
+        chooseProgramHome(gatherHomeFacts(main.programFolder, main.templateFileName));
+    main.programFolder = home.folder;
+    if (home.seedFrom.empty()) return;
+    Status seeded = seedHome(home.seedFrom, home.folder);
+    if (!seeded) {
+        main.att(main.tr(" ! папка программы ", " ! the program's folder ") + home.folder +
+                 main.tr(" не подготовлена: ", " could not be prepared: ") + seeded.toString());
+    }
 }
 
 }  // namespace
@@ -169,6 +184,7 @@ void Form_Load(Main& main, const StartOptions& options) {
     // the messages and the guide name it so.
     main.programName = kProgramName;
     main.templateFileName = main.programName + ".dbf";
+    if (options.home.empty()) settleInHome(main);
 
     fillPalette(main);
     fillValueLists(main);

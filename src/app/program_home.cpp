@@ -1,0 +1,97 @@
+#include "app/program_home.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "store/common_services.h"
+#include "store/file_error.h"
+
+namespace tavrolin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string folderText(const fs::path& folder) {
+    std::string text = folder.lexically_normal().string();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
+}
+
+bool holdsTemplate(const std::string& folder, const std::string& templateFileName) {
+    return !store::namesIgnoringCase(folder, templateFileName).empty();
+}
+
+}  // namespace
+
+ProgramHome chooseProgramHome(const HomeFacts& facts) {
+    if (facts.templateBesideExecutable && facts.executableFolderWritable) {
+        return {facts.executableFolder, ""};
+    }
+    if (facts.templateBesideExecutable) return {facts.userDataFolder, facts.executableFolder};
+    if (!facts.installedDataFolder.empty()) {
+        return {facts.userDataFolder, facts.installedDataFolder};
+    }
+    if (facts.executableFolderWritable || facts.userDataFolder.empty()) {
+        return {facts.executableFolder, ""};
+    }
+    return {facts.userDataFolder, ""};
+}
+
+std::string userDataFolder(const char* xdgDataHome, const char* home) {
+    // An XDG variable that is not absolute is invalid and must be ignored.
+    if (xdgDataHome != nullptr && *xdgDataHome == '/') {
+        return folderText(fs::path(xdgDataHome) / "tavrolin");
+    }
+    if (home != nullptr && *home == '/') {
+        return folderText(fs::path(home) / ".local" / "share" / "tavrolin");
+    }
+    return {};
+}
+
+std::string installedDataFolderFor(const std::string& executableFolder) {
+    fs::path bin = fs::path(executableFolder).lexically_normal();
+    if (!bin.has_filename()) bin = bin.parent_path();  // "/usr/bin/" -> "/usr/bin"
+    return folderText(bin.parent_path() / "share" / "tavrolin");
+}
+
+Status seedHome(const std::string& from, const std::string& home) {
+    std::error_code error;
+    fs::create_directories(home, error);
+    if (error) return store::fileError(error, "create", home);
+    for (fs::directory_iterator it(from, error), end; !error && it != end; it.increment(error)) {
+        const fs::path target = fs::path(home) / it->path().filename();
+        if (fs::exists(fs::symlink_status(target, error))) continue;
+        if (it->is_directory(error)) {
+            fs::copy(it->path(), target, fs::copy_options::recursive, error);
+        } else {
+            fs::copy_file(it->path(), target, fs::copy_options::none, error);
+        }
+        if (error) return store::fileError(error, "copy", target.string());
+        // An installed file is read-only for the user; its copy is theirs to change.
+        fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, error);
+        if (error) return store::fileError(error, "change the permissions of", target.string());
+    }
+    if (error) return store::fileError(error, "list", from);
+    return {};
+}
+
+HomeFacts gatherHomeFacts(const std::string& executableFolder,
+                          const std::string& templateFileName) {
+    HomeFacts facts;
+    facts.executableFolder = folderText(executableFolder);
+    facts.executableFolderWritable = ::access(facts.executableFolder.c_str(), W_OK) == 0;
+    facts.templateBesideExecutable = holdsTemplate(facts.executableFolder, templateFileName);
+    const std::string installed = installedDataFolderFor(facts.executableFolder);
+    if (installed != facts.executableFolder && holdsTemplate(installed, templateFileName)) {
+        facts.installedDataFolder = installed;
+    }
+    facts.userDataFolder = userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    return facts;
+}
+
+}  // namespace tavrolin
