@@ -13,6 +13,7 @@
 #include "convert/conversion_guard.h"
 #include "convert/convert_by_type.h"
 #include "convert/output_table.h"
+#include "store/common_services.h"
 #include "store/object_kind.h"
 
 namespace tavrolin {
@@ -335,7 +336,7 @@ void btnMakeName_Click(Main& main, const DepthServices& services) {
     if (!RunName(main, services)) return;
     main.att(main.tr(" файл с новыми атрибутами по глубинам успешно создан",
                      " file with the new attributes by depths created successfully"));
-    main.platform.showInFileManager(main.sourceFolder + main.outputFileName);
+    store::ShowOutput(main.platform, main.sourceFolder + main.outputFileName, main.russian);
 }
 
 }  // namespace tavrolin

@@ -403,7 +403,7 @@ void btnMakeType_Click(Main& main) {
     if (!RunType(main, true)) return;
     main.att(main.tr(" файл с новыми атрибутами по типам успешно создан",
                      " file with the new attributes by types created successfully"));
-    main.platform.showInFileManager(main.sourceFolder + main.outputFileName);
+    store::ShowOutput(main.platform, main.sourceFolder + main.outputFileName, main.russian);
 }
 
 }  // namespace tavrolin

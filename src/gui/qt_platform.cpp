@@ -1,6 +1,7 @@
 #include "gui/qt_platform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,6 +13,8 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
@@ -61,6 +64,18 @@ class NormalPointerWhileWaiting {
    private:
     bool m_busy;
 };
+
+// Whether the desktop names a program for folders (xdg-mime's default for inode/directory).
+bool hasFolderProgram() {
+    QProcess query;
+    query.start("xdg-mime", {"query", "default", "inode/directory"});
+    if (!query.waitForFinished(kFileManagerTimeoutMs)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 }  // namespace
 
@@ -153,7 +168,18 @@ MessageAnswer QtPlatform::showMessage(const MessageQuestion& question) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
-    switch (box.exec()) {
+    QPushButton* copy = nullptr;
+    if (!question.copyButton.empty()) {
+        copy = box.addButton(qs(question.copyButton), QMessageBox::ActionRole);
+        // Selectable, so that a part of it can be copied too.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    const int answer = box.exec();
+    if (copy != nullptr && box.clickedButton() == copy) {
+        QGuiApplication::clipboard()->setText(qs(question.copyText));
+        return MessageAnswer::Ok;
+    }
+    switch (answer) {
         case QMessageBox::Ok:
             return MessageAnswer::Ok;
         case QMessageBox::Yes:
@@ -210,11 +236,13 @@ bool QtPlatform::isCtrlDown() {
     return (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) != 0;
 }
 
-void QtPlatform::showInFileManager(const std::string& path) {
+bool QtPlatform::showInFileManager(const std::string& path) {
     const QString file = qs(path);
-    if (showItemOverDBus(file)) return;
-    // No file manager answers the freedesktop call: open the folder instead; quiet on failure.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
+    if (showItemOverDBus(file)) return true;
+    // No file manager answers the freedesktop call: open the folder with the desktop's folder
+    // program, when it has one (the opener itself starts even when nothing would show it).
+    if (!hasFolderProgram()) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
 }
 
 bool QtPlatform::openDocument(const std::string& path) {

@@ -35,7 +35,7 @@ class QtPlatform : public Platform {
     void processEvents() override;
     void pause(int milliseconds) override;
     bool isCtrlDown() override;
-    void showInFileManager(const std::string& path) override;
+    bool showInFileManager(const std::string& path) override;
     bool openDocument(const std::string& path) override;
     int uiLanguage() override;
 

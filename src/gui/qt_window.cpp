@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListView>
@@ -14,6 +18,7 @@
 #include <exception>
 #include <unordered_set>
 
+#include "app/drop_routing.h"
 #include "gui/qt_color_swatch.h"
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
@@ -118,6 +123,9 @@ QtMainWindow::QtMainWindow(Main& main, QWidget* parent) : QWidget(parent), m_mai
     resize(sizeHint());
     placeNow();
     arrangeTabOrder();
+    // Text boxes take dropped text by default; here a drop anywhere means the window's drop.
+    for (QWidget* child : findChildren<QWidget*>()) child->setAcceptDrops(false);
+    setAcceptDrops(true);
     m_main.form.addObserver(this);
 }
 
@@ -409,6 +417,29 @@ void QtMainWindow::act(const Control& control, const char* event,
         m_main.att(" ! " + name + "_" + event + ": " + e.what());
         m_main.platform.beep();
     }
+}
+
+void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void QtMainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    }
+    const bool shiftDown = event->modifiers().testFlag(Qt::ShiftModifier);
+    event->acceptProposedAction();
+    // The work runs after the drop is over, so the program the file came from is not kept
+    // waiting while a conversion runs.
+    QTimer::singleShot(0, this, [this, paths, shiftDown] {
+        try {
+            dropFiles(m_main, paths, shiftDown);
+        } catch (const std::exception& e) {
+            m_main.att(std::string(" ! drop: ") + e.what());
+            m_main.platform.beep();
+        }
+    });
 }
 
 void QtMainWindow::controlChanged(const Control& control) {

@@ -41,6 +41,9 @@ class QtMainWindow : public QWidget, public FormObserver {
 
    protected:
     void showEvent(QShowEvent* event) override;
+    // Files dropped anywhere on the window go to the model's drop routing.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
    private:
     struct View {

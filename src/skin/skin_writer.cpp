@@ -323,7 +323,7 @@ void btnMakeSkin_Click(Main& main, const SkinServices& services) {
         main.fail(kProcedure, written);
         return;
     }
-    main.platform.showInFileManager(path);
+    store::ShowOutput(main.platform, path, main.russian);
 
     // Failures met on the way are judged at the end.
     if (blocks.oldTemplate) {

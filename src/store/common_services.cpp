@@ -187,9 +187,22 @@ std::string OpenDialogWithTitle(Platform& platform, const std::string& startPath
     if (question.filters.empty()) question.filters.emplace_back(" ", "*.*");
 
     // After a cancel the file-name field still holds the start path.
-    const std::optional<std::string> chosen = platform.askOpenFile(question);
+    std::optional<std::string> chosen = platform.takeOpenFileAnswer();
+    if (!chosen) chosen = platform.askOpenFile(question);
     const std::string field = chosen ? *chosen : question.startPath;
     return field.find_first_of(io::kPathSeparators) != std::string::npos ? field : std::string();
+}
+
+void ShowOutput(Platform& platform, const std::string& path, bool russian) {
+    if (platform.showInFileManager(path)) return;
+    MessageQuestion box;
+    box.title = "Tavrolin";
+    box.prompt = (russian ? "Результат записан в файл:\n" : "The result was written to:\n") + path;
+    box.buttons = MessageButtons::Ok;
+    box.icon = MessageIcon::Information;
+    box.copyButton = russian ? "Копировать путь" : "Copy path";
+    box.copyText = path;
+    (void)platform.showMessage(box);
 }
 
 void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink) {

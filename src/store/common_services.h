@@ -63,6 +63,10 @@ std::string OpenDialogWithTitle(Platform& platform, const std::string& startPath
 // "неизвестный тип файла..." on the sink. Other failures are silent.
 void ShellOpen(Platform& platform, const std::string& path, const MessageSink& sink);
 
+// Shows a finished output file in the file manager; when none can show it, an information box
+// says where the file is and offers to copy its path.
+void ShowOutput(Platform& platform, const std::string& path, bool russian);
+
 // The names of the entries of `folder` (empty: the current folder) that equal `name` when ASCII
 // letter case is ignored, as they are on disk: the exact name first, the others in byte order.
 // Empty when there are none or the folder cannot be read.

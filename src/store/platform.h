@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavrolin {
@@ -26,6 +27,10 @@ struct MessageQuestion {
     std::string prompt;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // When set, the box also offers a button with this caption that copies copyText to the
+    // clipboard (and closes the box, answering Ok).
+    std::string copyButton = {};
+    std::string copyText = {};
 };
 
 struct InputQuestion {
@@ -37,6 +42,15 @@ struct InputQuestion {
 class Platform {
 public:
     virtual ~Platform() = default;
+
+    // A file dropped on the window stands for the answer of the next file dialog, which is then
+    // not shown (OpenDialog takes it). Whoever sets it clears what was not taken.
+    void answerNextOpenFile(std::optional<std::string> path) { m_openFileAnswer = std::move(path); }
+    std::optional<std::string> takeOpenFileAnswer() {
+        std::optional<std::string> answer = std::move(m_openFileAnswer);
+        m_openFileAnswer.reset();
+        return answer;
+    }
 
     // The path the user chose, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> askOpenFile(const FileQuestion& question) = 0;
@@ -53,12 +67,16 @@ public:
     virtual void pause(int milliseconds) = 0;
     virtual bool isCtrlDown() = 0;
 
-    // Shows a finished file in the desktop's file manager. Quiet when there is none.
-    virtual void showInFileManager(const std::string& path) = 0;
+    // Shows a finished file in the desktop's file manager; false when there is none or it
+    // could not be started.
+    virtual bool showInFileManager(const std::string& path) = 0;
     // Opens a document with the program the desktop associates with it; false when none is.
     virtual bool openDocument(const std::string& path) = 0;
     // The interface language as a Windows language identifier; 1049 is Russian.
     virtual int uiLanguage() = 0;
+
+private:
+    std::optional<std::string> m_openFileAnswer;
 };
 
 // Maps a locale name (LC_ALL, LC_MESSAGES or LANG) to a language identifier: "ru_RU…" and a

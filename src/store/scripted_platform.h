@@ -35,7 +35,8 @@ class ScriptedPlatform : public Platform {
     bool busy = false;
     // Dialogs and message boxes shown while the busy pointer was on.
     int questionsWhileBusy = 0;
-    bool documentsOpen = true;  // what openDocument answers
+    bool documentsOpen = true;       // what openDocument answers
+    bool fileManagerPresent = true;  // what showInFileManager answers
 
     // Called on every message box, e.g. to print it on the command line.
     std::function<void(const MessageQuestion&)> onMessage;
@@ -51,7 +52,10 @@ class ScriptedPlatform : public Platform {
     void processEvents() override;
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
     bool isCtrlDown() override { return ctrlDown; }
-    void showInFileManager(const std::string& path) override { shownFiles.push_back(path); }
+    bool showInFileManager(const std::string& path) override {
+        shownFiles.push_back(path);
+        return fileManagerPresent;
+    }
     bool openDocument(const std::string& path) override;
     int uiLanguage() override { return m_uiLanguage; }
     void setUiLanguage(int language) { m_uiLanguage = language; }

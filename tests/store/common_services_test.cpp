@@ -120,6 +120,29 @@ TEST(CommonServices, ShellOpenReportsAMissingAssociation) {
     EXPECT_EQ(messages.lines, (std::vector<std::string>{"неизвестный тип файла..."}));
 }
 
+TEST(CommonServices, OutputWithoutAFileManagerIsShownInABoxThatCopiesItsPath) {
+    ScriptedPlatform platform;
+    ShowOutput(platform, "/maps/lake.dbf", false);
+    EXPECT_TRUE(platform.messages.empty());
+    platform.fileManagerPresent = false;
+    ShowOutput(platform, "/maps/lake.dbf", true);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].prompt.find("/maps/lake.dbf"), std::string::npos);
+    EXPECT_EQ(platform.messages[0].copyText, "/maps/lake.dbf");
+    EXPECT_FALSE(platform.messages[0].copyButton.empty());
+    EXPECT_EQ(platform.shownFiles.size(), 2u);
+}
+
+TEST(CommonServices, AnAnsweredDialogIsNotShownAndTheAnswerIsTakenOnce) {
+    ScriptedPlatform platform;
+    Messages messages;
+    platform.answerNextOpenFile("/maps/lake.dbf");
+    EXPECT_EQ(OpenDialog(platform, "/x/*.dbf", "", false, messages.sink()), "/maps/lake.dbf");
+    EXPECT_TRUE(platform.fileQuestions.empty());
+    EXPECT_EQ(OpenDialog(platform, "/x/*.dbf", "", false, messages.sink()), "/x/*.dbf");
+    EXPECT_EQ(platform.fileQuestions.size(), 1u);
+}
+
 TEST(CommonServices, FilePrimitives) {
     TempFolder folder;
     writeFile(folder.file("Polygon.DBF"), "x");
