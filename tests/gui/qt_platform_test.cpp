@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -140,6 +142,24 @@ TEST(QtPlatform, MessageBoxAnswersFollowTheButtons) {
     whenModalOpens([](QWidget* dialog) { dialog->close(); });
     EXPECT_EQ(platform.showMessage({"", "Sure?", MessageButtons::YesNo, MessageIcon::None}),
               MessageAnswer::No);
+}
+
+TEST(QtPlatform, TheCopyButtonPutsThePathOnTheClipboard) {
+    testApplication();
+    QtPlatform platform;
+    whenModalOpens([](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == "Copy path") button->click();
+        }
+    });
+    MessageQuestion question{"Tavrolin", "The result was written to:\n/maps/lake.dbf",
+                             MessageButtons::Ok, MessageIcon::Information};
+    question.copyButton = "Copy path";
+    question.copyText = "/maps/lake.dbf";
+    EXPECT_EQ(platform.showMessage(question), MessageAnswer::Ok);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "/maps/lake.dbf");
 }
 
 TEST(QtPlatform, InputBoxGivesTheTextOrEmptyWhenCancelled) {

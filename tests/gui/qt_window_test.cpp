@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+#include <QDropEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -487,6 +490,33 @@ TEST_F(QtWindowTest, AFailingHandlerIsReportedOnTheMessageLine) {
     QTest::mouseClick(widget<QPushButton>("btnHelp"), Qt::LeftButton);
     EXPECT_EQ(form()("Att").text, " ! btnHelp_Click: no guide");
     EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST_F(QtWindowTest, FilesDroppedOnAnyWidgetReachTheModelWithShift) {
+    std::vector<std::string> clicked;
+    for (const char* button : {"btnSource", "btnReadShp", "btnReadRmp"}) {
+        form().on(button, Event::Click, [&clicked, button, this](int) {
+            clicked.push_back(std::string(button) + " " + *platform.takeOpenFileAnswer());
+        });
+    }
+    view.show();
+    auto drop = [this](const char* path, Qt::KeyboardModifiers modifiers) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        // Dropped on the source's text box, which would take dropped text of its own.
+        QWidget* target = widget<QLineEdit>("Source");
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target->acceptDrops() ? target : &view, &event);
+        QTest::qWait(20);
+    };
+    drop("/maps/lake.dbf", Qt::NoModifier);
+    drop("/maps/lake.mp", Qt::NoModifier);
+    drop("/maps/lake.mp", Qt::ShiftModifier);
+    drop("/maps/lake.shp", Qt::NoModifier);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"btnSource /maps/lake.dbf",
+                                                 "btnReadShp /maps/lake.mp",
+                                                 "btnReadRmp /maps/lake.mp"}));
+    EXPECT_EQ(form()("Att").text, " * drop a .DBF or .MP file: /maps/lake.shp");
 }
 
 TEST_F(QtWindowTest, TheStartTimerFiresOnceAfterTheWindowIsShown) {
