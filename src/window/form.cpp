@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tavrolin {
 
@@ -57,16 +59,21 @@ bool Form::has(const std::string& name, int index) const {
     return m_controls.count(key(name, index)) != 0;
 }
 
-Control& Form::operator()(const std::string& name, int index) {
+Control& Form::find(const std::string& name, int index) const {
     auto it = m_controls.find(key(name, index));
-    assert(it != m_controls.end());  // every control a handler names exists
+    if (it == m_controls.end()) {
+        // Every control a handler names exists; a misspelt name is a programming fault, so
+        // stop here and say which, in every build.
+        std::fprintf(stderr, "unknown control %s\n", key(name, index).c_str());
+        std::abort();
+    }
     return *it->second;
 }
 
+Control& Form::operator()(const std::string& name, int index) { return find(name, index); }
+
 const Control& Form::operator()(const std::string& name, int index) const {
-    auto it = m_controls.find(key(name, index));
-    assert(it != m_controls.end());
-    return *it->second;
+    return find(name, index);
 }
 
 std::vector<Control*> Form::array(const std::string& name) const {

@@ -40,7 +40,7 @@ class Form {
     // Adds a control; names are unique per index. Returns the stored control.
     Control& add(Control control);
     bool has(const std::string& name, int index = -1) const;
-    // The control; it must exist (asserted).
+    // The control. An unknown name aborts the program, naming the control.
     Control& operator()(const std::string& name, int index = -1);
     const Control& operator()(const std::string& name, int index = -1) const;
     // Controls in the order they were added (the window's control order).
@@ -80,6 +80,7 @@ class Form {
 
    private:
     static std::string key(const std::string& name, int index);
+    Control& find(const std::string& name, int index) const;
 
     std::map<std::string, std::unique_ptr<Control>> m_controls;
     std::vector<Control*> m_order;

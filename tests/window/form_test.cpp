@@ -21,6 +21,13 @@ TEST(Form, ProgramSelectionRaisesClickOnlyWhenItChanges) {
     EXPECT_EQ(clicks, 2);
 }
 
+TEST(FormDeathTest, UnknownControlAbortsNamingIt) {
+    Form form;
+    buildMainControls(form);
+    EXPECT_DEATH(form("GM_TYPO"), "unknown control GM_TYPO");
+    EXPECT_DEATH(form.setText("GM_TYPE", "x", 7), "unknown control GM_TYPE\\(7\\)");
+}
+
 TEST(Form, EditableListTextDoesNotRaiseClick) {
     Form form;
     buildMainControls(form);
