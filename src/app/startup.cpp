@@ -72,7 +72,7 @@ void settleInHome(Main& main) {
 
 bool startsInRussian(Platform& platform, const StartOptions& options) {
     if (options.russian) return *options.russian;
-    return platform.uiLanguage() == 1049;
+    return platform.uiLanguage() == kLanguageRussian;
 }
 
 std::string withTrailingSeparator(std::string folder) {
@@ -176,8 +176,8 @@ void Form_Load(Main& main, const StartOptions& options) {
     SetCaptions(main);
     // The code-page settings of a table engine would be made here; the store reads and writes
     // code page 1251 itself, so there is no registry to adjust.
-    main.kind = kNoKind;
-    main.kindName.clear();
+    main.kind = store::ObjectKind::None;
+    main.namedKind = store::ObjectKind::None;
 
     main.programFolder = programFolderFor(options);
     // The template is Tavrolin.dbf whatever the executable is called (tavrolin, a renamed copy):

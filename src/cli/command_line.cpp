@@ -155,8 +155,8 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
     try {
         bool russian = options->russian.has_value()
                            ? *options->russian
-                           : languageFromLocale(localeFromEnvironment()) == 1049;
-        ScriptedPlatform platform(russian ? 1049 : 1033);
+                           : languageFromLocale(localeFromEnvironment()) == kLanguageRussian;
+        ScriptedPlatform platform(russian ? kLanguageRussian : kLanguageEnglish);
         StartOptions start;
         start.home = options->home;
         start.executablePath = executable;

@@ -68,12 +68,12 @@ bool readSourceAndChooseKind(CliContext& ctx, const std::string& command, const 
     form.raise("btnSource", Event::Click);
     if (!main.sourceRead) return false;
 
-    const int kindIndex = kind ? static_cast<int>(*kind) : -1;
-    if (kindIndex >= 0 && main.kind != kindIndex) {
-        form.setValue("SVID", 0, kindIndex);
-        form.setValue("SVID", 1, kindIndex);
+    if (kind && *kind != store::ObjectKind::None && main.kind != *kind) {
+        const int index = store::kindNumber(*kind);
+        form.setValue("SVID", 0, index);
+        form.setValue("SVID", 1, index);
     }
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         ctx.err << "tavrolin " << command
                 << ": the object kind was not detected; give --kind polygon, line or point\n";
     }

@@ -126,7 +126,7 @@ Status TypeConversion::readTemplate() {
     }
 
     Result<store::RecordSet> rows = m_main.connection.openRecordSet(
-        "SELECT * FROM " + m_main.programName + " WHERE VID=" + std::to_string(m_main.kind) +
+        "SELECT * FROM " + m_main.programName + " WHERE VID=" + std::to_string(store::kindNumber(m_main.kind)) +
         " ORDER BY MP_TYPE, YN DESC");
     m_main.doEvents();
     if (!rows) return rows.status();
@@ -340,7 +340,7 @@ Status TypeConversion::run(bool moveWhenDone) {
         const std::string progress =
             m_main.tr(" создание файла по типам: ", " file creation by type: ");
         const std::string sourceFileName = m_main.sourceFileName;
-        const std::uint8_t kind = m_main.kind;
+        const store::ObjectKind kind = m_main.kind;
         m_statement.reserve(1024);
         for (long long i = 0; i < count; ++i) {
             if (Status s = convertRecord(static_cast<std::size_t>(i), records[i]); !s) return s;

@@ -55,19 +55,17 @@ constexpr std::array<WidthPatch, 6> kLinePatches{{{11, "WIDTH", 2},
                                                   {16, "RTP_COLOR", 3}}};
 constexpr std::array<WidthPatch, 1> kPointPatches{{{11, "HAL_COLOR", 3}}};
 
-bool equalsIgnoringCase(const std::string& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
+std::span<const WidthPatch> kindPatches(store::ObjectKind kind) {
+    switch (kind) {
+        case store::ObjectKind::Polygon:
+            return kPolygonPatches;
+        case store::ObjectKind::Line:
+            return kLinePatches;
+        case store::ObjectKind::Point:
+            return kPointPatches;
+        case store::ObjectKind::None:
+            break;
     }
-    return i == a.size() && b[i] == '\0';
-}
-
-std::span<const WidthPatch> kindPatches(const std::string& kindName) {
-    if (equalsIgnoringCase(kindName, "polygon")) return kPolygonPatches;
-    if (equalsIgnoringCase(kindName, "line")) return kLinePatches;
-    if (equalsIgnoringCase(kindName, "point")) return kPointPatches;
     return {};
 }
 
@@ -102,9 +100,9 @@ Result<std::string> chooseTableName(const Main& main) {
     const std::string sourcePath = main.sourceFolder + main.sourceFileName;
     const std::string outputPath = main.sourceFolder + main.outputFileName;
     const std::string templatePath = main.programFolder + main.templateFileName;
+    const std::string kindName(store::kindName(main.namedKind));
     for (int attempt = 0; attempt <= kAlternativeNames; ++attempt) {
-        const std::string name =
-            attempt == 0 ? main.kindName : main.kindName + std::to_string(attempt);
+        const std::string name = attempt == 0 ? kindName : kindName + std::to_string(attempt);
         const std::vector<std::string> present =
             store::namesIgnoringCase(main.programFolder, name + ".dbf");
         const bool disposable = std::all_of(present.begin(), present.end(), [&](const auto& file) {
@@ -120,7 +118,7 @@ Result<std::string> chooseTableName(const Main& main) {
         return name;
     }
     const std::string names =
-        main.kindName + ".dbf - " + main.kindName + std::to_string(kAlternativeNames) + ".dbf";
+        kindName + ".dbf - " + kindName + std::to_string(kAlternativeNames) + ".dbf";
     return Status::error(
         err::kFileAlreadyExists,
         "the names " + names + " in the program folder are all taken by other files",
@@ -168,7 +166,7 @@ int labelColumnWidth(const Main& main) {
 }
 
 // The header patch itself, on the whole header held in memory, written back in one piece.
-Status patchHeader(const Main& main, const std::string& path, const std::string& kindName) {
+Status patchHeader(const Main& main, const std::string& path, store::ObjectKind kind) {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     if (!file) return store::fileError(errno, "open", path);
 
@@ -223,7 +221,7 @@ Status patchHeader(const Main& main, const std::string& path, const std::string&
     for (const WidthPatch& patch : kCommonPatches) {
         if (Status s = apply(patch); !s) return s;
     }
-    for (const WidthPatch& patch : kindPatches(kindName)) {
+    for (const WidthPatch& patch : kindPatches(kind)) {
         if (Status s = apply(patch); !s) return s;
     }
     store::encodeLe16(header.data() + kRecordLengthOffset,
@@ -273,7 +271,7 @@ Status removeCaseVariants(const std::string& folder, const std::string& name, Al
 
 }  // namespace
 
-std::string outputTableStatement(const std::string& tableName, const std::string& kindName,
+std::string outputTableStatement(const std::string& tableName, store::ObjectKind kind,
                                  int labelWidth, bool garminColumns) {
     std::string statement = "CREATE TABLE ";
     statement += tableName;
@@ -283,16 +281,16 @@ std::string outputTableStatement(const std::string& tableName, const std::string
         "[VALUE] char(";
     statement += std::to_string(std::clamp(labelWidth, 1, kMaxLabelWidth));
     statement += ")";
-    if (equalsIgnoringCase(kindName, "polygon")) {
+    if (kind == store::ObjectKind::Polygon) {
         statement +=
             ",BDR_COLOR numeric(3,0),BDR_WIDTH numeric(2,0),ICON char(40),"
             "BDR_PATTER char(10)";
-    } else if (equalsIgnoringCase(kindName, "line")) {
+    } else if (kind == store::ObjectKind::Line) {
         statement +=
             ",WIDTH numeric(2,0),BFR_COLOR numeric(3,0),BFR_WIDTH numeric(2,0),"
             "HAL_COLOR numeric(3,0),RTP_LIMIT numeric(2,0),RTP_COLOR numeric(3,0),"
             "ICON char(40),PATTERN char(10),BFR_PATTER char(10)";
-    } else if (equalsIgnoringCase(kindName, "point")) {
+    } else if (kind == store::ObjectKind::Point) {
         statement += ",HAL_COLOR numeric(3,0),ICON char(40),P_ICON char(40),INFO_BOX char(25)";
     }
     statement += ",MAJ_CAT char(40),MIN_CAT char(40)";
@@ -343,7 +341,7 @@ bool DBFprepare(Main& main) {
         main.platform.beep();
         return false;
     }
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         main.att(
             main.tr(" * автоматически определить вид объектов не удалось; выберите его "
                     "самостоятельно",
@@ -357,7 +355,7 @@ bool DBFprepare(Main& main) {
     main.platform.pause(500);
     bool ready = DBFmake(main);
     if (ready) {
-        ready = DBFedit(main, main.programFolder + main.outputTableName + ".dbf", main.kindName);
+        ready = DBFedit(main, main.programFolder + main.outputTableName + ".dbf", main.namedKind);
     }
     main.platform.setBusy(false);
     return ready;
@@ -369,7 +367,7 @@ bool DBFmake(Main& main) {
     if (name) {
         main.outputTableName = *name;
         status = main.connection.execute(outputTableStatement(
-            *name, main.kindName, labelColumnWidth(main), main.form("TagMPC").value == 1));
+            *name, main.namedKind, labelColumnWidth(main), main.form("TagMPC").value == 1));
         // The code-page file says 65001 for an English-interface output: its text is UTF-8.
         main.connection.setTextEncoding(*name, outputTextEncoding(main.russian));
     } else {
@@ -384,8 +382,8 @@ bool DBFmake(Main& main) {
     return true;
 }
 
-bool DBFedit(Main& main, const std::string& path, const std::string& kindName) {
-    Status status = patchHeader(main, path, kindName);
+bool DBFedit(Main& main, const std::string& path, store::ObjectKind kind) {
+    Status status = patchHeader(main, path, kind);
     if (!status) {
         main.att(" ! преобразовать структуру не удалось, DBFedit: " +
                  status.toString(main.russian));

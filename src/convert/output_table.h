@@ -31,7 +31,7 @@ bool DBFmake(Main& main);
 // Patches the header of the new table at path: language byte 0xC9 (Russian) or 0x57, the widths
 // of the numeric columns and the record length. Failures: " ! преобразовать структуру
 // не удалось, DBFedit: " on Att, beep, false.
-bool DBFedit(Main& main, const std::string& path, const std::string& kindName);
+bool DBFedit(Main& main, const std::string& path, store::ObjectKind kind);
 
 // A new output table carries the dBASE "incomplete transaction" mark (header byte 14) from
 // DBFedit until its rows are written; only such a table is deleted as a leftover by the next
@@ -41,7 +41,7 @@ Status markOutputTable(const std::string& path, bool finished);
 
 // The CREATE TABLE statement of the output table: its name, the kind's columns, the label width
 // and the Garmin MPC columns.
-std::string outputTableStatement(const std::string& tableName, const std::string& kindName,
+std::string outputTableStatement(const std::string& tableName, store::ObjectKind kind,
                                  int labelWidth, bool garminColumns);
 
 // The code page number that the code-page file holds for the interface language, and the

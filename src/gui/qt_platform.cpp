@@ -250,7 +250,7 @@ bool QtPlatform::openDocument(const std::string& path) {
 }
 
 int QtPlatform::uiLanguage() {
-    if (m_russian.has_value()) return *m_russian ? 1049 : 1033;
+    if (m_russian.has_value()) return *m_russian ? kLanguageRussian : kLanguageEnglish;
     return desktopLanguage();
 }
 

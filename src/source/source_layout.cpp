@@ -21,9 +21,9 @@ std::int64_t divideRoundHalfEven(std::int64_t a, std::int64_t b) {
 // Role and marks of a field by its (renamed) name.
 void recognise(SourceField& field, SourceLayout& layout) {
     const std::string& n = field.name;
-    if (n == "FILL_STYLE") field.selectsKind = 0;
-    if (n == "LINE_COLOR") field.selectsKind = 1;
-    if (n == "POINT_SYMB") field.selectsKind = 2;
+    if (n == "FILL_STYLE") field.selectsKind = store::ObjectKind::Polygon;
+    if (n == "LINE_COLOR") field.selectsKind = store::ObjectKind::Line;
+    if (n == "POINT_SYMB") field.selectsKind = store::ObjectKind::Point;
     if (n == "TYPEHEX" || n == "MP_TYPE" || n == "TYPE") field.role = FieldRole::TypeCode;
     if (n == "LABEL" || n == "NAME" || n == "VALUE" || n == "DEPTH_M10") {
         field.role = FieldRole::Label;

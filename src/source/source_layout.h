@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "store/object_kind.h"
 #include "store/status.h"
 
 namespace tavrolin::source {
@@ -47,7 +48,8 @@ struct SourceField {
     std::uint32_t offset = 0;  // inside the record; the first field starts after the flag
     bool ignored = false;      // unknown type letter: takes its room, never read
     FieldRole role = FieldRole::None;
-    int selectsKind = -1;  // FILL_STYLE 0, LINE_COLOR 1, POINT_SYMB 2, else -1
+    // FILL_STYLE a polygon, LINE_COLOR a line, POINT_SYMB a point.
+    store::ObjectKind selectsKind = store::ObjectKind::None;
 };
 
 struct SourceLayout {

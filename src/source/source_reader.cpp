@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <new>
+#include <utility>
 
 #include "source/caseless_list.h"
 #include "source/encodings.h"
@@ -69,7 +70,7 @@ void clearResults(Main& main) {
     main.labelWidth = 0;
     main.form.clearList("GM");
     main.form.clearList("GM_TYPE");
-    main.kindName.clear();
+    main.namedKind = store::ObjectKind::None;
     for (Control* option : main.form.array("SVID")) main.form.setValue("SVID", 0, option->index);
     main.sourceRead = false;
     for (const char* button : kActionButtons) main.form.setEnabled(button, false);
@@ -83,12 +84,15 @@ std::string sourceFileName(const Main& main, const std::string& path) {
 }
 
 void chooseKindFromFileName(Main& main, const std::string& fileName) {
-    if (!main.kindName.empty()) return;
+    if (main.namedKind != store::ObjectKind::None) return;
     std::string lower = source::lowerCase(fileName);
-    static constexpr const char* kKindWords[] = {"polygons", "polylines", "points"};
-    for (int kind = 0; kind < 3; ++kind) {
-        if (lower.find(kKindWords[kind]) != std::string::npos) {
-            main.form.setValue("SVID", 1, kind);
+    static constexpr std::pair<const char*, store::ObjectKind> kKindWords[] = {
+        {"polygons", store::ObjectKind::Polygon},
+        {"polylines", store::ObjectKind::Line},
+        {"points", store::ObjectKind::Point}};
+    for (const auto& [word, kind] : kKindWords) {
+        if (lower.find(word) != std::string::npos) {
+            main.form.setValue("SVID", 1, store::kindNumber(kind));
             return;
         }
     }
@@ -227,7 +231,9 @@ bool TableRead::readFields() {
     }
     m_layout = std::move(layout.value());
     for (const SourceField& field : m_layout.fields) {
-        if (field.selectsKind >= 0) m_main.form.setValue("SVID", 1, field.selectsKind);
+        if (field.selectsKind != store::ObjectKind::None) {
+            m_main.form.setValue("SVID", 1, store::kindNumber(field.selectsKind));
+        }
     }
     m_main.depthInMetres = m_layout.hasDepthInMetres;
     return true;
@@ -366,7 +372,7 @@ bool DBFread(Main& main) {
 
     chooseKindFromFileName(main, sourceFileName(main, path));
     // Conversion buttons only after a successful read: a failed one leaves nothing to convert.
-    if (!main.kindName.empty() && main.sourceRead) {
+    if (main.namedKind != store::ObjectKind::None && main.sourceRead) {
         for (const char* button : kActionButtons) main.form.setEnabled(button, true);
     }
     return found;

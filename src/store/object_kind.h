@@ -19,5 +19,7 @@ std::string_view kindNameRussian(ObjectKind kind);
 std::optional<ObjectKind> kindFromName(std::string_view name);
 // The kind of a VID number 0..2; None for any other number.
 ObjectKind kindFromNumber(int vid);
+// The kind's VID number (3 for None).
+constexpr int kindNumber(ObjectKind kind) { return static_cast<int>(kind); }
 
 }  // namespace tavrolin::store

@@ -39,6 +39,10 @@ struct InputQuestion {
     std::string initialText;
 };
 
+// Windows language identifiers of the two interface languages.
+constexpr int kLanguageRussian = 1049;
+constexpr int kLanguageEnglish = 1033;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -72,7 +76,8 @@ public:
     virtual bool showInFileManager(const std::string& path) = 0;
     // Opens a document with the program the desktop associates with it; false when none is.
     virtual bool openDocument(const std::string& path) = 0;
-    // The interface language as a Windows language identifier; 1049 is Russian.
+    // The interface language as a Windows language identifier (kLanguageRussian or
+    // kLanguageEnglish).
     virtual int uiLanguage() = 0;
 
 private:

@@ -62,13 +62,13 @@ bool ScriptedPlatform::openDocument(const std::string& path) {
 
 int languageFromLocale(const std::string& locale) {
     // "ru", "ru_RU", "ru_RU.UTF-8", "ru_RU@euro", "ru.UTF-8"
-    if (locale.size() < 2 || locale.compare(0, 2, "ru") != 0) return 1033;
-    if (locale.size() == 2 || locale[2] == '.' || locale[2] == '@') return 1049;
+    if (locale.size() < 2 || locale.compare(0, 2, "ru") != 0) return kLanguageEnglish;
+    if (locale.size() == 2 || locale[2] == '.' || locale[2] == '@') return kLanguageRussian;
     if (locale.compare(2, 3, "_RU") == 0 &&
         (locale.size() == 5 || locale[5] == '.' || locale[5] == '@')) {
-        return 1049;
+        return kLanguageRussian;
     }
-    return 1033;
+    return kLanguageEnglish;
 }
 
 std::string localeFromEnvironment() {

@@ -14,7 +14,7 @@ namespace tavrolin {
 
 class ScriptedPlatform : public Platform {
    public:
-    explicit ScriptedPlatform(int uiLanguage = 1033) : m_uiLanguage(uiLanguage) {}
+    explicit ScriptedPlatform(int uiLanguage = kLanguageEnglish) : m_uiLanguage(uiLanguage) {}
 
     // Replies, consumed in order.
     std::deque<std::optional<std::string>> openFileReplies;

@@ -80,7 +80,7 @@ Status fitsColumn(const store::RecordSet& rows, const std::string& column,
 void MP_TYPE_Click(Main& main) {
     Form& form = main.form;
     main.att("");
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         main.att(main.tr(" * выберите вид объекта для вывода атрибутов по типу",
                          " * select object to open attributes list by type"));
         main.platform.beep();
@@ -146,7 +146,7 @@ void MP_TYPE_Click(Main& main) {
 
 void btnAtrSave_Click(Main& main) {
     Form& form = main.form;
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         main.att(main.tr(" * выберите вид объекта для сохранения", " * select object to save"));
         main.platform.beep();
         kindHint(main);

@@ -10,8 +10,8 @@ std::string typeCodeOf(const std::string& entry) {
                                          : std::string_view(entry).substr(0, bar));
 }
 
-bool listsForKind(const std::string& vidText, int kind) {
-    return vidText.find(static_cast<char>('0' + kind)) != std::string::npos;
+bool listsForKind(const std::string& vidText, store::ObjectKind kind) {
+    return vidText.find(static_cast<char>('0' + store::kindNumber(kind))) != std::string::npos;
 }
 
 Status checkQuotable(const std::string& text) {
@@ -25,43 +25,29 @@ Result<store::RecordSet> openTypeList(store::Connection& connection, const std::
 }
 
 Result<store::RecordSet> openTypeForDisplay(store::Connection& connection, const std::string& table,
-                                            int kind, const std::string& code) {
+                                            store::ObjectKind kind, const std::string& code) {
     if (Status s = checkQuotable(code); !s) return s;
     return connection.openRecordSet("SELECT * FROM " + table +
-                                    " WHERE VID=" + std::to_string(kind) + " AND MP_TYPE='" + code +
+                                    " WHERE VID=" + std::to_string(store::kindNumber(kind)) + " AND MP_TYPE='" + code +
                                     "' ORDER BY MP_TYPE, YN DESC");
 }
 
 Result<store::RecordSet> openTypeForSave(store::Connection& connection, const std::string& table,
-                                         int kind, const std::string& code) {
+                                         store::ObjectKind kind, const std::string& code) {
     if (Status s = checkQuotable(code); !s) return s;
     return connection.openRecordSet(
-        "SELECT * FROM " + table + " WHERE MP_TYPE='" + code + "' AND VID=" + std::to_string(kind),
+        "SELECT * FROM " + table + " WHERE MP_TYPE='" + code + "' AND VID=" + std::to_string(store::kindNumber(kind)),
         store::LockType::Optimistic);
 }
 
-Result<store::RecordSet> openKindRows(store::Connection& connection, const std::string& table,
-                                      int kind) {
-    return connection.openRecordSet("SELECT * FROM " + table + " WHERE VID=" +
-                                    std::to_string(kind) + " ORDER BY MP_TYPE, YN DESC");
-}
-
-Result<bool> findType(store::RecordSet& rows, const std::string& code) {
-    if (Status s = checkQuotable(code); !s) return s;
-    if (rows.recordCount() == 0) return false;
-    rows.moveFirst();
-    if (Status s = rows.find("MP_TYPE='" + code + "'"); !s) return s;
-    return !rows.eof();
-}
-
-Status addType(store::Connection& connection, const std::string& table, int kind,
+Status addType(store::Connection& connection, const std::string& table, store::ObjectKind kind,
                const std::string& code, const std::string& description, bool russian, bool withYn) {
     // Both texts stand between apostrophes; one inside would end the literal early and the
     // rest would be read as statement text.
     if (Status s = checkQuotable(code); !s) return s;
     if (Status s = checkQuotable(description); !s) return s;
     const std::string nameColumn = russian ? "MP_NAME" : "MP_ENG";
-    const std::string k = std::to_string(kind);
+    const std::string k = std::to_string(store::kindNumber(kind));
     std::string statement = "INSERT INTO " + table;
     if (withYn) {
         statement += " (VID,YN,MP_TYPE," + nameColumn + ") VALUES (" + k + ",0,'" + code + "','" +

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "store/connection.h"
+#include "store/object_kind.h"
 #include "store/status.h"
 
 namespace tavrolin::templates {
@@ -16,7 +17,7 @@ std::string typeCodeOf(const std::string& entry);
 
 // True when the text of a row's first column (VID) contains the digit of the kind, the "like"
 // match "*k*" that lists a row for kind k.
-bool listsForKind(const std::string& vidText, int kind);
+bool listsForKind(const std::string& vidText, store::ObjectKind kind);
 
 // Refuses a text that cannot stand between apostrophes in a statement (it holds an apostrophe,
 // which would end the literal early). Error 3134 names the text.
@@ -27,23 +28,17 @@ Result<store::RecordSet> openTypeList(store::Connection& connection, const std::
 
 // Rows of kind k with the code, a custom row (YN 1) first: the first row describes the type.
 Result<store::RecordSet> openTypeForDisplay(store::Connection& connection, const std::string& table,
-                                            int kind, const std::string& code);
+                                            store::ObjectKind kind, const std::string& code);
 
 // Rows of the code and kind in file order, opened for update: a save changes the first one.
 Result<store::RecordSet> openTypeForSave(store::Connection& connection, const std::string& table,
-                                         int kind, const std::string& code);
+                                         store::ObjectKind kind, const std::string& code);
 
-// All rows of kind k ordered by MP_TYPE, then YN descending, opened once for many lookups.
-Result<store::RecordSet> openKindRows(store::Connection& connection, const std::string& table,
-                                      int kind);
-// Moves to the first row of the set whose MP_TYPE equals the code (any letter case); returns
-// false (the set at EOF) when there is none. Errors of the store are returned as they are.
-Result<bool> findType(store::RecordSet& rows, const std::string& code);
 
 // Adds a row with only VID, MP_TYPE and one name column (MP_NAME in Russian, else MP_ENG);
 // withYn also writes YN 0 (a type added from the found-objects list). Refuses a code or a
 // description holding an apostrophe before anything is written.
-Status addType(store::Connection& connection, const std::string& table, int kind,
+Status addType(store::Connection& connection, const std::string& table, store::ObjectKind kind,
                const std::string& code, const std::string& description, bool russian, bool withYn);
 
 }  // namespace tavrolin::templates

@@ -90,7 +90,7 @@ void selectOrOfferType(Main& main, const std::string& procedure, const std::stri
 void fillTypeList(Main& main) {
     Form& form = main.form;
     form.clearList("MP_TYPE");
-    if (main.kind == kNoKind || !main.templateUsable || !main.connection.isOpen()) return;
+    if (main.kind == store::ObjectKind::None || !main.templateUsable || !main.connection.isOpen()) return;
 
     Result<store::RecordSet> rows = templates::openTypeList(main.connection, main.programName);
     if (!rows) {
@@ -131,13 +131,13 @@ void SVID_Click(Main& main, int index) {
         }
     }
 
-    main.kindName = form("SVID", index).tag;
+    main.namedKind = store::kindFromNumber(index);
     if (main.sourceRead) {
         form.setEnabled("btnMakeType", true);
         form.setEnabled("btnMakeSkin", true);
         form.setEnabled("btnMakeName", true);
     }
-    main.kind = static_cast<std::uint8_t>(index);
+    main.kind = store::kindFromNumber(index);
 
     const char digit = static_cast<char>('0' + index);
     for (Control* c : form.controls()) {
@@ -170,7 +170,7 @@ void GM_Click(Main& main) {
     Form& form = main.form;
     const std::string text = form("GM").text;
     if (text.empty()) return;
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         noKindChosen(main);
         return;
     }
@@ -198,7 +198,7 @@ void GM_TYPE_Click(Main& main) {
     Form& form = main.form;
     const std::string code = form("GM_TYPE").text;
     if (code.empty()) return;
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         noKindChosen(main);
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "store/object_kind.h"
+
 namespace tavrolin {
 
 namespace {
@@ -222,11 +224,10 @@ void buildMainControls(Form& form) {
     form.add(gm);
     form.add(list("GM_TYPE", ListStyle::Editable));
     form.add(list("MP_TYPE", ListStyle::Editable));
-    static constexpr const char* kKindTags[] = {"polygon", "line", "point"};
     static constexpr const char* kKindCaptions[] = {"Polygons", "Lines", "Points"};
     for (int i = 0; i < 3; ++i) {
         Control option = make("SVID", ControlKind::OptionButton, kKindCaptions[i], i);
-        option.tag = kKindTags[i];
+        option.tag = store::kindName(store::kindFromNumber(i));
         form.add(option);
     }
     form.add(make("TrnCase", ControlKind::CheckBox, "транслит"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/connection.h"
+#include "store/object_kind.h"
 #include "store/platform.h"
 #include "store/status.h"
 #include "window/form.h"
@@ -22,7 +23,6 @@ struct SourceRecord {
     std::string level;     // empty for level 0 or none
 };
 
-constexpr std::uint8_t kNoKind = 3;  // the current object kind before one is chosen
 constexpr const char* kListSeparator = "  |  ";
 // The program's name: its template is kProgramName + ".dbf" and its guide kProgramName + ".txt"
 // beside it, whatever the executable is called.
@@ -50,9 +50,12 @@ struct Main {
     // CLRRGB, BDR_CLRRGB, BDF_CLRRGB, RTP_CLRRGB, HAL_CLRRGB present in the template.
     std::array<bool, 5> colorColumns{};
 
-    // Object kind: 0 polygon, 1 line, 2 point, kNoKind none; its name is the SVID Tag.
-    std::uint8_t kind = kNoKind;
-    std::string kindName;
+    // The object kind in work (the template's VID), None until one is chosen.
+    store::ObjectKind kind = store::ObjectKind::None;
+    // The kind whose name (store::kindName, the SVID Tag) names the output table. Chosen with
+    // `kind`, but set back to None when a new source is read, until a kind is chosen again;
+    // `kind` keeps listing its types meanwhile.
+    store::ObjectKind namedKind = store::ObjectKind::None;
 
     // Chosen source and the names derived from it.
     std::string sourceFolder;  // ends with the path separator

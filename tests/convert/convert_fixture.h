@@ -114,9 +114,7 @@ class ConvertFixture : public ::testing::Test {
 
     // The kind as the kind selection leaves it: name, number and the bound controls enabled.
     void chooseKind(int kind) {
-        static constexpr const char* kNames[] = {"polygon", "line", "point"};
-        main.kind = static_cast<std::uint8_t>(kind);
-        main.kindName = kNames[kind];
+        main.kind = main.namedKind = store::kindFromNumber(kind);
         const char digit = static_cast<char>('0' + kind);
         for (const AttributeBinding& binding : attributeBindings()) {
             main.form.setEnabled(binding.control,

@@ -100,10 +100,11 @@ TEST_F(OutputTable, HeaderOfEveryKindWithAndWithoutGarminColumns) {
             chooseKind(kind);
             setCheck("TagMPC", garmin);
             ASSERT_TRUE(DBFprepare(main)) << main.form("Att").text;
-            EXPECT_EQ(main.outputTableName, main.kindName);
-            const auto columns = expectedColumns(main.kindName, 30, garmin);
+            const std::string name(store::kindName(main.namedKind));
+            EXPECT_EQ(main.outputTableName, name);
+            const auto columns = expectedColumns(name, 30, garmin);
             EXPECT_EQ(columns.size(), (kind == 1 ? 26u : 21u) + (garmin ? 3u : 0u));
-            SCOPED_TRACE(main.kindName + (garmin ? " with MPC" : ""));
+            SCOPED_TRACE(name + (garmin ? " with MPC" : ""));
             expectEmptyTable(readFile(tablePath()), columns, 0x57);
         }
     }
@@ -175,7 +176,7 @@ TEST_F(OutputTable, NoticesWhenNoSourceWasReadOrNoKindChosen) {
     EXPECT_FALSE(DBFprepare(main));
     EXPECT_EQ(main.form("Att").text, " * specify the source file .DBF to continue");
     main.form.setItems("GM_TYPE", {"0x4b"});
-    main.kindName.clear();
+    main.namedKind = store::ObjectKind::None;
     main.russian = true;
     EXPECT_FALSE(DBFprepare(main));
     EXPECT_EQ(main.form("Att").text,

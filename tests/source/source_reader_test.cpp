@@ -232,13 +232,13 @@ TEST_F(SourceReader, ChoosesTheKindFromFieldsElseFromTheFileName) {
     plain.field("TYPE", 'C', 6).record({"0x1"});
     EXPECT_TRUE(read(plain, "Roads_polylines.dbf"));
     EXPECT_EQ(w.chosenKind(), 1);
-    EXPECT_EQ(w.main.kindName, "line");
+    EXPECT_EQ(w.main.namedKind, store::ObjectKind::Line);
     EXPECT_TRUE(w.main.form("btnMakeType").enabled);
     EXPECT_TRUE(read(plain, "points_polygons.dbf"));
     EXPECT_EQ(w.chosenKind(), 0);
     EXPECT_TRUE(read(plain, "depth.dbf"));
     EXPECT_EQ(w.chosenKind(), -1);
-    EXPECT_EQ(w.main.kindName, "");
+    EXPECT_EQ(w.main.namedKind, store::ObjectKind::None);
     EXPECT_FALSE(w.main.form("btnMakeName").enabled);
 
     DbfBuilder fields;  // a later kind field overrides an earlier one and the file name
@@ -246,7 +246,7 @@ TEST_F(SourceReader, ChoosesTheKindFromFieldsElseFromTheFileName) {
     fields.record({"0x1"});
     EXPECT_TRUE(read(fields, "x_polygons.dbf"));
     EXPECT_EQ(w.chosenKind(), 2);
-    EXPECT_EQ(w.main.kindName, "point");
+    EXPECT_EQ(w.main.namedKind, store::ObjectKind::Point);
 
     DbfBuilder memo;  // a memo field is never recognised by its name
     memo.field("TYPE", 'C', 6).field("FILL_STYLE", 'M', 10).record({"0x1"});

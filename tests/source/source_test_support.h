@@ -109,8 +109,7 @@ class HeadlessWindow {
         buildMainControls(main.form);
         registerSourceHandlers(main);
         main.form.on("SVID", Event::Click, [this](int index) {
-            main.kindName = main.form("SVID", index).tag;
-            main.kind = static_cast<std::uint8_t>(index);
+            main.kind = main.namedKind = store::kindFromNumber(index);
             ++kindSelections;
         });
     }

@@ -8,12 +8,11 @@ namespace tavrolin {
 namespace {
 
 using templates::addType;
-using templates::findType;
 using templates::listsForKind;
-using templates::openKindRows;
 using templates::openTypeForDisplay;
 using templates::openTypeForSave;
 using templates::typeCodeOf;
+using store::ObjectKind;
 
 TEST(TemplateTable, TypeCodeOfAnEntry) {
     EXPECT_EQ(typeCodeOf("0x24  |  Lake"), "0x24");
@@ -23,10 +22,10 @@ TEST(TemplateTable, TypeCodeOfAnEntry) {
 }
 
 TEST(TemplateTable, KindDigitMatchesLikeAPattern) {
-    EXPECT_TRUE(listsForKind("0", 0));
-    EXPECT_FALSE(listsForKind("1", 0));
-    EXPECT_TRUE(listsForKind("12", 2));
-    EXPECT_FALSE(listsForKind("", 0));
+    EXPECT_TRUE(listsForKind("0", ObjectKind::Polygon));
+    EXPECT_FALSE(listsForKind("1", ObjectKind::Polygon));
+    EXPECT_TRUE(listsForKind("12", ObjectKind::Point));
+    EXPECT_FALSE(listsForKind("", ObjectKind::Polygon));
 }
 
 class TemplateLookups : public testing::TemplateFixture {
@@ -53,41 +52,29 @@ class TemplateLookups : public testing::TemplateFixture {
 };
 
 TEST_F(TemplateLookups, DisplayPrefersCustomRowsThenYnZeroOverEmpty) {
-    auto lake = openTypeForDisplay(connection, "Tavrolin", 0, "0x24");
+    auto lake = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x24");
     EXPECT_EQ(firstName(lake), "Lake custom");
-    auto yn = openTypeForDisplay(connection, "Tavrolin", 0, "0x2a");
+    auto yn = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x2a");
     EXPECT_EQ(firstName(yn), "YN 0");
-    auto capitals = openTypeForDisplay(connection, "Tavrolin", 0, "0x1c");
+    auto capitals = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x1c");
     EXPECT_EQ(firstName(capitals), "capitals");
-    auto line = openTypeForDisplay(connection, "Tavrolin", 1, "0x24");
+    auto line = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Line, "0x24");
     EXPECT_EQ(firstName(line), "a line");
 }
 
 TEST_F(TemplateLookups, SaveTakesTheFirstRowInFileOrder) {
-    auto lake = openTypeForSave(connection, "Tavrolin", 0, "0x24");
+    auto lake = openTypeForSave(connection, "Tavrolin", ObjectKind::Polygon, "0x24");
     EXPECT_EQ(firstName(lake), "Lake standard");
 }
 
-TEST_F(TemplateLookups, ConversionFindsWithTheDisplayPrecedence) {
-    auto rows = openKindRows(connection, "Tavrolin", 0);
-    ASSERT_TRUE(rows.isOk()) << rows.status().toString();
-    EXPECT_EQ(findType(*rows, "0x24").value(), true);
-    EXPECT_EQ(rows->value("MP_ENG")->toText(), "Lake custom");
-    EXPECT_EQ(findType(*rows, "0x1c").value(), true);
-    EXPECT_EQ(rows->value("MP_ENG")->toText(), "capitals");
-    EXPECT_EQ(findType(*rows, "0x2a").value(), true);  // from the top again
-    EXPECT_EQ(rows->value("MP_ENG")->toText(), "YN 0");
-    EXPECT_EQ(findType(*rows, "0x99").value(), false);
-}
-
 TEST_F(TemplateLookups, AddTypeWritesOnlyKeyAndNameAndRefusesApostrophes) {
-    ASSERT_TRUE(addType(connection, "Tavrolin", 2, "0x2f00", "Marina", false, true).isOk());
-    ASSERT_TRUE(addType(connection, "Tavrolin", 2, "0x2f01", "Пристань", true, false).isOk());
-    ASSERT_TRUE(addType(connection, "Tavrolin", 1, "0x10", "5\" pier; (new)", false, true).isOk());
+    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Point, "0x2f00", "Marina", false, true).isOk());
+    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Point, "0x2f01", "Пристань", true, false).isOk());
+    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Line, "0x10", "5\" pier; (new)", false, true).isOk());
     EXPECT_EQ(column("VID=1 AND MP_TYPE='0x10'", "MP_ENG")[0].toText(), "5\" pier; (new)");
-    Status quote = addType(connection, "Tavrolin", 2, "0x2f02", "Bob's pier", false, true);
+    Status quote = addType(connection, "Tavrolin", ObjectKind::Point, "0x2f02", "Bob's pier", false, true);
     EXPECT_EQ(quote.number(), err::kSyntax);
-    Status code = addType(connection, "Tavrolin", 2, "0x'", "pier", false, true);
+    Status code = addType(connection, "Tavrolin", ObjectKind::Point, "0x'", "pier", false, true);
     EXPECT_EQ(code.number(), err::kSyntax);
 
     EXPECT_EQ(column("VID=2", "MP_TYPE").size(), 2u);  // the refused ones left no row

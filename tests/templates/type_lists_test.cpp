@@ -33,8 +33,8 @@ class TypeLists : public testing::TemplateFixture {
 TEST_F(TypeLists, KindEnablesItsControlsWithTheirLabels) {
     start();
     chooseKind(1);
-    EXPECT_EQ(main().kind, 1);
-    EXPECT_EQ(main().kindName, "line");
+    EXPECT_EQ(main().kind, store::ObjectKind::Line);
+    EXPECT_EQ(main().namedKind, store::ObjectKind::Line);
     for (const AttributeBinding& b : attributeBindings()) {
         bool expected = std::string(b.kinds).find('1') != std::string::npos;
         EXPECT_EQ(enabled(b.control), expected) << b.control;
