@@ -230,7 +230,7 @@ int main(int argc, char** argv) {
         const double convertCpu = cpuSeconds() - cpuStart - readCpu;
         const std::string output = main.sourceFolder + main.outputFileName;
         const std::string last = main.attLog.empty() ? "" : main.attLog.back();
-        if (main.kindName != "polygon" || !fs::exists(output) ||
+        if (main.namedKind != store::ObjectKind::Polygon || !fs::exists(output) ||
             last != " файл с новыми атрибутами по типам успешно создан") {
             std::cerr << "convert_bench: the conversion failed: " << last << "\n";
         } else {

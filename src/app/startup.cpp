@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program_home.h"
+#include "store/case_fold.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
@@ -44,10 +45,10 @@ Status readTemplateColumns(Main& main) {
     main.colorColumns.fill(false);
     for (const store::FieldInfo& field : set->fields()) {
         ++main.templateColumnCount;
-        std::string upper = field.name;
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         for (std::size_t i = 0; i < kColorColumns.size(); ++i) {
-            if (upper == kColorColumns[i]) main.colorColumns[i] = true;
+            if (store::equalsIgnoringCase(field.name, kColorColumns[i])) {
+                main.colorColumns[i] = true;
+            }
         }
     }
     set->close();

@@ -15,6 +15,7 @@
 #include "convert/conversion_guard.h"
 #include "convert/output_table.h"
 #include "convert/translit.h"
+#include "store/case_fold.h"
 #include "store/common_services.h"
 
 namespace tavrolin {
@@ -272,7 +273,7 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& reco
             if (!latin) return latin.status();
             m_label = std::move(*latin);
         }
-        if (m_lowerCase) m_label = lowerCaseText(m_label);
+        if (m_lowerCase) m_label = store::foldUtf8(m_label);
         std::replace(m_label.begin(), m_label.end(), '"', '\'');
         label = m_label;
     }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "store/case_fold.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin {
@@ -50,15 +51,6 @@ char32_t upperRussian(char32_t cp) {
 char32_t upperLetter(char32_t cp) {
     if (cp >= 'a' && cp <= 'z') return cp - 0x20;
     return upperRussian(cp);
-}
-
-char32_t lowerLetter(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;  // Latin-1 capitals
-    if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;              // Ѐ-Џ
-    if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;              // А-Я
-    if (cp == 0x490) return 0x491;                                 // Ґ
-    return cp;
 }
 
 char32_t firstCodePoint(std::string_view text, std::size_t& length) {
@@ -146,34 +138,11 @@ Result<std::string> Translit(const std::string& text, int scheme) {
             }
         }
         const bool isCapital = cp >= 0x400 && cp <= 0x42F;
-        const int slot = letterSlot(isCapital ? lowerLetter(cp) : cp);
+        const int slot = letterSlot(isCapital ? store::foldCodePoint(cp) : cp);
         if (slot >= 0 && table.isKey[slot]) {
             out += isCapital ? table.capital[slot] : table.small[slot];
         } else {
             out.append(text, pos, length);
-        }
-        pos += length;
-    }
-    return out;
-}
-
-std::string lowerCaseText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (static_cast<std::uint8_t>(c) < 0x80) {
-            out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-            ++pos;
-            continue;
-        }
-        std::size_t length = 0;
-        const char32_t cp = decodeAt(text, pos, length);
-        if (cp == kInvalid) {
-            out += c;
-        } else {
-            store::appendUtf8(out, lowerLetter(cp));
         }
         pos += length;
     }

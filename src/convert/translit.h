@@ -15,8 +15,4 @@ namespace tavrolin {
 // Error 5 for a scheme other than 0, 1 or 2.
 Result<std::string> Translit(const std::string& text, int scheme);
 
-// The UTF-8 text in lower case: ASCII, Latin-1 and Cyrillic capitals are lowered, everything
-// else (and any invalid byte) passes unchanged.
-std::string lowerCaseText(std::string_view text);
-
 }  // namespace tavrolin

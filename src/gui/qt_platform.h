@@ -39,7 +39,6 @@ class QtPlatform : public Platform {
     bool openDocument(const std::string& path) override;
     int uiLanguage() override;
 
-    bool isBusy() const { return m_busy; }
 
    private:
     void flushWindow();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "store/case_fold.h"
 #include "store/codepage.h"
 #include "store/utf8_text.h"
 
@@ -58,15 +59,6 @@ void appendOneByte(std::string& out, std::string_view bytes,
             store::appendUtf8(out, high[b - 0x80]);
         }
     }
-}
-
-// Lower case of one code point, for ASCII and the basic Cyrillic block.
-char32_t lowerOne(char32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 0x20;
-    if (c >= 0x0410 && c <= 0x042F) return c + 0x20;  // А..Я
-    if (c >= 0x0400 && c <= 0x040F) return c + 0x50;  // Ѐ..Џ, Ё among them
-    if (c == 0x0490) return 0x0491;                   // Ґ, the last capital of code page 1251
-    return c;
 }
 
 // Walks valid or invalid UTF-8 one code point at a time; an ill-formed byte yields itself
@@ -189,24 +181,6 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string decodeUtf8Lenient(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        char32_t code;
-        std::size_t length = store::decodeUtf8(bytes, pos, code);
-        if (length == 0) {
-            store::appendUtf8(out, kReplacement);
-            pos += 1;
-        } else {
-            out.append(bytes.substr(pos, length));
-            pos += length;
-        }
-    }
-    return out;
-}
-
 std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
     switch (decoding) {
         case LabelDecoding::Utf8:
@@ -226,32 +200,6 @@ std::string decodeLabel(std::string_view bytes, LabelDecoding decoding) {
     return decode1251(bytes);
 }
 
-std::string lowerCase(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        std::size_t start = pos;
-        char32_t code = nextCode(utf8, &pos);
-        if (code >= 0x110000) {
-            out.append(utf8.substr(start, pos - start));
-        } else {
-            store::appendUtf8(out, lowerOne(code));
-        }
-    }
-    return out;
-}
-
-bool caselessEqual(std::string_view a, std::string_view b) {
-    if (a == b) return true;
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (lowerOne(nextCode(a, &i)) != lowerOne(nextCode(b, &j))) return false;
-    }
-    return i == a.size() && j == b.size();
-}
-
 std::uint64_t caselessHash(std::string_view utf8) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the lowered code points
     std::size_t pos = 0;
@@ -261,7 +209,7 @@ std::uint64_t caselessHash(std::string_view utf8) {
             hash ^= (byte >= 'A' && byte <= 'Z') ? byte + 0x20u : byte;
             ++pos;
         } else {
-            hash ^= lowerOne(nextCode(utf8, &pos));
+            hash ^= store::foldCodePoint(nextCode(utf8, &pos));
         }
         hash *= 1099511628211ull;
     }

@@ -69,20 +69,13 @@ std::string encode1251(std::string_view utf8);
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most
 // U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
-// UTF-8 with every ill-formed sequence replaced by U+FFFD: always valid UTF-8.
-std::string decodeUtf8Lenient(std::string_view bytes);
 
 // A label's bytes under a decoding, always valid UTF-8. A label that claims to be UTF-8 but is
 // not well-formed is read as 1251 instead, so a wrongly marked file still shows readable text
 // rather than replacement marks. UTF-8 results have their surrounding blanks cut.
 std::string decodeLabel(std::string_view bytes, LabelDecoding decoding);
 
-// Lower case for ASCII and Cyrillic letters (А-Я, Ё and the other U+0400..U+040F letters);
-// other characters unchanged. Used for type codes and for caseless comparison of list items.
-std::string lowerCase(std::string_view utf8);
-// Caseless equality under lowerCase, without building the lowered texts.
-bool caselessEqual(std::string_view a, std::string_view b);
-// A hash that agrees with caselessEqual.
+// A hash that agrees with store::equalsIgnoringCase.
 std::uint64_t caselessHash(std::string_view utf8);
 
 }  // namespace tavrolin::source

@@ -7,6 +7,7 @@
 
 #include "source/caseless_list.h"
 #include "source/encodings.h"
+#include "store/case_fold.h"
 #include "source/field_text.h"
 #include "source/label_rules.h"
 #include "source/source_file.h"
@@ -85,7 +86,7 @@ std::string sourceFileName(const Main& main, const std::string& path) {
 
 void chooseKindFromFileName(Main& main, const std::string& fileName) {
     if (main.namedKind != store::ObjectKind::None) return;
-    std::string lower = source::lowerCase(fileName);
+    std::string lower = store::foldUtf8(fileName);
     static constexpr std::pair<const char*, store::ObjectKind> kKindWords[] = {
         {"polygons", store::ObjectKind::Polygon},
         {"polylines", store::ObjectKind::Line},
@@ -279,7 +280,7 @@ bool TableRead::readRecords() {
             if (roles.typeCode) {
                 source::fieldText(fieldBytes(bytes, *roles.typeCode), roles.typeCode->type, russian,
                                   &text);
-                row.typeCode = source::lowerCase(source::decode1251(text));
+                row.typeCode = store::foldUtf8(source::decode1251(text));
             }
             if (roles.label) {
                 source::fieldText(fieldBytes(bytes, *roles.label), roles.label->type, russian,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "source/encodings.h"
+#include "store/case_fold.h"
 #include "source/source_reader.h"
 #include "store/common_services.h"
 #include "store/file_io.h"
@@ -32,7 +33,7 @@ void deriveOutputNames(Main& main, const std::string& path) {
     main.sourceFileName = slash == std::string::npos ? path : path.substr(slash + 1);
 
     const std::string& name = main.sourceFileName;
-    std::string lower = source::lowerCase(name);
+    std::string lower = store::foldUtf8(name);
     std::string base;
     if (lower.find(kOrigSuffix) != std::string::npos) {
         base = name.substr(0, name.size() - kOrigSuffix.size());
@@ -65,7 +66,7 @@ void openSource(Main& main, const std::string& path) {
         std::size_t slash = path.find_last_of(store::io::kPathSeparators);
         main.sourceFolder = path.substr(0, slash + 1);
         main.sourceFileName = path.substr(slash + 1);
-        if (source::caselessEqual(main.sourceFileName, kTemplateName)) {
+        if (store::equalsIgnoringCase(main.sourceFileName, kTemplateName)) {
             main.att(main.tr(" * файл Tavrolin.dbf необходим для работы программы",
                              " * Tavrolin.dbf file is required for the program"));
             main.platform.beep();

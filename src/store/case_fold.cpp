@@ -32,6 +32,12 @@ std::string foldUtf8(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        const char c = utf8[pos];
+        if (static_cast<std::uint8_t>(c) < 0x80) {  // ASCII without a decode step
+            out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+            ++pos;
+            continue;
+        }
         char32_t code = 0;
         const std::size_t length = decodeUtf8(utf8, pos, code);
         if (length == 0) {  // ill-formed: kept byte for byte

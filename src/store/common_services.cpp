@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "store/case_fold.h"
 #include "store/codepage.h"
 #include "store/dbf_table.h"
 #include "store/file_error.h"
@@ -33,16 +34,6 @@ std::string firstCharacters(const std::string& text, std::size_t limit) {
         if (characters++ == limit) return text.substr(0, i);
     }
     return text;
-}
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
 }
 
 std::string folderOf(const std::string& path) {
@@ -218,7 +209,7 @@ std::vector<std::string> namesIgnoringCase(const std::string& folder, const std:
         const std::string_view candidate = entry->d_name;
         if (candidate == name) {
             exact = true;
-        } else if (equalsIgnoringAsciiCase(candidate, name)) {
+        } else if (equalsIgnoringCase(candidate, name)) {
             names.emplace_back(candidate);
         }
     }
@@ -226,11 +217,6 @@ std::vector<std::string> namesIgnoringCase(const std::string& folder, const std:
     std::sort(names.begin(), names.end());  // the same choice on every run
     if (exact) names.insert(names.begin(), name);
     return names;
-}
-
-std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name) {
-    const std::vector<std::string> names = namesIgnoringCase(folder, name);
-    return names.empty() ? std::string() : names.front();
 }
 
 bool sameFile(const std::string& first, const std::string& second) {

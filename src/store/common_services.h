@@ -67,14 +67,11 @@ void ShellOpen(Platform& platform, const std::string& path, const MessageSink& s
 // says where the file is and offers to copy its path.
 void ShowOutput(Platform& platform, const std::string& path, bool russian);
 
-// The names of the entries of `folder` (empty: the current folder) that equal `name` when ASCII
-// letter case is ignored, as they are on disk: the exact name first, the others in byte order.
+// The names of the entries of `folder` (empty: the current folder) that equal `name` when letter
+// case is ignored (store/case_fold.h), as they are on disk: the exact name first, the others in
+// byte order.
 // Empty when there are none or the folder cannot be read.
 std::vector<std::string> namesIgnoringCase(const std::string& folder, const std::string& name);
-
-// The first of namesIgnoringCase: the name of the file as it is on disk (an exact match wins);
-// the empty text when there is none or the folder cannot be read.
-std::string fileExistsIgnoringCase(const std::string& folder, const std::string& name);
 
 // True when both paths name the same existing file (same device and inode), however each is
 // spelled: "dir/./a.dbf", a symbolic link and a second hard link all name the file itself.

@@ -44,7 +44,6 @@ class TableFile {
     void setTextEncoding(TextEncoding encoding) {
         for (FieldInfo& field : m_header.fields) field.encoding = encoding;
     }
-    bool isWritable() const { return m_writable; }
     bool isOpen() const { return m_fd >= 0; }
     // Records in the table, appends not yet written included.
     std::uint32_t recordCount() const { return m_diskCount + m_pendingCount; }

@@ -58,7 +58,6 @@ class ScriptedPlatform : public Platform {
     }
     bool openDocument(const std::string& path) override;
     int uiLanguage() override { return m_uiLanguage; }
-    void setUiLanguage(int language) { m_uiLanguage = language; }
 
    private:
     int m_uiLanguage;

@@ -28,7 +28,6 @@ public:
     // Text kept as UTF-8; empty for other kinds.
     const std::string& asText() const { return m_text; }
     double asNumber() const { return m_number; }
-    Date asDate() const { return m_date; }
     bool asLogical() const { return m_logical; }
 
     // The value as text: text unchanged, a number in its shortest form with "." ("12", "2.5"),

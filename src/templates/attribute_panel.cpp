@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/case_fold.h"
 #include "store/field_codec.h"
 #include "store/utf8_text.h"
 #include "templates/colour_entry.h"
@@ -13,7 +14,7 @@
 
 namespace tavrolin {
 
-using templates::equalsIgnoringCase;
+using store::equalsIgnoringCase;
 
 namespace {
 
@@ -50,7 +51,10 @@ Result<store::Value> newValueOf(const Control& c) {
         return store::Value::number(number);
     }
     if (!isColourBox(c)) return store::Value::text(c.text);
-    std::string rgba = templates::upperCase(c.text);
+    std::string rgba = c.text;  // stored in capitals; only hex digits pass the check below
+    for (char& digit : rgba) {
+        if (digit >= 'a' && digit <= 'z') digit = static_cast<char>(digit - 0x20);
+    }
     const std::size_t length = store::countCharacters(rgba);
     if (length < 6 || length == 7) return store::Value();
     if (!isHexText(rgba)) {

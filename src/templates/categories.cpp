@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "templates/text_fold.h"
+#include "store/case_fold.h"
 #include "templates/value_lists.h"
 
 namespace tavrolin {
@@ -280,7 +280,7 @@ void MIN_CAT_Click(Main& main) {
     for (int row = 1; row < kCategoryRows; ++row) {
         const char* english = categoryName(category, row, false);
         if (*english == '\0') return;
-        if (!templates::equalsIgnoringCase(english, text)) continue;
+        if (!store::equalsIgnoringCase(english, text)) continue;
         if (main.russian) {
             const std::string russian = categoryName(category, row, true);
             main.att(" вспомогательная категория: " + russian);

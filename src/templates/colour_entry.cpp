@@ -1,8 +1,8 @@
 #include "templates/colour_entry.h"
 
+#include "store/case_fold.h"
 #include "store/utf8_text.h"
 #include "templates/palette.h"
-#include "templates/text_fold.h"
 
 namespace tavrolin {
 
@@ -18,9 +18,9 @@ void setBackColor(Main& main, const std::string& box, std::uint32_t colour) {
 
 bool CheckChars(Main& main, const std::string& text, const std::string& allowed) {
     if (text.empty()) return false;
-    const std::string allowedUpper = templates::upperCase(allowed);
-    for (char c : templates::upperCase(text)) {
-        if (allowedUpper.find(c) == std::string::npos) {
+    const std::string allowedFolded = store::foldUtf8(allowed);
+    for (char c : store::foldUtf8(text)) {
+        if (allowedFolded.find(c) == std::string::npos) {
             main.platform.beep();
             return false;
         }

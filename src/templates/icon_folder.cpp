@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "templates/text_fold.h"
+#include "store/case_fold.h"
 
 namespace tavrolin::templates {
 
@@ -15,7 +15,7 @@ constexpr std::string_view kGifExtension = ".gif";
 
 bool hasGifExtension(const std::string& name) {
     return name.size() > kGifExtension.size() &&
-           equalsIgnoringCase(std::string_view(name).substr(name.size() - kGifExtension.size()),
+           store::equalsIgnoringCase(std::string_view(name).substr(name.size() - kGifExtension.size()),
                               kGifExtension);
 }
 
@@ -26,7 +26,7 @@ std::optional<fs::path> iconFolder(const std::string& programFolder) {
     fs::path exact = fs::path(programFolder) / "icons";
     if (fs::is_directory(exact, ec)) return exact;
     for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (equalsIgnoringCase(it->path().filename().string(), "icons") && it->is_directory(ec)) {
+        if (store::equalsIgnoringCase(it->path().filename().string(), "icons") && it->is_directory(ec)) {
             return it->path();
         }
     }
@@ -42,7 +42,7 @@ std::vector<std::string> iconNames(const fs::path& folder) {
         names.push_back(file.substr(0, file.size() - kGifExtension.size()));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        std::string fa = foldCase(a), fb = foldCase(b);
+        std::string fa = store::foldUtf8(a), fb = store::foldUtf8(b);
         return fa != fb ? fa < fb : a < b;
     });
     return names;
@@ -57,7 +57,7 @@ std::optional<fs::path> iconFile(const std::string& programFolder, const std::st
     if (fs::is_regular_file(exact, ec)) return exact;
     const std::string wanted = name + ".gif";
     for (fs::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (equalsIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec)) {
+        if (store::equalsIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec)) {
             return it->path();
         }
     }

@@ -1,11 +1,12 @@
 #include "templates/type_lists.h"
 
+#include "store/case_fold.h"
 #include "templates/template_table.h"
 #include "templates/text_fold.h"
 
 namespace tavrolin {
 
-using templates::equalsIgnoringCase;
+using store::equalsIgnoringCase;
 using templates::typeCodeOf;
 
 namespace {

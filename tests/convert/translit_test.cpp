@@ -92,13 +92,5 @@ TEST(Translit, OnePassAgreesWithKeyByKeyReplacement) {
     }
 }
 
-TEST(LowerCaseText, LowersLatinAndCyrillic) {
-    EXPECT_EQ(lowerCaseText("ЩУКА Shuka ЁЛКА ÀÉ Ґ Ї 12"), "щука shuka ёлка àé ґ ї 12");
-    EXPECT_EQ(lowerCaseText("\xFF"
-                            "A"),
-              "\xFF"
-              "a");
-}
-
 }  // namespace
 }  // namespace tavrolin

@@ -46,6 +46,10 @@ TEST(CaseFold, OtherCharactersAndIllFormedBytesStay) {
     EXPECT_FALSE(equalsIgnoringCase("Озеро", "Озера"));
     EXPECT_FALSE(equalsIgnoringCase("a", "ab"));
     EXPECT_FALSE(equalsIgnoringCase("\xFF", "\xFE"));
+    // ASCII beside other characters, on either side.
+    EXPECT_TRUE(equalsIgnoringCase("Lake Озеро 5", "LAKE озеРО 5"));
+    EXPECT_FALSE(equalsIgnoringCase("a", "\xC3\xA1"));
+    EXPECT_FALSE(equalsIgnoringCase("Б", "бx"));
 }
 
 TEST(ObjectKind, NamesAndNumbersRoundTrip) {

@@ -146,10 +146,13 @@ TEST(CommonServices, AnAnsweredDialogIsNotShownAndTheAnswerIsTakenOnce) {
 TEST(CommonServices, FilePrimitives) {
     TempFolder folder;
     writeFile(folder.file("Polygon.DBF"), "x");
-    EXPECT_EQ(fileExistsIgnoringCase(folder.path(), "polygon.dbf"), "Polygon.DBF");
-    EXPECT_EQ(fileExistsIgnoringCase(folder.path() + "/", "POLYGON.dbf"), "Polygon.DBF");
-    EXPECT_EQ(fileExistsIgnoringCase(folder.path(), "line.dbf"), "");
-    EXPECT_EQ(fileExistsIgnoringCase(folder.file("missing"), "x"), "");
+    writeFile(folder.file("Озеро.dbf"), "x");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(namesIgnoringCase(folder.path(), "polygon.dbf"), Names{"Polygon.DBF"});
+    EXPECT_EQ(namesIgnoringCase(folder.path() + "/", "POLYGON.dbf"), Names{"Polygon.DBF"});
+    EXPECT_EQ(namesIgnoringCase(folder.path(), "ОЗЕРО.DBF"), Names{"Озеро.dbf"});
+    EXPECT_EQ(namesIgnoringCase(folder.path(), "line.dbf"), Names{});
+    EXPECT_EQ(namesIgnoringCase(folder.file("missing"), "x"), Names{});
 
     writeFile(folder.file("b.dbf"), "y");
     EXPECT_EQ(moveFile(folder.file("Polygon.DBF"), folder.file("b.dbf")).number(),
