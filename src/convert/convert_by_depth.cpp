@@ -94,12 +94,12 @@ class DepthPass {
    public:
     DepthPass(Main& main, const DepthServices& services)
         : m_main(main),
-          m_lines(store::kindFromName(main.kindName) == store::ObjectKind::Line),
+          m_lines(main.namedKind == store::ObjectKind::Line),
           m_schemeApplied(main.schemeApplied),
           m_codes(readSwatchCodes(main, services)),
           m_sourceFolder(main.sourceFolder),
           m_sourceFileName(main.sourceFileName),
-          m_kindName(main.kindName) {}
+          m_namedKind(main.namedKind) {}
 
     // Lets the window's events in now and then; a source or kind chosen meanwhile stops it.
     Status run();
@@ -123,7 +123,7 @@ class DepthPass {
     SwatchCodes m_codes;
     std::string m_sourceFolder;
     std::string m_sourceFileName;
-    std::string m_kindName;
+    store::ObjectKind m_namedKind;
     // valuesFor() encoded, by depth and mark (see revisit).
     std::vector<std::optional<std::vector<store::RecordSet::EncodedValue>>> m_encoded;
 };
@@ -227,7 +227,7 @@ Status DepthPass::run() {
 
 Status DepthPass::unchanged() const {
     if (m_main.sourceFolder == m_sourceFolder && m_main.sourceFileName == m_sourceFileName &&
-        m_main.kindName == m_kindName) {
+        m_main.namedKind == m_namedKind) {
         return {};
     }
     return Status::error(err::kInvalidArgument,
@@ -309,7 +309,7 @@ Result<int> wholeDepth(double metres) {
 bool RunName(Main& main, const DepthServices& services) {
     main.platform.setBusy(true);
     Status status;
-    const std::optional<store::ObjectKind> kind = store::kindFromName(main.kindName);
+    const store::ObjectKind kind = main.namedKind;
     if (kind == store::ObjectKind::Line || kind == store::ObjectKind::Polygon) {
         DepthPass pass(main, services);  // the swatches and the source as they are now
         main.att(main.tr(" перезапись глубин по выбранной схеме... ",

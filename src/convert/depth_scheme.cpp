@@ -104,7 +104,7 @@ Result<DepthType> readDepthType(store::RecordSet& rows, const std::string& typeC
 Status buildUserScheme(Main& main, const DepthServices& services, store::RecordSet& rows) {
     const std::vector<std::string> typeCodes = main.form("GM_TYPE").items;
     std::vector<std::optional<DepthType>> types(typeCodes.size());
-    const bool polygons = store::kindFromNumber(main.kind) == store::ObjectKind::Polygon;
+    const bool polygons = main.kind == store::ObjectKind::Polygon;
     for (int depth = 0; depth < kSwatchCount; ++depth) {
         writeSwatch(main, depth, Swatch{});
         for (std::size_t t = 0; t < typeCodes.size(); ++t) {
@@ -164,7 +164,7 @@ void fillTOPO_Click(Main& main, const DepthServices& services) {
 
 void fillUSER_Click(Main& main, const DepthServices& services) {
     main.att("");
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         main.att(main.tr(" * выберите вид объекта для заполнения цветов",
                          " * select object type to fill colors"));
         main.platform.beep();
@@ -180,7 +180,7 @@ void fillUSER_Click(Main& main, const DepthServices& services) {
 
     Status status;
     Result<store::RecordSet> rows = main.connection.openRecordSet(
-        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(main.kind) +
+        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(store::kindNumber(main.kind)) +
         " ORDER BY MP_TYPE, YN DESC");
     if (!rows) {
         status = rows.status();

@@ -129,7 +129,7 @@ bool SkinBlocks::writeType(const std::string& typeCode) {
         return true;
     }
     lines.push_back("");
-    lines.push_back("[_" + m_main.kindName + "]");
+    lines.push_back("[_" + std::string(store::kindName(m_main.namedKind)) + "]");
     if (!writeTemplateRow() || !writeLook()) return false;
     lines.push_back("[end]");
     return true;
@@ -179,7 +179,7 @@ bool SkinBlocks::writeLook() {
     }
     const bool isColour = look.front() == '#';
 
-    switch (store::kindFromNumber(m_main.kind)) {
+    switch (m_main.kind) {
         case store::ObjectKind::Polygon:
             if (!isColour) {
                 writeIcon(look, "; иконка заливки полигона задана, но файл иконки не найден");
@@ -253,7 +253,7 @@ void SkinBlocks::writeIcon(const std::string& iconName, const char* missingComme
 
 Result<store::RecordSet> openTemplateRows(Main& main) {
     const std::string query =
-        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(main.kind);
+        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(store::kindNumber(main.kind));
     Result<store::RecordSet> rows =
         main.connection.openRecordSet(query + " ORDER BY MP_TYPE, YN DESC");
     // A template of the old version has no YN to order by.
@@ -277,7 +277,7 @@ std::string skinFilePath(const std::string& sourcePath) {
 
 void btnMakeSkin_Click(Main& main, const SkinServices& services) {
     main.att(" создание скин-файла для GME...");
-    if (main.kindName.empty()) {
+    if (main.namedKind == store::ObjectKind::None) {
         main.att(main.tr(" * выберите вид объекта для создания скина ГМЕ",
                          " * select object to create skin for GME"));
         main.platform.beep();

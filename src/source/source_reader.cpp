@@ -110,8 +110,9 @@ std::optional<source::LabelDecoding> sourceCodePage(const std::string& path) {
     std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::size_t dot = base.find_last_of('.');
     if (dot != std::string::npos && dot > 0) base.resize(dot);
-    const std::string name = store::fileExistsIgnoringCase(folder, base + ".cpg");
-    if (name.empty()) return std::nullopt;
+    const std::vector<std::string> names = store::namesIgnoringCase(folder, base + ".cpg");
+    if (names.empty()) return std::nullopt;
+    const std::string& name = names.front();
     std::ifstream in(folder + name, std::ios::binary);
     std::string text(kLongestUsefulText, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));

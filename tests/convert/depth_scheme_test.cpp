@@ -142,8 +142,7 @@ TEST_F(UserScheme, LinesEndClearedAndBothFlagsClear) {
 TEST_F(UserScheme, RefusalsAndTheOldTemplateKeepTheFlags) {
     fillDD_Click(main, services);
 
-    main.kind = kNoKind;
-    main.kindName.clear();
+    main.kind = main.namedKind = store::ObjectKind::None;
     fillUSER_Click(main, services);
     EXPECT_EQ(main.form("Att").text, " * select object type to fill colors");
     EXPECT_EQ(g_kindHints, 1);

@@ -107,7 +107,7 @@ TEST_F(SkinWriter, WritesTheLookOfEachKind) {
         addTemplateRow("VID,YN,MP_TYPE,MP_NAME,MP_ENG," + c.columns,
                        std::to_string(c.kind) + ",0,'" + code + "','Озеро','Lake'," + c.values);
         std::vector<std::string> lines = {
-            "",         "[_" + main.kindName + "]", "Type=" + code,
+            "",         "[_" + std::string(store::kindName(main.namedKind)) + "]", "Type=" + code,
             "Custom=N", "String1=4 Lake",           "String1=0x19 Озеро"};
         lines.insert(lines.end(), c.look.begin(), c.look.end());
         lines.push_back("[end]");
@@ -194,8 +194,7 @@ TEST_F(SkinWriter, StopsWhereAnotherMissingColumnIsNeeded) {
 
 TEST_F(SkinWriter, NeedsAKindAndFoundTypes) {
     useTemplate();
-    main.kindName.clear();
-    main.kind = kNoKind;
+    main.kind = main.namedKind = store::ObjectKind::None;
     main.form.setItems("GM_TYPE", {"0x4b"});
     btnMakeSkin_Click(main, services);
     EXPECT_EQ(main.attLog.back(), " * select object to create skin for GME");
