@@ -239,7 +239,8 @@ TEST_F(OutputTable, RefusesAnOutputThatWouldReplaceTheTemplate) {
 
 TEST_F(OutputTable, FailuresUseTheirSingleWording) {
     main.russian = false;
-    EXPECT_FALSE(DBFedit(main, main.programFolder + "missing/polygon.dbf", "polygon"));
+    EXPECT_FALSE(DBFedit(main, main.programFolder + "missing/polygon.dbf",
+                         store::ObjectKind::Polygon));
     EXPECT_EQ(
         main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 53. ", 0), 0u)
         << main.form("Att").text;
