@@ -93,7 +93,7 @@ TEST_F(Workflow, FromTheLanguageToTheConvertedTablesTheSkinAndTheGuide) {
     drop(source());
     EXPECT_TRUE(platform.fileQuestions.empty());
     ASSERT_TRUE(main().sourceRead) << att();
-    EXPECT_EQ(main().kindName, "polygon");
+    EXPECT_EQ(main().namedKind, store::ObjectKind::Polygon);
     EXPECT_TRUE(dynamic_cast<QRadioButton*>(view->widgetFor("SVID", 0))->isChecked());
     EXPECT_GT(dynamic_cast<QComboBox*>(view->widgetFor("MP_TYPE"))->count(), 0);
 
