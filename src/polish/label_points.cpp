@@ -40,9 +40,45 @@ double middle(double low, double high) {
     return std::isfinite(sum) ? sum / 2 : low / 2 + high / 2;
 }
 
+// The box of a coordinate line in its usual form: points "(a,b)" joined by ",", plain
+// decimals right against the brackets and commas, the line ending at the last ")". One scan,
+// no searching; false for any other form (blanks, signs, exponents, a bad point), which the
+// general reading then takes, so both give the same answer wherever this one gives any.
+bool quickBox(const char* p, const char* end, double& middleFirst, double& middleSecond) {
+    double lowFirst = 0, highFirst = 0, lowSecond = 0, highSecond = 0;
+    bool first = true;
+    for (;;) {
+        double a = 0, b = 0;
+        if (!readPlainDecimal(p, end, a) || p == end || *p++ != ',') return false;
+        if (!readPlainDecimal(p, end, b) || p == end || *p++ != ')') return false;
+        widen(a, first, lowFirst, highFirst);
+        widen(b, first, lowSecond, highSecond);
+        first = false;
+        if (p == end) break;
+        if (end - p < 2 || p[0] != ',' || p[1] != '(') return false;
+        p += 2;
+    }
+    middleFirst = middle(lowFirst, highFirst);
+    middleSecond = middle(lowSecond, highSecond);
+    return true;
+}
+
 }  // namespace
 
 Result<LabelPoint> labelPointOf(std::string_view dataLine, long long lineNumber) {
+    const std::size_t open = dataLine.find('(');
+    if (open != std::string_view::npos) {
+        LabelPoint point;
+        point.prefix = dataLine.substr(0, open + 1);
+        if (quickBox(dataLine.data() + open + 1, dataLine.data() + dataLine.size(), point.first,
+                     point.second)) {
+            return point;
+        }
+    }
+    return labelPointOfAnyForm(dataLine, lineNumber);
+}
+
+Result<LabelPoint> labelPointOfAnyForm(std::string_view dataLine, long long lineNumber) {
     const std::size_t open = dataLine.find('(');
     if (open == std::string_view::npos) {
         return badLine(err::kInvalidArgument, lineNumber,

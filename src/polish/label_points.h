@@ -22,6 +22,9 @@ struct LabelPoint {
 // Errors: 5 for a line without "(" or a point without ",", 13 for a coordinate that is not a
 // number; the description names the line number and the text.
 Result<LabelPoint> labelPointOf(std::string_view dataLine, long long lineNumber);
+// The same answer by splitting and the full number parse; labelPointOf reads the usual form
+// in one scan and hands every other line to this one.
+Result<LabelPoint> labelPointOfAnyForm(std::string_view dataLine, long long lineNumber);
 
 class LabelPoints : public MapPass {
    public:

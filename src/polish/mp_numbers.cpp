@@ -1,6 +1,7 @@
 #include "polish/mp_numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -20,57 +21,79 @@ constexpr int kSignificantDigits = 15;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-}  // namespace
+// Powers of ten: exact as integers up to 10^19, and exact as doubles up to 10^22.
+constexpr std::uint64_t kTens[] = {1,
+                                   10,
+                                   100,
+                                   1000,
+                                   10000,
+                                   100000,
+                                   1000000,
+                                   10000000,
+                                   100000000,
+                                   1000000000,
+                                   10000000000,
+                                   100000000000,
+                                   1000000000000,
+                                   10000000000000,
+                                   100000000000000,
+                                   1000000000000000,
+                                   10000000000000000,
+                                   100000000000000000,
+                                   1000000000000000000,
+                                   10000000000000000000u};
 
-namespace {
+constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// A plain decimal "[-]digits[.digits]" whose digits fit in 53 bits and whose fraction has at
-// most 22 digits: the digits as an integer and the power of ten are both exact doubles, so one
-// division gives the correctly rounded value, the same as a full parse. Anything else: nullopt.
-std::optional<double> parsePlainDecimal(std::string_view text) {
-    constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) ++i;
-    std::uint64_t digits = 0;
-    std::size_t whole = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i, ++whole) {
-        digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (digits >= kExactLimit) return std::nullopt;
-    }
-    if (whole == 0) return std::nullopt;
-    std::size_t fraction = 0;
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && isDigit(text[i]); ++i, ++fraction) {
-            digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            if (digits >= kExactLimit) return std::nullopt;
-        }
-        if (fraction == 0 || fraction >= std::size(kPowers)) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    return negative ? -value : value;
+// Appends the digits at `p` to `digits`; returns how many it read (past 19 `digits` has
+// overflowed and is not to be used).
+int readDigits(const char*& p, const char* end, std::uint64_t& digits) {
+    const char* const start = p;
+    for (; p != end && isDigit(*p); ++p)
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    return static_cast<int>(p - start);
 }
 
 }  // namespace
+
+bool readPlainDecimal(const char*& at, const char* end, double& value) {
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    constexpr int kDigitsMax = 19;  // any 19 digits fit in 64 bits
+    const char* p = at;
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t digits = 0;
+    int count = readDigits(p, end, digits);
+    if (count == 0) return false;
+    std::size_t fraction = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        fraction = static_cast<std::size_t>(readDigits(p, end, digits));
+        if (fraction == 0 || fraction >= std::size(kPowers)) return false;
+        count += static_cast<int>(fraction);
+    }
+    if (count > kDigitsMax || digits >= kExactLimit) return false;
+    const double magnitude = static_cast<double>(digits) / kPowers[fraction];
+    value = negative ? -magnitude : magnitude;
+    at = p;
+    return true;
+}
 
 std::optional<double> parseCoordinate(std::string_view text) {
     text = store::trimSpaces(text);
     if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
-    if (const std::optional<double> plain = parsePlainDecimal(text)) return plain;
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    if (readPlainDecimal(at, end, value) && at == end) return value;
+    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
-std::size_t formatCoordinate(double value, char* out) {
+std::size_t formatCoordinateGeneral(double value, char* out) {
     if (value == 0) value = 0;  // no "-0"
     char rounded[32];
     const auto result = std::to_chars(rounded, rounded + sizeof rounded, value,
@@ -116,6 +139,117 @@ std::size_t formatCoordinate(double value, char* out) {
     }
     return static_cast<std::size_t>(p - out);
 }
+
+#if defined(__SIZEOF_INT128__)
+
+namespace {
+
+using Wide = unsigned __int128;
+
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Width of the quick path's digit text: the 16 digits of a rounded value up to 10^15, with
+// zeros in front for up to 19 decimals.
+constexpr int kPaddedDigits = 20;
+
+// Writes the eight digits of a value below 10^8, in pairs (no chain of divisions by ten).
+void writeEightDigits(std::uint32_t value, char* out) {
+    const std::uint32_t high = value / 10000;
+    const std::uint32_t low = value % 10000;
+    std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
+// Writes a value below 10^16 as kPaddedDigits digits, zeros in front.
+void writeFixedDigits(std::uint64_t value, char* out) {
+    std::memset(out, '0', kPaddedDigits - 16);
+    writeEightDigits(static_cast<std::uint32_t>(value / 100000000), out + kPaddedDigits - 16);
+    writeEightDigits(static_cast<std::uint32_t>(value % 100000000), out + kPaddedDigits - 8);
+}
+
+// Leading zeros after the point the quick path still takes (0.00001 and up).
+constexpr int kQuickZerosMax = 4;
+// Bits of a double's significand, the hidden one included.
+constexpr int kSignificandBits = 53;
+
+// Writes |value| by exact integer arithmetic when 0.00001 <= |value| < 10^15 (whole digits
+// and at most kSignificantDigits + kQuickZerosMax decimals); returns 0, writing nothing, for
+// any other value. The double is m * 2^-shift exactly, so the value times 10^decimals is the
+// 128-bit m * 10^decimals shifted right, and the bits shifted out decide the rounding: up
+// above the half, to even at the half, as the general path rounds.
+std::size_t formatQuick(double value, char* out) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased == 0 || biased == 0x7FF) return 0;  // zero, subnormal, inf, nan
+    const std::uint64_t significand =
+        (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biased;  // value = significand * 2^-shift
+    // Beyond these shifts the value is below 2^-20 (under 0.00001) or at least 2^52.
+    if (shift <= 0 || shift > kSignificandBits + 20) return 0;
+
+    int decimals = 0;
+    const std::uint64_t whole = shift >= 64 ? 0 : significand >> shift;
+    if (whole != 0) {
+        if (whole >= kTens[kSignificantDigits]) return 0;
+        int wholeDigits = 1;
+        while (wholeDigits < kSignificantDigits && whole >= kTens[wholeDigits]) ++wholeDigits;
+        decimals = kSignificantDigits - wholeDigits;
+    } else {
+        // The first significant digit: the smallest power that lifts the value to 1 or more.
+        const Wide one = Wide{1} << shift;
+        int zeros = 0;
+        while (Wide{significand} * kTens[zeros + 1] < one) {
+            if (++zeros > kQuickZerosMax) return 0;
+        }
+        decimals = kSignificantDigits + zeros;
+    }
+
+    const Wide scaled = Wide{significand} * kTens[decimals];
+    auto digits = static_cast<std::uint64_t>(scaled >> shift);
+    const Wide rest = scaled & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;
+
+    // All digits, zero-padded to kPaddedDigits so that the point always falls inside; then the
+    // leading zeros before the units and the trailing zeros after the point are left out.
+    char text[kPaddedDigits];
+    writeFixedDigits(digits, text);
+    const int point = kPaddedDigits - decimals;  // index of the first decimal
+    int start = 0;
+    while (start < point - 1 && text[start] == '0') ++start;
+    int stop = kPaddedDigits;
+    while (stop > point && text[stop - 1] == '0') --stop;
+
+    char* p = out;
+    if (value < 0) *p++ = '-';
+    p = std::copy(text + start, text + point, p);
+    if (stop > point) {
+        *p++ = '.';
+        p = std::copy(text + point, text + stop, p);
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
+}  // namespace
+
+std::size_t formatCoordinate(double value, char* out) {
+    if (const std::size_t length = formatQuick(value, out)) return length;
+    return formatCoordinateGeneral(value, out);
+}
+
+#else
+
+std::size_t formatCoordinate(double value, char* out) {
+    return formatCoordinateGeneral(value, out);
+}
+
+#endif
 
 float readDepth(std::string_view text) {
     // Gather the characters that make up the number, leaving the blanks out.

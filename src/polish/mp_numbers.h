@@ -16,10 +16,20 @@ constexpr std::size_t kCoordinateTextMax = 344;
 // Nothing for any other text (empty, letters, trailing characters, out of range, inf, nan).
 std::optional<double> parseCoordinate(std::string_view text);
 
+// Reads a plain decimal "[-]digits[.digits]" at `at`, up to the first character that cannot
+// continue it, when its digits as one integer stay below 2^53 and it has at most 22 decimals:
+// both the integer and the power of ten are then exact doubles, so one division gives the
+// correctly rounded value, the same as the full parse. On success moves `at` past the number;
+// on false (another form, or too many digits) leaves it.
+bool readPlainDecimal(const char*& at, const char* end, double& value);
+
 // Writes the value in its shortest decimal form of at most 15 significant digits: rounded to 15
 // digits, no trailing zeros, no decimal point for a whole number, never an exponent, "-0"
 // written as "0". `out` holds at least kCoordinateTextMax bytes; returns the length written.
 std::size_t formatCoordinate(double value, char* out);
+// The same text by the standard library's rounding, for any value; formatCoordinate computes
+// the usual magnitudes more quickly and hands the rest to this one.
+std::size_t formatCoordinateGeneral(double value, char* out);
 
 // The depth a label states: the number at the start of the text, with "." as the decimal point,
 // blanks anywhere in it skipped, a sign and an exponent allowed, read up to the first character

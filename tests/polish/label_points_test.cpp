@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <iterator>
+#include <random>
+#include <string>
+
 #include "polish/polish_fixture.h"
 
 namespace tavrolin::polish {
@@ -74,6 +80,56 @@ TEST(LabelPoints, RefusesCoordinateLinesItCannotRead) {
         SCOPED_TRACE(line);
         EXPECT_EQ(runPass<LabelPoints>(std::string(kHeader) + "[POLYGON]\nLabel=A\n" + line),
                   failure);
+    }
+}
+
+// Coordinate lines are read in one scan when they have the usual form; any line, usual or not,
+// gets the same point or the same failure as from the general reading.
+TEST(LabelPoints, QuickReadingAgreesWithTheGeneralOne) {
+    const char* const numbers[] = {"57.000013",
+                                   "-39.5",
+                                   "0",
+                                   "-0",
+                                   "7",
+                                   "1e3",
+                                   "+2",
+                                   " 3",
+                                   "4 ",
+                                   "1.",
+                                   ".5",
+                                   "x",
+                                   "",
+                                   "9007199254740993",
+                                   "0.1234567890123456789012",
+                                   "nan",
+                                   "-"};
+    const char* const joints[] = {",",    ", ", ",,",   ")",  "",    "),", ")),(",
+                                  "), (", ")(", "),((", "))", "))(", ");("};
+    std::mt19937_64 random(27);
+    auto pick = [&random](const auto& list) { return list[random() % std::size(list)]; };
+    for (int i = 0; i < 20000; ++i) {
+        std::string line = random() % 8 == 0 ? "Data0=" : "Data1=(";
+        const int points = 1 + static_cast<int>(random() % 4);
+        for (int k = 0; k < points; ++k) {
+            if (k > 0) line += random() % 6 == 0 ? pick(joints) : "),(";
+            // Mostly well-formed points, so that many lines take the quick reading.
+            const bool usual = random() % 4 != 0;
+            line += usual ? "57.1" + std::to_string(random() % 1000) : pick(numbers);
+            line += random() % 10 == 0 ? pick(joints) : ",";
+            line += usual ? "-39." + std::to_string(random() % 100000) : pick(numbers);
+        }
+        if (random() % 10 != 0) line += ")";
+        SCOPED_TRACE(line);
+        const Result<LabelPoint> quick = labelPointOf(line, 7);
+        const Result<LabelPoint> general = labelPointOfAnyForm(line, 7);
+        ASSERT_EQ(quick.status().number(), general.status().number());
+        ASSERT_EQ(quick.status().description(), general.status().description());
+        if (!general) continue;
+        ASSERT_EQ(quick->prefix, general->prefix);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(quick->first),
+                  std::bit_cast<std::uint64_t>(general->first));
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(quick->second),
+                  std::bit_cast<std::uint64_t>(general->second));
     }
 }
 

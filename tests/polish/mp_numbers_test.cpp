@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace tavrolin::polish {
 namespace {
@@ -52,6 +53,84 @@ TEST(MpNumbers, FormatReadsBackAsFifteenDigitRounding) {
     }
 }
 
+std::string formatGeneral(double value) {
+    char text[kCoordinateTextMax];
+    return std::string(text, formatCoordinateGeneral(value, text));
+}
+
+// The quick formatter covers 0.00001 <= |value| < 10^15 by integer arithmetic; at its edges,
+// at exact halves of the 15th digit (to even), where rounding carries into a new digit, and
+// just outside its range it writes what the standard library's rounding writes.
+TEST(MpNumbers, QuickFormatMatchesTheGeneralOneAtTheEdges) {
+    const double cases[] = {
+        57.0000585,
+        -39.0000105,
+        0.00001,
+        std::nextafter(0.00001, 0.0),
+        0.0000099999999999999995,
+        0.0001,
+        0.000099999999999999995,
+        std::nextafter(1e15, 0.0),
+        999999999999999.4,
+        999999999999999.5,
+        1e15,
+        100000000000000.5,  // exact half: stays even
+        100000000000001.5,  // exact half: up to even
+        10000000000000.25,  // exact half in the 16th digit
+        10000000000000.75,
+        1000000000000.125,
+        0.99999999999999995,  // carries to "1"
+        9.9999999999999995,
+        0.099999999999999995,
+        0.5,
+        1,
+        123456789012345,
+        1234567890123456,
+        std::ldexp(1.0, -20),
+        std::ldexp(1.0, -17),
+        std::ldexp(1.0, 52),
+        std::ldexp(1.0, 49) + 0.5,
+        1.0 / 3,
+        2.0 / 3,
+    };
+    for (const double value : cases) {
+        EXPECT_EQ(format(value), formatGeneral(value)) << formatGeneral(value);
+        EXPECT_EQ(format(-value), formatGeneral(-value)) << formatGeneral(-value);
+    }
+}
+
+TEST(MpNumbers, QuickFormatMatchesTheGeneralOneOnManyValues) {
+    std::mt19937_64 random(1913);
+    std::vector<double> values;
+    // Any bit pattern whose magnitude lies around the quick path's range.
+    std::uniform_int_distribution<int> exponent(-24, 54);
+    for (int i = 0; i < 200000; ++i) {
+        const double unit = std::uniform_real_distribution<double>(1, 2)(random);
+        values.push_back(std::ldexp(unit, exponent(random)) * (random() % 2 ? 1 : -1));
+    }
+    // Middles of coordinates with six to eight decimals, as label points are.
+    for (int i = 0; i < 200000; ++i) {
+        const double scale = std::pow(10.0, 6 + static_cast<int>(random() % 3));
+        const double a = static_cast<double>(random() % 180000000000) / scale;
+        const double b = static_cast<double>(random() % 180000000000) / scale;
+        values.push_back((a + b) / 2);
+    }
+    // Exact halves of the 15th significant digit: an integer of 16 - f digits plus an odd
+    // number of 2^-f, and odd multiples of 2^-f below 1.
+    for (int i = 0; i < 100000; ++i) {
+        const int f = 1 + static_cast<int>(random() % 10);
+        const auto low = static_cast<std::uint64_t>(std::pow(10.0, 15 - f));
+        const double whole = static_cast<double>(low + random() % (9 * low));
+        const double odd = static_cast<double>(2 * (random() % (1u << (f - 1))) + 1);
+        values.push_back(whole + std::ldexp(odd, -f));
+        const int g = 16 + static_cast<int>(random() % 8);
+        values.push_back(std::ldexp(static_cast<double>(2 * (random() % (1u << 20)) + 1), -g));
+    }
+    for (const double value : values) {
+        ASSERT_EQ(format(value), formatGeneral(value)) << formatGeneral(value);
+    }
+}
+
 TEST(MpNumbers, ParsesCoordinates) {
     EXPECT_EQ(parseCoordinate(" 57.25 "), 57.25);
     EXPECT_EQ(parseCoordinate("+3"), 3);
@@ -64,10 +143,27 @@ TEST(MpNumbers, ParsesCoordinates) {
 // Plain decimals take a short path; it must round exactly as the full parse does, at the edges
 // of that path too (53-bit digit count, 22 fraction digits, negative zero, leading zeros).
 TEST(MpNumbers, PlainDecimalsParseAsTheFullParse) {
-    for (const char* text :
-         {"57.000013", "-39.000021", "0.1", "-0", "-0.0", "007.50", "0.3", "9007199254740991",
-          "9007199254740992", "900719925474099.3", "0.0000000000000000000001",
-          "0.00000000000000000000001", "123456789012.345678", "1.7976931348623157", "5.", ".5"}) {
+    for (const char* text : {"57.000013",
+                             "-39.000021",
+                             "0.1",
+                             "-0",
+                             "-0.0",
+                             "007.50",
+                             "0.3",
+                             "9007199254740991",
+                             "9007199254740992",
+                             "900719925474099.3",
+                             "0.0000000000000000000001",
+                             "0.00000000000000000000001",
+                             "123456789012.345678",
+                             "1.7976931348623157",
+                             "5.",
+                             ".5",
+                             "00000000000000000000001.5",
+                             "1234567890123456789.5",
+                             "12345678901234567890.5",
+                             "0.1234567890123456789",
+                             "0.00000000000000000001234"}) {
         const std::optional<double> parsed = parseCoordinate(text);
         ASSERT_TRUE(parsed) << text;
         const double expected = std::strtod(text, nullptr);
