@@ -189,6 +189,30 @@ Result<const TableFile::ColumnMap*> columnMapOf(TableFile& table, const InsertSt
     return &maps.back();
 }
 
+// Encodes an INSERT's values into a record, in the order of the column list.
+Status encodeValues(const TableFile& table, const TableFile::ColumnMap& columnMap,
+                    const std::vector<Literal>& values, char* record) {
+    const std::vector<int>& indexes = columnMap.indexes;
+    if (indexes.size() != values.size()) {
+        return Status::error(err::kSyntax, "INSERT INTO names " + std::to_string(indexes.size()) +
+                                               " columns but gives " +
+                                               std::to_string(values.size()) + " values");
+    }
+    const DbfHeader& header = table.header();
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        const auto field = static_cast<std::size_t>(indexes[i]);
+        char* out = record + header.offsets[field];
+        const FieldInfo& info = header.fields[field];
+        const Literal& value = values[i];
+        // The record starts blank; only a column named twice needs its earlier value wiped.
+        if (columnMap.repeats) std::memset(out, ' ', static_cast<std::size_t>(info.length));
+        if (encodeCommonLiteral(info, value.kind, value.text, out)) continue;
+        Status status = encodeLiteral(info, value.kind, value.text, out);
+        if (!status) return status;
+    }
+    return {};
+}
+
 }  // namespace
 
 Status ConnectionImpl::executeInsert(std::string_view statement) {
@@ -210,29 +234,10 @@ Status ConnectionImpl::executeInsert(std::string_view statement) {
 
     Result<const TableFile::ColumnMap*> columnMap = columnMapOf(*table, insert);
     if (!columnMap) return columnMap.status();
-    const std::vector<int>& indexes = (*columnMap)->indexes;
-    if (indexes.size() != insert.values.size()) {
-        return Status::error(err::kSyntax, "INSERT INTO names " + std::to_string(indexes.size()) +
-                                               " columns but gives " +
-                                               std::to_string(insert.values.size()) + " values");
-    }
-
-    const DbfHeader& header = table->header();
-    // The record starts blank; only a column named twice needs its earlier value wiped.
-    const bool repeats = (*columnMap)->repeats;
-    char* record = table->beginAppend();
-    for (std::size_t i = 0; i < indexes.size(); ++i) {
-        const auto field = static_cast<std::size_t>(indexes[i]);
-        char* out = record + header.offsets[field];
-        const FieldInfo& info = header.fields[field];
-        const Literal& value = insert.values[i];
-        if (repeats) std::memset(out, ' ', static_cast<std::size_t>(info.length));
-        if (encodeCommonLiteral(info, value.kind, value.text, out)) continue;
-        status = encodeLiteral(info, value.kind, value.text, out);
-        if (!status) {
-            table->cancelAppend();
-            return status;
-        }
+    status = encodeValues(*table, **columnMap, insert.values, table->beginAppend());
+    if (!status) {
+        table->cancelAppend();
+        return status;
     }
     return table->commitAppend();
 }
@@ -395,6 +400,65 @@ void Connection::setTextEncoding(const std::string& table, TextEncoding encoding
     // A table already open takes it at once.
     auto open = m_impl->tables.find(key);
     if (open != m_impl->tables.end()) open->second->setTextEncoding(encoding);
+}
+
+RowAppender::RowAppender() = default;
+RowAppender::RowAppender(RowAppender&&) noexcept = default;
+RowAppender& RowAppender::operator=(RowAppender&&) noexcept = default;
+RowAppender::~RowAppender() = default;
+
+Result<int> RowAppender::column(std::string_view name) const {
+    Result<std::vector<std::string>> names = parseColumnList(name);
+    if (!names) return names.status();
+    if (names->size() != 1) return Status::error(err::kSyntax, "one column name was expected");
+    const int index = m_table->fieldIndex(names->front());
+    if (index < 0) return itemNotFound(names->front(), m_tableName);
+    return index;
+}
+
+Status RowAppender::prepare(std::string_view columns, std::string_view values,
+                            std::vector<char>& image) const {
+    image = m_table->blankRecord();
+    if (columns.empty() && values.empty()) return {};
+    const std::string statement = "INSERT INTO " + m_tableName + " (" + std::string(columns) +
+                                  ") VALUES (" + std::string(values) + ")";
+    InsertStatement insert;
+    Status status = parseInsert(statement, insert);
+    if (!status) return status;
+    Result<const TableFile::ColumnMap*> columnMap = columnMapOf(*m_table, insert);
+    if (!columnMap) return columnMap.status();
+    return encodeValues(*m_table, **columnMap, insert.values, image.data());
+}
+
+Status RowAppender::append(const std::vector<char>& image, std::initializer_list<Text> texts) {
+    char* record = m_table->beginAppend(image.data());
+    const DbfHeader& header = m_table->header();
+    for (const Text& text : texts) {
+        const auto field = static_cast<std::size_t>(text.column);
+        const FieldInfo& info = header.fields[field];
+        char* out = record + header.offsets[field];
+        std::memset(out, ' ', static_cast<std::size_t>(info.length));
+        if (encodeCommonLiteral(info, LiteralKind::Text, text.text, out)) continue;
+        Status status = encodeLiteral(info, LiteralKind::Text, text.text, out);
+        if (!status) {
+            m_table->cancelAppend();
+            return status;
+        }
+    }
+    return m_table->commitAppend();
+}
+
+bool RowAppender::stillOpen() const { return m_table && m_table->isOpen(); }
+
+Result<RowAppender> Connection::appender(const std::string& table) {
+    if (!isOpen()) return notOpen();
+    m_impl->lastStatementWasInsert = false;
+    Result<std::shared_ptr<TableFile>> opened = m_impl->writableTable(table);
+    if (!opened) return opened.status();
+    RowAppender appender;
+    appender.m_table = *opened;
+    appender.m_tableName = table;
+    return appender;
 }
 
 Status Connection::execute(const std::string& statement) {

@@ -22,8 +22,10 @@
 // file not found / not allowed / disk full, E_FAIL a malformed table file.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/field_info.h"
@@ -89,6 +91,45 @@ class RecordSet {
     std::unique_ptr<State> m_state;
 };
 
+// Rows appended to one table with their values already apart, for a writer of many rows whose
+// attribute part repeats (the conversion by types). The table is resolved once. A prepared image
+// is a record holding the values of an INSERT's column and value lists; each row is an image
+// with a few texts written into their columns. Every value goes through the encoding INSERT INTO
+// uses, so the bytes stored are those of the matching statements.
+class RowAppender {
+   public:
+    RowAppender();
+    RowAppender(RowAppender&&) noexcept;
+    RowAppender& operator=(RowAppender&&) noexcept;
+    ~RowAppender();
+
+    // The field index of a column (any letter case, [brackets] allowed). Error 3265 when the
+    // table has none.
+    Result<int> column(std::string_view name) const;
+    // Fills `image` with one record holding the values that
+    // "INSERT INTO T (columns) VALUES (values)" stores, the other fields blank: the same
+    // parsing, the same errors. Empty lists give a blank record.
+    Status prepare(std::string_view columns, std::string_view values,
+                   std::vector<char>& image) const;
+
+    // A text for a column, stored as the same text quoted in a statement would be.
+    struct Text {
+        int column = 0;
+        std::string_view text;
+    };
+    // Appends the image with the texts written into their columns (a later text for a column
+    // wins). On error nothing is appended.
+    Status append(const std::vector<char>& image, std::initializer_list<Text> texts);
+    // False when the table was closed since the appender was made (released for a move or a
+    // delete, or the connection closed): rows appended now would go to another file.
+    bool stillOpen() const;
+
+   private:
+    friend class Connection;
+    std::shared_ptr<TableFile> m_table;
+    std::string m_tableName;
+};
+
 class Connection {
    public:
     Connection();
@@ -107,6 +148,8 @@ class Connection {
                                     LockType lock = LockType::ReadOnly);
     // CREATE TABLE or INSERT INTO.
     Status execute(const std::string& statement);
+    // An appender on a table of the folder, opened for writing as INSERT INTO opens it.
+    Result<RowAppender> appender(const std::string& table);
 
     // Declares the encoding of the text of a table of this connection (by name, any letter
     // case, without ".dbf"), for every later statement and record set on it until the

@@ -218,14 +218,15 @@ Status TableFile::writeRewrites() {
     return status;
 }
 
-char* TableFile::beginAppend() {
+char* TableFile::beginAppend(const char* image) {
     const std::size_t length = m_header.recordLength;
     if (m_appendOpen) cancelAppend();
     const std::size_t at = m_pending.size();
     if (m_pending.capacity() < at + length) {
         m_pending.reserve(std::max(kAppendBufferBytes + length, 2 * (at + length)));
     }
-    m_pending.insert(m_pending.end(), m_blankRecord.begin(), m_blankRecord.end());
+    const char* record = image != nullptr ? image : m_blankRecord.data();
+    m_pending.insert(m_pending.end(), record, record + length);
     m_appendOpen = true;
     return m_pending.data() + at;
 }

@@ -63,10 +63,11 @@ class TableFile {
     // it again.
     Status writeRecord(std::uint32_t index, const char* record);
 
-    // Appending: beginAppend() returns room for one record, filled with a blank live record;
-    // the caller fills it and calls commitAppend() (or cancelAppend() to drop it). The pointer
-    // is valid until the next call on this table. commitAppend() may write the buffer out.
-    char* beginAppend();
+    // Appending: beginAppend() returns room for one record, filled with a blank live record
+    // (or a copy of `image`, record length bytes); the caller fills it and calls commitAppend()
+    // (or cancelAppend() to drop it). The pointer is valid until the next call on this table.
+    // commitAppend() may write the buffer out.
+    char* beginAppend(const char* image = nullptr);
     void cancelAppend();
     Status commitAppend();
 

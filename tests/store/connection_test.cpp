@@ -390,6 +390,76 @@ TEST_F(ConnectionTest, InsertsOfAlternatingColumnListsKeepTheirColumns) {
     EXPECT_EQ(readFile(folder.file("t.dbf")).substr(32 * 4 + 1, expected.size()), expected);
 }
 
+// An appender stores what the matching INSERT stores, byte for byte, and fails as it fails.
+TEST_F(ConnectionTest, AppenderRowsAreTheRowsOfTheMatchingInserts) {
+    for (const char* table : {"byInsert", "byAppender"}) {
+        ASSERT_TRUE(connection
+                        .execute(std::string("CREATE TABLE ") + table +
+                                 ".dbf (LVL char(1),TYPE char(7),N numeric(5,2),M numeric(2,0),"
+                                 "[VALUE] char(8))")
+                        .isOk());
+    }
+    struct Row {
+        const char* columns;  // after LVL,TYPE,[VALUE]
+        const char* values;
+        const char* level;
+        const char* label;
+    };
+    const Row rows[] = {
+        {"", "", "", ""},
+        {"N,M", "2.5,-7", "1", "Щука длинная"},
+        {"M,M,N", "3,Null,1e1", "2", "a'b"},
+        {"N,M", "-0.001,'7'", "", "Ёж"},
+        {"N", "'12'", "", "x"},
+    };
+    Result<RowAppender> appender = connection.appender("byAppender");
+    ASSERT_TRUE(appender.isOk()) << appender.status().toString();
+    const int level = *appender->column("LVL");
+    const int type = *appender->column("type");
+    const int value = *appender->column("[VALUE]");
+    for (const Row& row : rows) {
+        const std::string columns = std::string(row.columns);
+        ASSERT_TRUE(connection
+                        .execute("INSERT INTO byInsert (LVL,TYPE,[VALUE]" +
+                                 (columns.empty() ? "" : "," + columns) + ") VALUES (\"" +
+                                 row.level + "\",\"0x4b\",\"" + row.label + "\"" +
+                                 (columns.empty() ? "" : std::string(",") + row.values) + ")")
+                        .isOk());
+        std::vector<char> image;
+        ASSERT_TRUE(appender->prepare(row.columns, row.values, image).isOk()) << row.columns;
+        ASSERT_TRUE(
+            appender->append(image, {{level, row.level}, {type, "0x4b"}, {value, row.label}})
+                .isOk());
+    }
+    ASSERT_TRUE(connection.flush().isOk());
+    const std::string expected = readFile(folder.file("byInsert.dbf"));
+    const std::string written = readFile(folder.file("byAppender.dbf"));
+    ASSERT_EQ(expected.size(), written.size());
+    EXPECT_EQ(expected.substr(32), written.substr(32));  // all but the date and count prefix
+
+    // Failures carry the statement's number and words.
+    struct Bad {
+        const char* columns;
+        const char* values;
+    };
+    for (const Bad& bad :
+         {Bad{"NOPE", "1"}, Bad{"M", "123"}, Bad{"N", "'1.2.3'"}, Bad{"M,N", "1"}, Bad{"M", "x"}}) {
+        const Status statement = connection.execute(std::string("INSERT INTO byAppender (") +
+                                                    bad.columns + ") VALUES (" + bad.values + ")");
+        std::vector<char> image;
+        const Status prepared = appender->prepare(bad.columns, bad.values, image);
+        ASSERT_FALSE(statement.isOk()) << bad.columns;
+        EXPECT_EQ(prepared.number(), statement.number()) << bad.columns;
+        if (statement.number() != err::kSyntax) {
+            EXPECT_EQ(prepared.description(), statement.description());
+        }
+    }
+    EXPECT_EQ(appender->column("NOPE").status().number(), err::kItemNotFound);
+    EXPECT_TRUE(appender->stillOpen());
+    ASSERT_TRUE(connection.close().isOk());
+    EXPECT_FALSE(appender->stillOpen());
+}
+
 TEST_F(ConnectionTest, RejectsMalformedStatements) {
     makeTemplate();
     for (const char* sql : {"SELECT FROM Tavrolin", "SELECT * Tavrolin",
