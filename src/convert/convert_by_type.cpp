@@ -1,7 +1,15 @@
-// The per-record work is kept small: the template rows of the kind are read once into memory,
-// a type code finds its row through a hash map (the same row that a search from the first row in
-// the order MP_TYPE, YN DESC finds), and the attribute part of the INSERT statement is built
-// once per row and variant (label empty or not, level above 0 or not) and then only appended.
+// The per-record work is kept small: the template rows of the kind are read once into memory, a
+// type code finds its row through a hash map (the same row that a search from the first row in
+// the order MP_TYPE, YN DESC finds), and the attribute part of a row is made once per template
+// row and variant (label empty or not, level above 0 or not). What a record's texts need (their
+// check for double quotes, the label after the label options, the level read as a number, the
+// template row of a type code) is worked out once per distinct text of the source record list.
+//
+// Rows go straight into the output's record buffer: the attribute part as a prepared record
+// image, the level, type code and label encoded into their columns. Every value passes the
+// store's INSERT encoding, so the bytes are those that one INSERT INTO statement per record
+// stores; that statement path is kept for a template whose controls name LVL, TYPE or VALUE
+// (their value would overwrite the record's own) and for comparing the two.
 #include "convert/convert_by_type.h"
 
 #include <algorithm>
@@ -17,6 +25,7 @@
 #include "convert/translit.h"
 #include "store/case_fold.h"
 #include "store/common_services.h"
+#include "store/text_pool.h"
 
 namespace tavrolin {
 
@@ -55,16 +64,28 @@ struct TemplateRow {
     std::array<std::optional<Result<std::string>>, 3> garmin;  // with TagMPC only
 };
 
-// The attribute part of a statement for one row and variant.
+// The attribute part of a row for one template row and variant: as statement text, and as a
+// record image for the direct path (made at its first use).
 struct Suffix {
     bool built = false;
     std::string columns;
     std::string values;
+    bool imageBuilt = false;
+    std::vector<char> image;
 };
 
 // Variant bits of a suffix.
 constexpr int kLabelEmpty = 1;
 constexpr int kAboveLevel0 = 2;
+
+// What the conversion needs of one text of the source record list, worked out at its first use.
+struct TextFacts {
+    static constexpr int kUnknownRow = -2;
+    std::int8_t hasQuote = -1;                           // -1: not checked yet
+    std::int8_t aboveLevel0 = -1;                        // as a level; -1: not read yet
+    int row = kUnknownRow;                               // as a type code: its template row, or -1
+    store::TextPool::Id label = store::TextPool::kNone;  // as a label, after the label options
+};
 
 Result<std::string> valueText(const store::RecordSet& rows, const std::string& column) {
     Result<store::Value> value = rows.value(column);
@@ -72,22 +93,38 @@ Result<std::string> valueText(const store::RecordSet& rows, const std::string& c
     return value->toText();
 }
 
+bool isRecordColumn(const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return upper == "LVL" || upper == "TYPE" || upper == "VALUE" || upper == "[VALUE]";
+}
+
 class TypeConversion {
    public:
-    explicit TypeConversion(Main& main) : m_main(main) {}
+    TypeConversion(Main& main, RowWriting writing) : m_main(main), m_writing(writing) {}
 
     Status run(bool moveWhenDone);
 
    private:
+    using Id = store::TextPool::Id;
+
     Status readTemplate();
-    Status convertRecord(std::size_t index, const SourceRecord& record);
-    // The row of a type code, or -1.
-    int findRow(const std::string& typeCode);
-    Result<bool> aboveLevel0(const SourceRecord& record, std::size_t index) const;
+    Status convertRecord(std::size_t index, const SourceRecords::Row& ids);
+    TextFacts& facts(Id id);
+    bool hasQuote(Id id);
+    // The record's label after the label options, as a number of m_labels.
+    Result<Id> labelAfterOptions(Id id);
+    // The template row of a type code, or -1.
+    int findRow(Id typeCode);
+    Result<bool> aboveLevel0(Id level, std::size_t index);
     Status buildSuffix(int row, int variant, Suffix& suffix) const;
-    Status moveOutput();
+    Status writeDirect(Suffix& suffix, std::string_view level, std::string_view typeCode,
+                       std::string_view label);
+    Status writeStatement(const Suffix& suffix, std::string_view level, std::string_view typeCode,
+                          std::string_view label);
 
     Main& m_main;
+    RowWriting m_writing;
     bool m_garmin = false;
     bool m_keepLimits = false;
     bool m_translit = false;
@@ -97,11 +134,16 @@ class TypeConversion {
     std::vector<bool> m_rowHasLimits;
     std::vector<bool> m_rowCopiesValues;  // the level is checked for such rows
     std::vector<std::array<Suffix, 4>> m_suffixes;
+    Suffix m_unknownType;
     std::unordered_map<std::string, int> m_rowByType;
-    std::string m_lastType;
-    int m_lastRow = -1;
+    const SourceRecords* m_records = nullptr;
+    std::vector<TextFacts> m_facts;  // by text number of the source record list
+    store::TextPool m_labels;        // labels after the label options
+    std::optional<store::RowAppender> m_appender;
+    int m_levelColumn = -1;
+    int m_typeColumn = -1;
+    int m_valueColumn = -1;
     std::string m_statement;
-    std::string m_label;
 };
 
 Status TypeConversion::readTemplate() {
@@ -123,12 +165,13 @@ Status TypeConversion::readTemplate() {
         if (column.name == "MODE") column.role = CopiedColumn::Role::Mode;
         if (column.name == kLowerLimit) column.role = CopiedColumn::Role::LowerLimit;
         if (column.name == kUpperLimit) column.role = CopiedColumn::Role::UpperLimit;
+        if (isRecordColumn(column.name)) m_writing = RowWriting::Statements;
         m_columns.push_back(std::move(column));
     }
 
     Result<store::RecordSet> rows = m_main.connection.openRecordSet(
-        "SELECT * FROM " + m_main.programName + " WHERE VID=" + std::to_string(store::kindNumber(m_main.kind)) +
-        " ORDER BY MP_TYPE, YN DESC");
+        "SELECT * FROM " + m_main.programName + " WHERE VID=" +
+        std::to_string(store::kindNumber(m_main.kind)) + " ORDER BY MP_TYPE, YN DESC");
     m_main.doEvents();
     if (!rows) return rows.status();
     static constexpr const char* kGarminColumns[] = {"GRMN_TYPE", "HGT_DP_FMT", "HGT_DP"};
@@ -148,19 +191,15 @@ Status TypeConversion::readTemplate() {
         m_rows.push_back(std::move(row));
     }
     m_suffixes.resize(m_rows.size());
+    m_unknownType.columns = kUnknownTypeColumns;
+    m_unknownType.values = kUnknownTypeValues;
+    m_unknownType.built = true;
     return {};
 }
 
-int TypeConversion::findRow(const std::string& typeCode) {
-    if (m_lastRow >= 0 && typeCode == m_lastType) return m_lastRow;
-    // The reader delivers codes in small letters; others are lowered for the lookup.
-    const bool hasCapitals =
-        std::any_of(typeCode.begin(), typeCode.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-    const auto found = m_rowByType.find(hasCapitals ? lowerAscii(typeCode) : typeCode);
-    if (found == m_rowByType.end()) return -1;
-    m_lastType = typeCode;
-    m_lastRow = found->second;
-    return m_lastRow;
+TextFacts& TypeConversion::facts(Id id) {
+    if (id >= m_facts.size()) m_facts.resize(m_records->textCount());
+    return m_facts[id];
 }
 
 // A level as a plain decimal number: surrounding blanks, an optional sign, digits and at most one
@@ -181,29 +220,71 @@ bool isPlainDecimal(std::string_view text) {
     return digits;
 }
 
-Result<bool> TypeConversion::aboveLevel0(const SourceRecord& record, std::size_t index) const {
-    const std::string& level = record.level;
-    if (level.size() == 1 && level[0] >= '0' && level[0] <= '9') return level[0] != '0';
-    std::string_view trimmed = level;
-    while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
-    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
-    if (trimmed.empty()) return false;
-    const std::string number1 = std::to_string(index + 1);  // records count from 1 for the user
-    const std::string where = "level \"" + level + "\" of record " + number1;
-    const std::string whereRu = "уровень \"" + level + "\" записи " + number1;
-    if (!isPlainDecimal(trimmed)) {
-        return Status::error(err::kTypeMismatch, where + " is not a number",
-                             whereRu + " не является числом");
+bool TypeConversion::hasQuote(Id id) {
+    TextFacts& text = facts(id);
+    if (text.hasQuote < 0) text.hasQuote = m_records->text(id).find('"') != std::string_view::npos;
+    return text.hasQuote != 0;
+}
+
+Result<TypeConversion::Id> TypeConversion::labelAfterOptions(Id id) {
+    TextFacts& text = facts(id);
+    if (text.label != store::TextPool::kNone) return text.label;
+    // A double quote would end the text early.
+    std::string label(m_records->text(id));
+    if (!label.empty()) {
+        if (m_translit) {
+            Result<std::string> latin = Translit(label, kTranslitScheme);
+            if (!latin) return latin.status();
+            label = std::move(*latin);
+        }
+        if (m_lowerCase) label = store::foldUtf8(label);
+        std::replace(label.begin(), label.end(), '"', '\'');
     }
-    std::string text(trimmed);
-    std::replace(text.begin(), text.end(), ',', '.');
-    const double number = std::strtod(text.c_str(), nullptr);
-    const double whole = std::nearbyint(number);  // to even, as a conversion to a byte rounds
-    if (!std::isfinite(number) || whole < 0 || whole > 255) {
-        return Status::error(err::kOverflow, where + " is not a level from 0 to 255",
-                             whereRu + " не является уровнем от 0 до 255");
+    text.label = m_labels.intern(label);
+    return text.label;
+}
+
+int TypeConversion::findRow(Id typeCode) {
+    TextFacts& text = facts(typeCode);
+    if (text.row != TextFacts::kUnknownRow) return text.row;
+    // The reader delivers codes in small letters; others are lowered for the lookup.
+    const auto found = m_rowByType.find(lowerAscii(std::string(m_records->text(typeCode))));
+    text.row = found == m_rowByType.end() ? -1 : found->second;
+    return text.row;
+}
+
+Result<bool> TypeConversion::aboveLevel0(Id levelId, std::size_t index) {
+    TextFacts& known = facts(levelId);
+    if (known.aboveLevel0 >= 0) return known.aboveLevel0 != 0;
+    const std::string_view level = m_records->text(levelId);
+    bool above = false;
+    if (level.size() == 1 && level[0] >= '0' && level[0] <= '9') {
+        above = level[0] != '0';
+    } else {
+        std::string_view trimmed = level;
+        while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+        while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+        if (!trimmed.empty()) {
+            const std::string number1 = std::to_string(index + 1);  // counted from 1 for the user
+            const std::string where = "level \"" + std::string(level) + "\" of record " + number1;
+            const std::string whereRu = "уровень \"" + std::string(level) + "\" записи " + number1;
+            if (!isPlainDecimal(trimmed)) {
+                return Status::error(err::kTypeMismatch, where + " is not a number",
+                                     whereRu + " не является числом");
+            }
+            std::string text(trimmed);
+            std::replace(text.begin(), text.end(), ',', '.');
+            const double number = std::strtod(text.c_str(), nullptr);
+            const double whole = std::nearbyint(number);  // to even, as a conversion to a byte
+            if (!std::isfinite(number) || whole < 0 || whole > 255) {
+                return Status::error(err::kOverflow, where + " is not a level from 0 to 255",
+                                     whereRu + " не является уровнем от 0 до 255");
+            }
+            above = whole >= 1;
+        }
     }
-    return whole >= 1;
+    known.aboveLevel0 = above ? 1 : 0;
+    return above;
 }
 
 Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) const {
@@ -255,67 +336,90 @@ Status TypeConversion::buildSuffix(int rowIndex, int variant, Suffix& suffix) co
     return {};
 }
 
-Status TypeConversion::convertRecord(std::size_t index, const SourceRecord& record) {
-    if (record.level.find('"') != std::string::npos ||
-        record.typeCode.find('"') != std::string::npos) {
+Status TypeConversion::convertRecord(std::size_t index, const SourceRecords::Row& ids) {
+    if (hasQuote(ids.level) || hasQuote(ids.typeCode)) {
         return Status::error(err::kInvalidArgument,
                              "the level or type code of record " + std::to_string(index + 1) +
                                  " contains a double quote",
                              "уровень или код типа записи " + std::to_string(index + 1) +
                                  " содержит двойную кавычку");
     }
-    // The label after the label options; a double quote would end the text early.
-    std::string_view label = record.label;
-    if (!label.empty() && (m_translit || m_lowerCase || label.find('"') != label.npos)) {
-        m_label = record.label;
-        if (m_translit) {
-            Result<std::string> latin = Translit(m_label, kTranslitScheme);
-            if (!latin) return latin.status();
-            m_label = std::move(*latin);
-        }
-        if (m_lowerCase) m_label = store::foldUtf8(m_label);
-        std::replace(m_label.begin(), m_label.end(), '"', '\'');
-        label = m_label;
-    }
+    Result<Id> label = labelAfterOptions(ids.label);
+    if (!label) return label.status();
 
-    std::string_view columns = kUnknownTypeColumns;
-    std::string_view values = kUnknownTypeValues;
-    const int row = findRow(record.typeCode);
+    Suffix* suffix = &m_unknownType;
+    const int row = findRow(ids.typeCode);
     if (row >= 0) {
-        int variant = record.label.empty() ? kLabelEmpty : 0;
+        int variant = ids.label == store::TextPool::kEmpty ? kLabelEmpty : 0;
         // The level is read for every row that copies values, limits or not, so that a bad
         // level stops the run whatever the type.
         if (!m_keepLimits && m_rowCopiesValues[static_cast<std::size_t>(row)]) {
-            Result<bool> above = aboveLevel0(record, index);
+            Result<bool> above = aboveLevel0(ids.level, index);
             if (!above) return above.status();
             if (*above && m_rowHasLimits[static_cast<std::size_t>(row)]) variant |= kAboveLevel0;
         }
-        Suffix& suffix = m_suffixes[static_cast<std::size_t>(row)][variant];
-        if (!suffix.built) {
-            if (Status s = buildSuffix(row, variant, suffix); !s) return s;
+        suffix = &m_suffixes[static_cast<std::size_t>(row)][variant];
+        if (!suffix->built) {
+            if (Status s = buildSuffix(row, variant, *suffix); !s) return s;
         }
-        columns = suffix.columns;
-        values = suffix.values;
     }
 
+    const std::string_view level = m_records->text(ids.level);
+    const std::string_view typeCode = m_records->text(ids.typeCode);
+    if (m_writing == RowWriting::Statements) {
+        return writeStatement(*suffix, level, typeCode, m_labels.text(*label));
+    }
+    return writeDirect(*suffix, level, typeCode, m_labels.text(*label));
+}
+
+Status TypeConversion::writeDirect(Suffix& suffix, std::string_view level,
+                                   std::string_view typeCode, std::string_view label) {
+    // Resolved at the first row, where the first statement would resolve them.
+    if (!m_appender) {
+        Result<store::RowAppender> appender = m_main.connection.appender(m_main.outputTableName);
+        if (!appender) return appender.status();
+        Result<int> levelColumn = appender->column("LVL");
+        if (!levelColumn) return levelColumn.status();
+        Result<int> typeColumn = appender->column("TYPE");
+        if (!typeColumn) return typeColumn.status();
+        Result<int> valueColumn = appender->column("[VALUE]");
+        if (!valueColumn) return valueColumn.status();
+        m_levelColumn = *levelColumn;
+        m_typeColumn = *typeColumn;
+        m_valueColumn = *valueColumn;
+        m_appender = std::move(*appender);
+    }
+    if (!suffix.imageBuilt) {
+        // The lists without their leading commas.
+        const std::string_view columns =
+            std::string_view(suffix.columns).substr(suffix.columns.empty() ? 0 : 1);
+        const std::string_view values =
+            std::string_view(suffix.values).substr(suffix.values.empty() ? 0 : 1);
+        if (Status s = m_appender->prepare(columns, values, suffix.image); !s) return s;
+        suffix.imageBuilt = true;
+    }
+    return m_appender->append(
+        suffix.image, {{m_levelColumn, level}, {m_typeColumn, typeCode}, {m_valueColumn, label}});
+}
+
+Status TypeConversion::writeStatement(const Suffix& suffix, std::string_view level,
+                                      std::string_view typeCode, std::string_view label) {
     m_statement.clear();
     m_statement += "INSERT INTO ";
     m_statement += m_main.outputTableName;
     m_statement += " (LVL,TYPE,[VALUE]";
-    m_statement += columns;
+    m_statement += suffix.columns;
     m_statement += ") VALUES (\"";
-    m_statement += record.level;
+    m_statement += level;
     m_statement += "\",\"";
-    m_statement += record.typeCode;
+    m_statement += typeCode;
     m_statement += "\",\"";
     m_statement += label;
     m_statement += '"';
-    m_statement += values;
+    m_statement += suffix.values;
     m_statement += ')';
     return m_main.connection.execute(m_statement);
 }
-
-Status TypeConversion::moveOutput() { return moveOutputTable(m_main); }
 
 Status TypeConversion::run(bool moveWhenDone) {
     if (Status s = readTemplate(); !s) return s;
@@ -335,33 +439,42 @@ Status TypeConversion::run(bool moveWhenDone) {
     }
 
     if (!m_rows.empty()) {
-        const std::vector<SourceRecord>& records = m_main.sourceRecords;
+        const SourceRecords& records = m_main.sourceRecords;
+        m_records = &records;
         const long long count = static_cast<long long>(records.size());
         const long long step = count > 0 ? (count - 1) / 100 : 0;
         const std::string progress =
             m_main.tr(" создание файла по типам: ", " file creation by type: ");
         const std::string sourceFileName = m_main.sourceFileName;
         const store::ObjectKind kind = m_main.kind;
+        const std::size_t texts = records.textCount();
         m_statement.reserve(1024);
         for (long long i = 0; i < count; ++i) {
-            if (Status s = convertRecord(static_cast<std::size_t>(i), records[i]); !s) return s;
+            const auto index = static_cast<std::size_t>(i);
+            if (Status s = convertRecord(index, records.row(index)); !s) return s;
             if (step > 0 && i % step == 0) {
                 m_main.att(progressBar(progress, i, step));
                 m_main.doEvents();
                 // Handlers run while events are processed; a new source or kind chosen meanwhile
                 // would mix two maps in one table (or pull the records from under the loop).
                 if (records.size() != static_cast<std::size_t>(count) ||
-                    m_main.sourceFileName != sourceFileName || m_main.kind != kind) {
+                    records.textCount() != texts || m_main.sourceFileName != sourceFileName ||
+                    m_main.kind != kind) {
                     return Status::error(err::kInvalidArgument,
                                          "the source or the object kind changed during the "
                                          "conversion",
                                          "исходный файл или вид объектов изменился во время "
                                          "конвертации");
                 }
+                if (m_appender && !m_appender->stillOpen()) {
+                    return Status::error(err::kInvalidArgument,
+                                         "the output table was closed during the conversion",
+                                         "выходная таблица была закрыта во время конвертации");
+                }
             }
         }
     }
-    if (moveWhenDone) return moveOutput();
+    if (moveWhenDone) return moveOutputTable(m_main);
     return m_main.connection.flush();
 }
 
@@ -380,12 +493,12 @@ Status moveOutputTable(Main& main) {
     return writeOutputCodePage(main);
 }
 
-bool RunType(Main& main, bool moveWhenDone) {
+bool RunType(Main& main, bool moveWhenDone, RowWriting writing) {
     main.platform.setBusy(true);
     main.att(main.tr(" создание файла по типам... ", " file creation by type... "));
     main.doEvents();
     main.platform.pause(100);
-    Status status = TypeConversion(main).run(moveWhenDone);
+    Status status = TypeConversion(main, writing).run(moveWhenDone);
     main.platform.setBusy(false);
     if (!status) {
         main.fail("RunType", status);

@@ -10,11 +10,16 @@ namespace tavrolin {
 // source, reports success and shows the output in the file manager.
 void btnMakeType_Click(Main& main);
 
+// How the rows reach the output table: straight into its record buffer, or as one INSERT INTO
+// statement per record. Both store the same bytes; the statements are the reference that the
+// direct path is checked against.
+enum class RowWriting { Direct, Statements };
+
 // Fills the temporary output table (main.outputTableName) from the source record list and the
 // template rows of the current kind. With moveWhenDone the finished table replaces the output
 // file beside the source (sourceFolder + outputFileName) in one step. Any failure stops the run:
 // " ! RunType: number. description" on Att, a beep, false; the output file is then untouched.
-bool RunType(Main& main, bool moveWhenDone);
+bool RunType(Main& main, bool moveWhenDone, RowWriting writing = RowWriting::Direct);
 
 // The last step of a conversion: writes the rows out, clears the table's unfinished mark and
 // moves it over the output file beside the source in one step (also across file systems), then

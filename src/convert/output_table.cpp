@@ -148,12 +148,16 @@ int labelColumnWidth(const Main& main) {
     int width = main.labelWidth;
     const bool translit = main.form("TrnCase").value == 1;
     if (!translit && main.russian) return std::min(width, kMaxLabelWidth);
-    for (const SourceRecord& record : main.sourceRecords) {
-        if (record.label.empty()) continue;
-        std::string_view label = record.label;
+    const SourceRecords& records = main.sourceRecords;
+    std::vector<bool> seen(records.textCount(), false);  // each distinct label once
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const SourceRecords::Id id = records.row(r).label;
+        if (id == store::TextPool::kEmpty || seen[id]) continue;
+        seen[id] = true;
+        std::string_view label = records.text(id);
         Result<std::string> latin = std::string();
         if (translit) {
-            latin = Translit(record.label, kTranslitScheme);
+            latin = Translit(std::string(label), kTranslitScheme);
             if (!latin) continue;
             label = *latin;
         }

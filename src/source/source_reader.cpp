@@ -5,13 +5,13 @@
 #include <new>
 #include <utility>
 
-#include "source/caseless_list.h"
 #include "source/encodings.h"
-#include "store/case_fold.h"
 #include "source/field_text.h"
+#include "source/found_lists.h"
 #include "source/label_rules.h"
 #include "source/source_file.h"
 #include "source/source_layout.h"
+#include "store/case_fold.h"
 #include "store/common_services.h"
 #include "store/file_io.h"
 
@@ -64,9 +64,38 @@ std::string_view fieldBytes(std::string_view record, const SourceField& field) {
     return record.substr(field.offset, field.length);
 }
 
+// The texts that one field gives, remembered by the field's bytes: a value met before (and
+// above all the value of the record before) is not decoded again.
+class FieldTexts {
+   public:
+    using Id = SourceRecords::Id;
+
+    // The record list's number of the text for these field bytes; `make` makes it when the
+    // bytes are new.
+    template <typename Make>
+    Id idOf(std::string_view bytes, Make&& make) {
+        if (m_last != store::TextPool::kNone && m_raw.text(m_last) == bytes) return m_ids[m_last];
+        const Id raw = m_raw.intern(bytes);
+        if (raw >= m_ids.size()) m_ids.resize(m_raw.size(), store::TextPool::kNone);
+        if (m_ids[raw] == store::TextPool::kNone) m_ids[raw] = make(bytes);
+        m_last = raw;
+        return m_ids[raw];
+    }
+    // Forgets every field value (their texts would now be made differently).
+    void clear() {
+        m_raw.clear();
+        m_ids.clear();
+        m_last = store::TextPool::kNone;
+    }
+
+   private:
+    store::TextPool m_raw;  // field bytes met
+    std::vector<Id> m_ids;  // by number of the bytes
+    Id m_last = store::TextPool::kNone;
+};
+
 void clearResults(Main& main) {
     main.sourceRecords.clear();
-    main.sourceRecords.shrink_to_fit();
     main.depthInMetres = false;
     main.labelWidth = 0;
     main.form.clearList("GM");
@@ -141,8 +170,8 @@ class TableRead {
     std::int64_t m_count = 0;
     int m_mark = 0;
     std::optional<source::LabelDecoding> m_codePage;  // named by the source's code-page file
-    source::CaselessList m_gm;
-    source::CaselessList m_gmType;
+    std::vector<std::string> m_gm;
+    std::vector<std::string> m_gmType;
     int m_labelWidthCounter = 0;
 };
 
@@ -159,8 +188,8 @@ bool TableRead::run(const std::string& path) {
     // for a missing mark).
     if (m_header.languageDriver == source::kMarkNone) m_codePage = sourceCodePage(path);
     bool recordsRead = readRecords();
-    m_main.form.setItems("GM", m_gm.takeItems());
-    m_main.form.setItems("GM_TYPE", m_gmType.takeItems());
+    m_main.form.setItems("GM", std::move(m_gm));
+    m_main.form.setItems("GM_TYPE", std::move(m_gmType));
     return recordsRead && finish();
 }
 
@@ -254,7 +283,7 @@ bool TableRead::readRecords() {
 
     // A count this machine could never hold is refused before the system would end the
     // program for taking all memory (allocation may succeed and fail only when touched).
-    const double needed = static_cast<double>(m_count) * sizeof(SourceRecord);
+    const double needed = static_cast<double>(m_count) * sizeof(SourceRecords::Row);
     if (needed > physicalMemoryBytes()) {
         const std::string count = std::to_string(m_count);
         m_main.fail("DBFread",
@@ -265,47 +294,59 @@ bool TableRead::readRecords() {
                             " записей требуют больше памяти, чем есть у компьютера"));
         return false;
     }
-    m_main.sourceRecords.resize(static_cast<std::size_t>(m_count));
+    SourceRecords& records = m_main.sourceRecords;
+    records.assignEmpty(static_cast<std::size_t>(m_count));
+    source::FoundLists found(records, listNames);
     m_file.startRecords(m_header.headerLength, m_header.recordLength, m_count);
+    FieldTexts typeCodes;
+    FieldTexts labelTexts;
+    FieldTexts levels;
+    int labelMark = labels.mark();
     std::string text;
-    std::string entry;
+    const auto typeCodeOf = [&](std::string_view bytes) {
+        source::fieldText(bytes, roles.typeCode->type, russian, &text);
+        return records.intern(store::foldUtf8(source::decode1251(text)));
+    };
+    const auto labelOf = [&](std::string_view bytes) {
+        source::fieldText(bytes, roles.label->type, russian, &text);
+        return records.intern(labels.apply(text));
+    };
+    const auto levelOf = [&](std::string_view bytes) {
+        source::fieldText(bytes, roles.level->type, russian, &text);
+        return text == "0" ? store::TextPool::kEmpty : records.intern(source::decode1251(text));
+    };
     for (std::int64_t r = 0; r < m_count; ++r) {
         Result<std::string_view> record = m_file.record(r);
         if (!record) {
+            m_gm = found.takeNames();
+            m_gmType = found.takeTypes();
             m_main.fail("DBFread", record.status());
             return false;
         }
         std::string_view bytes = record.value();
         if (bytes[0] != source::kDeletedMark) {
-            SourceRecord& row = m_main.sourceRecords[static_cast<std::size_t>(r)];
+            SourceRecords::Row& row = records.row(static_cast<std::size_t>(r));
             if (roles.typeCode) {
-                source::fieldText(fieldBytes(bytes, *roles.typeCode), roles.typeCode->type, russian,
-                                  &text);
-                row.typeCode = store::foldUtf8(source::decode1251(text));
+                row.typeCode = typeCodes.idOf(fieldBytes(bytes, *roles.typeCode), typeCodeOf);
             }
             if (roles.label) {
-                source::fieldText(fieldBytes(bytes, *roles.label), roles.label->type, russian,
-                                  &text);
-                row.label = labels.apply(text);
-            }
-            if (roles.level) {
-                source::fieldText(fieldBytes(bytes, *roles.level), roles.level->type, russian,
-                                  &text);
-                if (text != "0") row.level = source::decode1251(text);
-            }
-            if (!row.typeCode.empty()) {
-                if (listNames) {
-                    entry.assign(row.typeCode).append(kListSeparator).append(row.label);
-                    m_gm.addSoon(entry);  // a long list: its look-ups overlap
+                row.label = labelTexts.idOf(fieldBytes(bytes, *roles.label), labelOf);
+                // A guessed encoding changes how the labels met so far would read.
+                if (labels.mark() != labelMark) {
+                    labelMark = labels.mark();
+                    labelTexts.clear();
                 }
-                m_gmType.add(row.typeCode);
             }
+            if (roles.level) row.level = levels.idOf(fieldBytes(bytes, *roles.level), levelOf);
+            if (row.typeCode != store::TextPool::kEmpty) found.add(row.typeCode, row.label);
         }
         if (step > 0 && r % step == 0) {
             m_main.att(progressBar(progressText, r, step));
             m_main.doEvents();
         }
     }
+    m_gm = found.takeNames();
+    m_gmType = found.takeTypes();
     m_labelWidthCounter = labels.widthCounter();
     return true;
 }
@@ -365,7 +406,6 @@ bool DBFread(Main& main) {
         } catch (const std::bad_alloc&) {
             // A table whose records do not fit in memory: give the memory back and say so.
             main.sourceRecords.clear();
-            main.sourceRecords.shrink_to_fit();
             main.fail("DBFread", Status::error(source::kErrOutOfMemory, "Out of memory",
                                                "недостаточно памяти"));
             found = false;

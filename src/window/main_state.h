@@ -13,15 +13,9 @@
 #include "store/platform.h"
 #include "store/status.h"
 #include "window/form.h"
+#include "window/source_records.h"
 
 namespace tavrolin {
-
-// One row of the source record list: the three texts the reader found for a record.
-struct SourceRecord {
-    std::string typeCode;  // lower case, as in the source
-    std::string label;     // UTF-8
-    std::string level;     // empty for level 0 or none
-};
 
 constexpr const char* kListSeparator = "  |  ";
 // The program's name: its template is kProgramName + ".dbf" and its guide kProgramName + ".txt"
@@ -64,7 +58,7 @@ struct Main {
     std::string codePageFileName;
 
     // What the source reader found.
-    std::vector<SourceRecord> sourceRecords;
+    SourceRecords sourceRecords;
     int labelWidth = 0;
     bool depthInMetres = false;
     bool sourceRead = false;

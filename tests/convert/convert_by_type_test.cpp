@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
 #include <set>
 
 #include "convert/output_table.h"
@@ -185,6 +186,53 @@ TEST_F(ConvertByType, LabelOptions) {
     setCheck("TrnCase", false);
     rows = convert();
     EXPECT_EQ(rows[0].at("VALUE"), "щука");
+}
+
+// The rows written straight into the record buffer are the bytes that one INSERT statement per
+// record stores: a generated source of every kind of record (known, unknown and upper-case type
+// codes, labels empty, Cyrillic, quoted or too wide, levels 0 to 3 and none), all three kinds,
+// and the option sets that change rows.
+TEST_F(ConvertByType, DirectRowsAreTheBytesOfTheStatements) {
+    addTemplateRow(
+        "VID,MP_TYPE,YN,L_LIMIT,U_LIMIT,LAYER,COLOR,MODE,FONT,ICON,BDR_COLOR,BDR_WIDTH,"
+        "BDR_PATTER,MAJ_CAT,CLRRGB,GRMN_TYPE,HGT_DP_FMT,HGT_DP",
+        "0,'0x4b',0,5,20,2,71,'T','8','sea',255,3,'solid','Глубины','AABBCCDD','0x0101','m',12");
+    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE,MIN_CAT,GRMN_TYPE",
+                   "0,'0X4C',1,7,12,'t','Мель, камень','0x02'");
+    addTemplateRow("VID,MP_TYPE,YN,L_LIMIT,COLOR,MODE", "0,'0x4c',0,9,99,'N'");
+    addTemplateRow("VID,MP_TYPE,U_LIMIT,LAYER", "0,'0x4d',30,1");
+    addTemplateRow("VID,MP_TYPE,L_LIMIT,WIDTH,PATTERN,BFR_COLOR,RTP_CLRRGB,MODE",
+                   "1,'0x4b',2,3,'dash',7,'00FF00','T'");
+    addTemplateRow("VID,MP_TYPE,P_LIMIT,P_ICON,INFO_BOX,HAL_COLOR", "2,'0x4b',4,'buoy','i',9");
+    const std::vector<std::string> types = {"0x4b", "0x4c", "0X4B", "0x4d", "0x99", "0x4b"};
+    const std::vector<std::string> labels = {
+        "", "Озеро Белое", "12.5", "Щука \"большая\"", std::string(300, 'x'), "Ёж", ""};
+    const std::vector<std::string> levels = {"", "1", "2", "0", "3", "", ""};
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; ++i) {
+        addRecord(types[random() % types.size()], labels[random() % labels.size()],
+                  levels[random() % levels.size()]);
+    }
+    main.labelWidth = 40;
+
+    const auto convertWith = [&](RowWriting writing) {
+        if (!DBFprepare(main) || !RunType(main, true, writing)) return std::string("failed");
+        return readFile(outputPath());
+    };
+    for (int kind = 0; kind < 3; ++kind) {
+        chooseKind(kind);
+        for (const char* option : {"", "LvlNull", "TagMPC", "TrnCase", "LowCase"}) {
+            for (const char* check : {"LvlNull", "TagMPC", "TrnCase", "LowCase"}) {
+                setCheck(check,
+                         std::string(check) == option || (std::string(option) == "LowCase" &&
+                                                          check[0] == 'T' && check[1] == 'r'));
+            }
+            const std::string statements = convertWith(RowWriting::Statements);
+            ASSERT_GT(statements.size(), 400u) << main.form("Att").text;
+            EXPECT_TRUE(statements == convertWith(RowWriting::Direct))
+                << "kind " << kind << " option " << option;
+        }
+    }
 }
 
 TEST_F(ConvertByType, GarminColumnsForFoundTypesOnly) {

@@ -52,7 +52,8 @@ TEST_F(SourceReader, ListsTypesAndNamedObjectsOnceInOrderOfFirstAppearance) {
     EXPECT_EQ(row(1).label, "LAKE");
     EXPECT_EQ(row(1).level, "");  // level 0 counts as none
     EXPECT_EQ(row(0).level, "1");
-    EXPECT_EQ(row(2).typeCode + row(2).label + row(2).level, "");  // deleted: kept empty
+    EXPECT_EQ(std::string(row(2).typeCode) + std::string(row(2).label) + std::string(row(2).level),
+              "");  // deleted: kept empty
     EXPECT_EQ(row(4).label, "Orphan");
     EXPECT_EQ(w.main.labelWidth, 6 + 10);
     EXPECT_TRUE(w.main.sourceRead);
