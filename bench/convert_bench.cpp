@@ -1,17 +1,27 @@
-// Conversion benchmark: a generated polygon source (1,000,000 records by default: type code,
-// Cyrillic or depth label, level) and a template of 300 rows go through the whole path of the
-// "..." and "!!!" buttons (DBFread, then DBFprepare and RunType with the move beside the
-// source). When ogr2ogr is installed, the same source and template are joined by ogr2ogr in the
-// same run (a left join on the type code, writing a dBASE table), and the ratio is printed.
+// Conversion benchmark, as a user runs it: the `tavrolin convert` process on a generated polygon
+// source (1,000,000 records by default: type code, Cyrillic or depth label, level) with a
+// template of 300 rows, once writing a fresh output and once replacing the output of the run
+// before. In the same runs, against:
+//   - the floor: a C program (convert_floor) that reads the same source and writes the same
+//     output bytes, one fwrite per row, no decoding and no look-up;
+//   - the ogr2ogr left join of the same tables on the type code, when ogr2ogr is installed.
+// Each run measures all of them in turn; the ratios are taken within a run and the medians of
+// the runs are printed, with each process's peak memory (getrusage of the child).
 //
-//   convert_bench [records] [--no-join]   (files go to a temporary folder, removed after)
+//   convert_bench [--records N] [--runs N] [--no-join] [--tavrolin PATH] [--keep]
+// (files in a temporary folder, kept with --keep; --tavrolin measures another build)
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -19,28 +29,14 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "store/scripted_platform.h"
+#include "store/connection.h"
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace tavrolin;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Processor time of this process (user + system), which other programs on the machine do not
-// inflate.
-double cpuSeconds(int who = RUSAGE_SELF) {
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 constexpr int kPolygonTypes = 200;
 constexpr int kLineTypes = 50;
@@ -187,100 +183,221 @@ bool writeSource(const std::string& path, long records) {
     return static_cast<bool>(out);
 }
 
-long peakMemoryMb() {
+// One finished child process: wall time, and its own peak memory from wait4.
+struct ProcessRun {
+    bool ok = false;
+    double seconds = 0;
+    double peakMb = 0;
+};
+
+// Runs a program with its output thrown away, and waits for it.
+ProcessRun runProcess(const std::vector<std::string>& arguments, bool quiet = true) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    ProcessRun run;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return run;
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
+    if (::wait4(pid, &status, 0, &usage) != pid) return run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return run;
+}
+
+bool sameBytes(const fs::path& a, const fs::path& b) {
+    std::ifstream first(a, std::ios::binary);
+    std::ifstream second(b, std::ios::binary);
+    std::vector<char> x(1 << 16);
+    std::vector<char> y(1 << 16);
+    while (first && second) {
+        first.read(x.data(), static_cast<std::streamsize>(x.size()));
+        second.read(y.data(), static_cast<std::streamsize>(y.size()));
+        if (first.gcount() != second.gcount() ||
+            std::memcmp(x.data(), y.data(), static_cast<std::size_t>(first.gcount())) != 0) {
+            return false;
+        }
+    }
+    return !first && !second;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+bool commandExists(const char* name) {
+    const std::string command = std::string("command -v ") + name + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const long records = argc > 1 ? std::atol(argv[1]) : 1000000;
-    const bool join = !(argc > 2 && std::string(argv[2]) == "--no-join");
+    long records = 1000000;
+    int runs = 3;
+    bool join = true;
+    bool keep = false;
+    std::string program = TAVROLIN_EXE;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--records" && i + 1 < argc) {
+            records = std::atol(argv[++i]);
+        } else if (argument == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (argument == "--tavrolin" && i + 1 < argc) {
+            program = argv[++i];
+        } else if (argument == "--keep") {
+            keep = true;
+        } else if (argument == "--no-join") {
+            join = false;
+        } else {
+            std::cerr << "usage: convert_bench [--records N] [--runs N] [--no-join] "
+                         "[--tavrolin PATH] [--keep]\n";
+            return 2;
+        }
+    }
+    join = join && commandExists("ogr2ogr");
+
     const fs::path root =
         fs::temp_directory_path() / ("tavrolin-convert-bench-" + std::to_string(::getpid()));
     const fs::path home = root / "home";
     const fs::path maps = root / "maps";
     fs::create_directories(home);
     fs::create_directories(maps);
-    const std::string source = (maps / "depths.dbf").string();
-    int exitCode = 1;
-    if (writeTemplate(home.string() + "/") && writeSource(source, records)) {
-        ScriptedPlatform platform;
-        StartOptions options;
-        options.home = home.string();
-        options.executablePath = (home / "tavrolin").string();
-        options.russian = true;
-        options.headless = true;
-        MainWindow window(platform, options);
-        window.load();
-        Main& main = window.main();
-
-        const auto start = Clock::now();
-        const double cpuStart = cpuSeconds();
-        platform.openFileReplies.push_back(source);
-        window.form().raise("btnSource", Event::Click);
-        const double readSeconds = secondsSince(start);
-        const double readCpu = cpuSeconds() - cpuStart;
-        const auto convertStart = Clock::now();
-        window.form().raise("btnMakeType", Event::Click);
-        const double convertSeconds = secondsSince(convertStart);
-        const double totalSeconds = secondsSince(start);
-        const double convertCpu = cpuSeconds() - cpuStart - readCpu;
-        const std::string output = main.sourceFolder + main.outputFileName;
-        const std::string last = main.attLog.empty() ? "" : main.attLog.back();
-        if (main.namedKind != store::ObjectKind::Polygon || !fs::exists(output) ||
-            last != " файл с новыми атрибутами по типам успешно создан") {
-            std::cerr << "convert_bench: the conversion failed: " << last << "\n";
-        } else {
-            exitCode = 0;
-            std::printf("records: %ld, template rows: 300, output %.1f MB\n", records,
-                        static_cast<double>(fs::file_size(output)) / 1e6);
-            std::printf("tavrolin: read %.3f s + convert %.3f s = %.3f s  (%.0f records/s)\n",
-                        readSeconds, convertSeconds, totalSeconds, records / totalSeconds);
-            std::printf("          processor time: read %.3f s + convert %.3f s = %.3f s\n",
-                        readCpu, convertCpu, readCpu + convertCpu);
-            std::printf("peak memory: %ld MB\n", peakMemoryMb());
-
-            // The same job as a left join by ogr2ogr.
-            if (!join) {
-                std::printf("ogr2ogr: skipped\n");
-            } else if (std::system("command -v ogr2ogr > /dev/null 2>&1") == 0) {
-                const fs::path join = root / "join";
-                const fs::path out = root / "out";
-                fs::create_directories(join);
-                fs::create_directories(out);
-                fs::copy_file(source, join / "src.dbf");
-                fs::copy_file(home / "Tavrolin.dbf", join / "tpl.dbf");
-                const std::string command =
-                    "ogr2ogr -f 'ESRI Shapefile' -lco ENCODING=LDID/201 '" +
-                    (out / "joined.dbf").string() + "' '" + join.string() +
-                    "' -dialect SQLITE -sql \"WITH t AS (SELECT lower(MP_TYPE) AS k, L_LIMIT, "
-                    "U_LIMIT, LAYER, COLOR, BDR_COLOR, BDR_WIDTH, MODE, FONT, ICON, CLRRGB, "
-                    "max(coalesce(YN,-1)) AS ynmax FROM tpl WHERE VID=0 GROUP BY lower(MP_TYPE)) "
-                    "SELECT s.MP_TYPE, s.LABEL, s.LEVEL, t.L_LIMIT, t.U_LIMIT, t.LAYER, t.COLOR, "
-                    "t.BDR_COLOR, t.BDR_WIDTH, t.MODE, t.FONT, t.ICON, t.CLRRGB FROM src s LEFT "
-                    "JOIN t ON t.k = lower(s.MP_TYPE)\" > /dev/null 2>&1";
-                const auto joinStart = Clock::now();
-                const double joinCpuStart = cpuSeconds(RUSAGE_CHILDREN);
-                const int status = std::system(command.c_str());
-                const double joinSeconds = secondsSince(joinStart);
-                const double joinCpu = cpuSeconds(RUSAGE_CHILDREN) - joinCpuStart;
-                if (status != 0) {
-                    std::printf("ogr2ogr: failed (status %d)\n", status);
-                } else {
-                    std::printf("ogr2ogr left join: %.3f s (processor time %.3f s)\n", joinSeconds,
-                                joinCpu);
-                    std::printf("ratio ogr2ogr / tavrolin: %.1fx (processor time %.1fx)\n",
-                                joinSeconds / totalSeconds, joinCpu / (readCpu + convertCpu));
-                }
-            } else {
-                std::printf("ogr2ogr: not installed, no comparison\n");
-            }
-        }
-    }
+    const fs::path source = maps / "depths.dbf";
+    const fs::path output = maps / "depths-imc.dbf";
+    const fs::path reference = root / "reference.dbf";
+    const fs::path floorOutput = root / "floor.dbf";
+    const fs::path joinFolder = root / "join";
+    const fs::path joinOutput = root / "joined.dbf";
     std::error_code ignored;
-    fs::remove_all(root, ignored);
-    return exitCode;
+    const auto cleanUp = [&] {
+        if (keep) {
+            std::printf("files kept in %s\n", root.c_str());
+        } else {
+            fs::remove_all(root, ignored);
+        }
+    };
+    if (!writeTemplate(home.string() + "/") || !writeSource(source.string(), records)) {
+        cleanUp();
+        return 1;
+    }
+
+    const std::vector<std::string> convert = {program, "--home",  home.string(),  "--lang",
+                                              "ru",    "convert", source.string()};
+    const std::vector<std::string> floor = {CONVERT_FLOOR_EXE, source.string(), reference.string(),
+                                            floorOutput.string()};
+    std::vector<std::string> ogr2ogr;
+    if (join) {
+        fs::create_directories(joinFolder);
+        fs::copy_file(source, joinFolder / "src.dbf");
+        fs::copy_file(home / "Tavrolin.dbf", joinFolder / "tpl.dbf");
+        ogr2ogr = {"ogr2ogr",
+                   "-f",
+                   "ESRI Shapefile",
+                   "-lco",
+                   "ENCODING=LDID/201",
+                   joinOutput.string(),
+                   joinFolder.string(),
+                   "-dialect",
+                   "SQLITE",
+                   "-sql",
+                   "WITH t AS (SELECT lower(MP_TYPE) AS k, L_LIMIT, U_LIMIT, LAYER, COLOR, "
+                   "BDR_COLOR, BDR_WIDTH, MODE, FONT, ICON, CLRRGB, max(coalesce(YN,-1)) AS ynmax "
+                   "FROM tpl WHERE VID=0 GROUP BY lower(MP_TYPE)) SELECT s.MP_TYPE, s.LABEL, "
+                   "s.LEVEL, t.L_LIMIT, t.U_LIMIT, t.LAYER, t.COLOR, t.BDR_COLOR, t.BDR_WIDTH, "
+                   "t.MODE, t.FONT, t.ICON, t.CLRRGB FROM src s LEFT JOIN t ON t.k = "
+                   "lower(s.MP_TYPE)"};
+    }
+
+    // The reference output, which the floor copies: a first conversion (also a warm-up).
+    if (!runProcess(convert).ok || !fs::exists(output)) {
+        std::cerr << "convert_bench: tavrolin convert failed:\n";
+        runProcess(convert, false);
+        cleanUp();
+        return 1;
+    }
+    fs::rename(output, reference);
+    std::printf("records: %ld, template rows: 300, output %.1f MB, %d runs%s\n", records,
+                static_cast<double>(fs::file_size(reference)) / 1e6, runs,
+                join ? "" : ", ogr2ogr not installed or not asked for: no join");
+    std::printf("%-4s %9s %9s %9s %9s   %9s %9s %9s\n", "run", "floor s", "fresh s", "replace s",
+                "ogr2ogr s", "fresh/fl", "repl/fl", "ogr/fresh");
+
+    std::vector<double> floorSeconds, freshSeconds, replaceSeconds, joinSeconds;
+    std::vector<double> freshRatios, replaceRatios, joinRatios;
+    double floorPeak = 0, convertPeak = 0, joinPeak = 0;
+    bool failed = false;
+    for (int run = 1; run <= runs && !failed; ++run) {
+        // Every process starts with the earlier runs' writes on disk.
+        fs::remove(floorOutput, ignored);
+        ::sync();
+        const ProcessRun floorRun = runProcess(floor);
+
+        fs::remove(output, ignored);
+        ::sync();
+        const ProcessRun fresh = runProcess(convert);
+        if (fresh.ok && run == 1 && !sameBytes(output, reference)) {
+            std::cerr << "convert_bench: a second conversion wrote other bytes\n";
+            failed = true;
+        }
+        ::sync();
+        const ProcessRun replace = runProcess(convert);
+
+        ProcessRun joined;
+        if (join) {
+            fs::remove(joinOutput, ignored);
+            fs::remove(root / "joined.shx", ignored);
+            fs::remove(root / "joined.shp", ignored);
+            fs::remove(root / "joined.cpg", ignored);
+            ::sync();
+            joined = runProcess(ogr2ogr);
+        }
+        if (!floorRun.ok || !fresh.ok || !replace.ok || (join && !joined.ok)) {
+            std::cerr << "convert_bench: a process failed in run " << run << "\n";
+            if (!fresh.ok || !replace.ok) runProcess(convert, false);
+            failed = true;
+            break;
+        }
+        floorSeconds.push_back(floorRun.seconds);
+        freshSeconds.push_back(fresh.seconds);
+        replaceSeconds.push_back(replace.seconds);
+        freshRatios.push_back(fresh.seconds / floorRun.seconds);
+        replaceRatios.push_back(replace.seconds / floorRun.seconds);
+        floorPeak = std::max(floorPeak, floorRun.peakMb);
+        convertPeak = std::max({convertPeak, fresh.peakMb, replace.peakMb});
+        if (join) {
+            joinSeconds.push_back(joined.seconds);
+            joinRatios.push_back(joined.seconds / fresh.seconds);
+            joinPeak = std::max(joinPeak, joined.peakMb);
+        }
+        std::printf("%-4d %9.3f %9.3f %9.3f %9.3f   %8.2fx %8.2fx %8.1fx\n", run, floorRun.seconds,
+                    fresh.seconds, replace.seconds, joined.seconds, freshRatios.back(),
+                    replaceRatios.back(), join ? joinRatios.back() : 0.0);
+    }
+    if (!failed) {
+        std::printf("%-4s %9.3f %9.3f %9.3f %9.3f   %8.2fx %8.2fx %8.1fx\n", "med",
+                    median(floorSeconds), median(freshSeconds), median(replaceSeconds),
+                    median(joinSeconds), median(freshRatios), median(replaceRatios),
+                    median(joinRatios));
+        std::printf("peak memory: tavrolin convert %.1f MB, floor %.1f MB, ogr2ogr %.1f MB\n",
+                    convertPeak, floorPeak, joinPeak);
+    }
+    cleanUp();
+    return failed ? 1 : 0;
 }
