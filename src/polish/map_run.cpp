@@ -8,9 +8,9 @@
 #include "polish/label_points.h"
 #include "polish/mp_stream.h"
 #include "polish/polygon_retype.h"
-#include "store/file_io.h"
 #include "store/common_services.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin {
@@ -181,7 +181,7 @@ void MapRun::succeed() {
         m_main.att(m_main.tr(" файл с типами полигонов по цветовой схеме успешно создан",
                              " file with color polygons types created successfully"));
     }
-    m_main.platform.showInFileManager(m_output);
+    store::ShowOutput(m_main.platform, m_output, m_main.russian);
 }
 
 }  // namespace

@@ -50,8 +50,13 @@ TEST_F(PolishHandlers, MpWritesPointsAndRmRetypes) {
     EXPECT_FALSE(folder.exists("lake-rm.mp"));
     EXPECT_EQ(main.form("Source").text, source);
 
+    // Without a file manager a box says where the map was written.
+    platform.fileManagerPresent = false;
     click("btnReadRmp", source);
     EXPECT_NE(folder.read("lake-rm.mp").find("Type=0x403\r\nLabel=7\r\n"), std::string::npos);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].prompt.find(folder.path("lake-rm.mp")), std::string::npos);
+    EXPECT_EQ(platform.messages[0].copyText, folder.path("lake-rm.mp"));
     EXPECT_FALSE(main.retypeRequested);
     // The dialog starts in the map's folder the next time.
     EXPECT_EQ(platform.fileQuestions.back().startPath, folder.path("*.mp"));
