@@ -2,6 +2,8 @@
 // exports them (dBASE IV, labels in code page 1251, language byte 0xC9): depth areas
 // (lake_areas.dbf, polygons, a FILL_STYLE field) and depth contours with a fairway and a river
 // (lake_contours.dbf, lines, a LINE_COLOR field). Type codes are those of the shipped template.
+// Also the same lake as a Polish-format map (lake.mp, CR LF lines, code page 1251): depth areas
+// labelled with their depth, the named lake and bay, an unnamed island, a buoy and a contour.
 //
 // Usage: make_examples OUTPUT_FOLDER
 #include <cstdint>
@@ -94,6 +96,45 @@ bool writeTable(const std::string& path, const std::vector<Field>& fields,
     return static_cast<bool>(out);
 }
 
+// A rectangle as a Polish-format coordinate line, corners (lat0, lon0) and (lat1, lon1).
+std::string rectangle(double lat0, double lon0, double lat1, double lon1) {
+    char text[160];
+    std::snprintf(text, sizeof text, "Data0=(%.4f,%.4f),(%.4f,%.4f),(%.4f,%.4f),(%.4f,%.4f)", lat0,
+                  lon0, lat0, lon1, lat1, lon1, lat1, lon0);
+    return text;
+}
+
+bool writeMap(const std::string& path) {
+    std::vector<std::string> lines = {
+        "[IMG ID]", "ID=57390001", "Name=Озеро Светлое", "CodePage=1251", "Datum=W84",
+        "Levels=2", "Level0=24",   "Level1=21",          "[END-IMG ID]",  ""};
+    auto polygon = [&lines](const char* type, const std::string& label, const std::string& data) {
+        lines.push_back("[POLYGON]");
+        lines.push_back(std::string("Type=") + type);
+        if (!label.empty()) lines.push_back("Label=" + label);
+        lines.push_back("EndLevel=1");
+        lines.push_back(data);
+        lines.push_back("[END]");
+        lines.push_back("");
+    };
+    polygon("0x3c", "Озеро Светлое", rectangle(57.100, 39.200, 57.300, 39.600));
+    polygon("0x28", "Залив Тихий", rectangle(57.260, 39.520, 57.300, 39.600));
+    // Depth areas, each inside the shallower one.
+    static const char* kDepths[] = {"0", "2", "5", "10", "15", "20"};
+    for (int i = 0; i < 6; ++i) {
+        const double inset = 0.012 * (i + 1);
+        polygon("0x4a", kDepths[i],
+                rectangle(57.100 + inset, 39.200 + 2 * inset, 57.300 - inset, 39.600 - 2 * inset));
+    }
+    polygon("0x53", "", rectangle(57.150, 39.250, 57.160, 39.270));  // an island without a name
+    lines.insert(lines.end(), {"[POI]", "Type=0x1c00", "Label=Буй 3", "Data0=(57.2200,39.4100)",
+                               "[END]", "", "[POLYLINE]", "Type=0x23", "Label=5",
+                               "Data0=(57.1600,39.3200),(57.2400,39.4800)", "[END]", ""});
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& line : lines) out << toCp1251(line) << "\r\n";
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,7 +178,8 @@ int main(int argc, char** argv) {
     lines.push_back({"0x23", "", "0", "0"});
 
     if (!writeTable(folder + "lake_areas.dbf", areaFields, areas) ||
-        !writeTable(folder + "lake_contours.dbf", lineFields, lines)) {
+        !writeTable(folder + "lake_contours.dbf", lineFields, lines) ||
+        !writeMap(folder + "lake.mp")) {
         std::cerr << "make_examples: cannot write into " << folder << "\n";
         return 1;
     }
