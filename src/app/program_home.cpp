@@ -58,26 +58,48 @@ std::string installedDataFolderFor(const std::string& executableFolder) {
     return folderText(bin.parent_path() / "share" / "tavrolin");
 }
 
-Status seedHome(const std::string& from, const std::string& home) {
+namespace {
+
+// Copies into `to` whatever of `from` it lacks, folder by folder, so that a file added to an
+// installed folder reaches a home seeded before. Folders are made anew rather than copied with
+// the installed modes: a read-only installed folder would give a copy nobody can fill.
+Status seedFolder(const fs::path& from, const fs::path& to) {
     std::error_code error;
-    fs::create_directories(home, error);
-    if (error) return store::fileError(error, "create", home);
     for (fs::directory_iterator it(from, error), end; !error && it != end; it.increment(error)) {
-        const fs::path target = fs::path(home) / it->path().filename();
-        if (fs::exists(fs::symlink_status(target, error))) continue;
-        if (it->is_directory(error)) {
-            fs::copy(it->path(), target, fs::copy_options::recursive, error);
-        } else {
-            fs::copy_file(it->path(), target, fs::copy_options::none, error);
+        const fs::path target = to / it->path().filename();
+        const fs::file_status status = fs::symlink_status(target, error);
+        if (status.type() == fs::file_type::none) {
+            return store::fileError(error, "look at", target.string());
         }
+        const bool present = status.type() != fs::file_type::not_found;
+        error.clear();  // not found is an answer here, not a failure
+        if (it->is_directory(error)) {
+            if (!present && !fs::create_directory(target, error) && error) {
+                return store::fileError(error, "create", target.string());
+            }
+            if (!fs::is_directory(target, error)) continue;  // the user's own file of that name
+            if (Status s = seedFolder(it->path(), target); !s) return s;
+            continue;
+        }
+        if (present) continue;
+        fs::copy_file(it->path(), target, fs::copy_options::none, error);
         if (error) return store::fileError(error, "copy", target.string());
         // An installed file is read-only for the user; its copy is theirs to change.
         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
                         fs::perm_options::add, error);
         if (error) return store::fileError(error, "change the permissions of", target.string());
     }
-    if (error) return store::fileError(error, "list", from);
+    if (error) return store::fileError(error, "list", from.string());
     return {};
+}
+
+}  // namespace
+
+Status seedHome(const std::string& from, const std::string& home) {
+    std::error_code error;
+    fs::create_directories(home, error);
+    if (error) return store::fileError(error, "create", home);
+    return seedFolder(from, home);
 }
 
 HomeFacts gatherHomeFacts(const std::string& executableFolder,

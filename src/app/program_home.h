@@ -44,8 +44,9 @@ std::string userDataFolder(const char* xdgDataHome, const char* home);
 // its bin folder, normalised and ending with '/'.
 std::string installedDataFolderFor(const std::string& executableFolder);
 
-// Copies every file and folder of from that home lacks, creating home; never overwrites and
-// never writes into from. The first failure is returned with the path it concerns.
+// Copies every file of from that home lacks, also inside its folders, creating home and the
+// folders; never overwrites and never writes into from. The first failure is returned with the path
+// it concerns.
 Status seedHome(const std::string& from, const std::string& home);
 
 // Gathers the facts for an executable in executableFolder whose template is named

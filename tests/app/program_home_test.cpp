@@ -87,11 +87,23 @@ TEST(ProgramHome, SeedingCopiesOnlyWhatIsMissingAndLeavesTheInstalledCopyAlone) 
     EXPECT_EQ(readText(home / "README.md"), "guide");
     EXPECT_EQ(readText(installed / "Tavrolin.dbf"), "installed template");
 
-    // A second start changes nothing; a missing installed copy is reported.
+    // A second start keeps the user's files and brings an icon added to the installed folder.
     writeText(home / "icons/a.gif", "edited");
+    writeText(installed / "icons/b.gif", "b");
     ASSERT_TRUE(seedHome(installed.string() + "/", home.string() + "/").isOk());
     EXPECT_EQ(readText(home / "icons/a.gif"), "edited");
+    EXPECT_EQ(readText(home / "icons/b.gif"), "b");
     EXPECT_FALSE(seedHome(root / "nowhere/", home.string() + "/").isOk());
+
+    // Read-only installed folders and files give folders and files the user may change.
+    const fs::path fresh = root / "fresh";
+    fs::permissions(installed / "icons/a.gif", fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(installed / "icons", fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(seedHome(installed.string() + "/", fresh.string() + "/").isOk());
+    fs::permissions(installed / "icons", fs::perms::owner_all);  // for the clean-up
+    EXPECT_NE(fs::status(fresh / "icons").permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_NE(fs::status(fresh / "icons/a.gif").permissions() & fs::perms::owner_write,
+              fs::perms::none);
 }
 
 TEST(ProgramHome, AnInstalledProgramStartsInTheSeededUserFolder) {
