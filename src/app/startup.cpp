@@ -230,8 +230,7 @@ void Form_Load(Main& main, const StartOptions& options) {
         }
     }
 
-    main.form.setText("Source", main.tr(" Укажите файл с исходными атрибутами шейпов в DBF-формате",
-                                        " Select source shape file in DBF-format"));
+    main.form.setText("Source", sourcePrompt(main.russian));
 }
 
 void Form_Unload(Main& main) { (void)main.connection.close(); }

@@ -116,9 +116,16 @@ void SetCaptions(Main& main) {
                      " * button ??? display only russian help, sorry..."));
 }
 
+std::string sourcePrompt(bool russian) {
+    return russian ? " Укажите файл с исходными атрибутами шейпов в DBF-формате"
+                   : " Select source shape file in DBF-format";
+}
+
 void btnLang_Click(Main& main) {
+    const bool prompting = main.form("Source").text == sourcePrompt(main.russian);
     main.russian = !main.russian;
     SetCaptions(main);
+    if (prompting) main.form.setText("Source", sourcePrompt(main.russian));
 }
 
 }  // namespace tavrolin

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "window/main_state.h"
 
@@ -27,7 +28,10 @@ std::span<const CaptionEntry> captionTable();
 // transliteration never applies) and writes the help hint on Att.
 void SetCaptions(Main& main);
 
-// Inverts the language flag and applies it.
+// The hint the source box shows until a source is chosen, in Russian or English.
+std::string sourcePrompt(bool russian);
+
+// Inverts the language flag and applies it; the source box's hint, while it shows one, follows.
 void btnLang_Click(Main& main);
 
 }  // namespace tavrolin

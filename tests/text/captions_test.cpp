@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "window/main_controls.h"
 #include "store/scripted_platform.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {
@@ -65,6 +65,13 @@ TEST(Captions, TwoClicksReturnAndTransliterationIsLostInEnglish) {
     EXPECT_FALSE(form("TrnCase").visible);
     EXPECT_EQ(w.main.attLog.back(), " * button ??? display only russian help, sorry...");
 
+    // The source box's hint follows the language; a chosen path stays.
+    form.setText("Source", sourcePrompt(false));
+    btnLang_Click(w.main);
+    EXPECT_EQ(form("Source").text, " Укажите файл с исходными атрибутами шейпов в DBF-формате");
+    form.setText("Source", "/maps/lake.dbf");
+    btnLang_Click(w.main);
+    EXPECT_EQ(form("Source").text, "/maps/lake.dbf");
     btnLang_Click(w.main);
     EXPECT_TRUE(w.main.russian);
     EXPECT_EQ(form("btnLang").caption, "EN");
