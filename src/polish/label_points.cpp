@@ -150,16 +150,13 @@ Status LabelPoints::line(std::string_view line, long long number) {
             char second[kCoordinateTextMax];
             const std::size_t firstLength = formatCoordinate(point->first, first);
             const std::size_t secondLength = formatCoordinate(point->second, second);
-            std::string& position = m_position;
-            position.assign(point->prefix);
-            position.append(first, firstLength).append(",").append(second, secondLength);
-            position.append(")");
-            m_out.line("[POI]");
-            m_out.line("Type=0x2800");
-            m_out.line(m_label);
-            m_out.line(position);
-            m_out.line("[END]");
-            m_out.line("");
+            // The record is put together first and written in one piece.
+            std::string& record = m_pointText;
+            record.assign("[POI]\r\nType=0x2800\r\n");
+            record.append(m_label).append("\r\n").append(point->prefix);
+            record.append(first, firstLength).append(",").append(second, secondLength);
+            record.append(")\r\n[END]\r\n\r\n");
+            m_out.raw(record);
             ++m_records;
             m_label.clear();  // later coordinate lines of the polygon make no point
             break;

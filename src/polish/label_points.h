@@ -39,7 +39,7 @@ class LabelPoints : public MapPass {
     bool m_polygonMode = false;
     // The label line waiting for a coordinate line; kept across polygons until one comes.
     std::string m_label;
-    std::string m_position;  // the point's coordinate line, its memory reused
+    std::string m_pointText;  // the point record, its memory reused
     long long m_records = 0;
 };
 

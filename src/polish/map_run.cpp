@@ -153,8 +153,10 @@ Status MapRun::mainPass(int sourceFd, int outputFd, long long step, bool& fileFa
     std::string_view line;
     while (reader.next(line)) {
         ++counter;
-        status = pass->line(store::trimSpaces(line), counter);
-        if (!status) break;
+        if (Status lineStatus = pass->line(store::trimSpaces(line), counter); !lineStatus) {
+            status = std::move(lineStatus);
+            break;
+        }
         if (step >= 1 && --untilProgress == 0) {
             untilProgress = step;
             m_main.att(progressBar(progress, counter, step));

@@ -252,6 +252,17 @@ std::size_t formatCoordinate(double value, char* out) {
 #endif
 
 float readDepth(std::string_view text) {
+    // A plain decimal that nothing could continue ("12.5", "4.99m") is read as it stands.
+    double plain = 0;
+    const char* at = text.data();
+    const char* const textEnd = text.data() + text.size();
+    if (readPlainDecimal(at, textEnd, plain)) {
+        const bool mayContinue =
+            at != textEnd && (isDigit(*at) || isBlank(*at) || *at == '.' || *at == 'e' ||
+                              *at == 'E' || *at == 'd' || *at == 'D');
+        if (!mayContinue) return static_cast<float>(plain);
+    }
+
     // Gather the characters that make up the number, leaving the blanks out.
     std::string number;
     long wholeDigits = 0;  // digits before the point, leading zeros not counted

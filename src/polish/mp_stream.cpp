@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -20,6 +21,23 @@ ssize_t readSome(int fd, char* out, std::size_t size) {
         const ssize_t n = ::read(fd, out, size);
         if (n >= 0 || errno != EINTR) return n;
     }
+}
+
+// The line feeds among `size` bytes, counted 255 bytes at a time in a one-byte counter: a loop
+// that compilers turn into vector compares and adds, several times faster than a search call
+// per line.
+long long countFeeds(const char* bytes, std::size_t size) {
+    constexpr std::size_t kPart = 255;  // the most a one-byte counter can hold
+    long long feeds = 0;
+    while (size > 0) {
+        const std::size_t part = size < kPart ? size : kPart;
+        unsigned char inPart = 0;
+        for (std::size_t i = 0; i < part; ++i) inPart += bytes[i] == '\n' ? 1 : 0;
+        feeds += inPart;
+        bytes += part;
+        size -= part;
+    }
+    return feeds;
 }
 
 }  // namespace
@@ -76,12 +94,7 @@ Result<long long> countLines(int fd, const std::string& path) {
         const ssize_t n = readSome(fd, block.data(), block.size());
         if (n < 0) return store::fileError(errno, "read", path);
         if (n == 0) break;
-        const char* p = block.data();
-        const char* end = p + n;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr) {
-            ++lines;
-            ++p;
-        }
+        lines += countFeeds(block.data(), static_cast<std::size_t>(n));
         last = block[static_cast<std::size_t>(n) - 1];
     }
     return lines + (last != '\n' ? 1 : 0);
@@ -141,10 +154,17 @@ bool LineReader::next(std::string_view& line) {
 
 void LineWriter::flush() {
     if (m_fd < 0) return;
-    if (m_status.isOk() && !m_buffer.empty()) {
-        m_status = store::writeAll(m_fd, m_buffer.data(), m_buffer.size(), m_path);
+    if (m_status.isOk() && m_used > 0) {
+        m_status = store::writeAll(m_fd, m_buffer.data(), m_used, m_path);
     }
-    m_buffer.clear();
+    m_used = 0;
+}
+
+void LineWriter::makeRoom(std::size_t size) {
+    flush();
+    if (size > m_buffer.size() - m_used) {
+        m_buffer.resize(std::max(2 * m_buffer.size(), m_used + size));
+    }
 }
 
 }  // namespace tavrolin::polish

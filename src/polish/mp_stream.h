@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,7 @@
 
 namespace tavrolin::polish {
 
-constexpr std::size_t kBlockBytes = 1 << 20;  // one read or write call per megabyte
+constexpr std::size_t kBlockBytes = 1 << 17;  // one read or write call per 128 KiB
 
 // An open file descriptor, closed when it goes out of scope.
 class FileHandle {
@@ -74,32 +75,42 @@ class LineReader {
 // everything in memory (text()), for tests.
 class LineWriter {
    public:
-    LineWriter() { m_buffer.reserve(kBlockBytes); }
-    LineWriter(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {
-        m_buffer.reserve(kBlockBytes);
-    }
+    LineWriter() : m_buffer(kBlockBytes, '\0') {}
+    LineWriter(int fd, std::string path)
+        : m_fd(fd), m_path(std::move(path)), m_buffer(kBlockBytes, '\0') {}
 
     // Writes the text followed by CR LF.
     void line(std::string_view text) {
-        m_buffer.append(text);
-        m_buffer.append("\r\n", 2);
-        if (m_buffer.size() >= kBlockBytes) flush();
+        char* at = room(text.size() + 2);
+        std::memcpy(at, text.data(), text.size());
+        at[text.size()] = '\r';
+        at[text.size() + 1] = '\n';
     }
     // Writes bytes as they are (lines already ended).
     void raw(std::string_view bytes) {
-        m_buffer.append(bytes);
-        if (m_buffer.size() >= kBlockBytes) flush();
+        std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
     }
     // Writes out what is collected. A write error is kept; later writes are dropped.
     void flush();
     const Status& status() const { return m_status; }
     // The bytes kept in memory (no descriptor).
-    const std::string& text() const { return m_buffer; }
+    std::string_view text() const { return std::string_view(m_buffer.data(), m_used); }
 
    private:
+    // Space for `size` more bytes, counted as used: the block is written out first when they
+    // do not fit, and grows only for a longer piece (or, in memory, as needed).
+    char* room(std::size_t size) {
+        if (size > m_buffer.size() - m_used) makeRoom(size);
+        char* at = m_buffer.data() + m_used;
+        m_used += size;
+        return at;
+    }
+    void makeRoom(std::size_t size);
+
     int m_fd = -1;
     std::string m_path;
-    std::string m_buffer;
+    std::string m_buffer;  // its size is the capacity; m_used bytes of it are taken
+    std::size_t m_used = 0;
     Status m_status;
 };
 

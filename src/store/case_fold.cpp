@@ -50,10 +50,10 @@ std::string foldUtf8(std::string_view utf8) {
     return out;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool detail::equalsIgnoringCaseDecoding(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        // Two ASCII bytes: only A-Z fold, no decoding needed (keywords of map files take this).
+        // Two ASCII bytes: only A-Z fold, no decoding needed.
         const auto byteA = static_cast<unsigned char>(a[i]);
         const auto byteB = static_cast<unsigned char>(b[j]);
         if (byteA < 0x80 && byteB < 0x80) {
@@ -72,13 +72,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
         j += lengthB;
     }
     return i == a.size() && j == b.size();
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    // A prefix of the same byte length: a character cut in two is ill-formed and compares
-    // unequal to any letter.
-    return text.size() >= prefix.size() &&
-           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::uint8_t foldCp1251(std::uint8_t byte) { return cp1251Fold()[byte]; }

@@ -20,10 +20,43 @@ constexpr char32_t foldCodePoint(char32_t code) {
 
 // UTF-8 text folded; ill-formed bytes are kept as they are.
 std::string foldUtf8(std::string_view utf8);
-// True when two UTF-8 texts are equal after folding.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-// True when the UTF-8 text begins with `prefix` after folding.
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+namespace detail {
+// equalsIgnoringCase from the first character that is not ASCII on both sides.
+bool equalsIgnoringCaseDecoding(std::string_view a, std::string_view b);
+}  // namespace detail
+
+// True when two UTF-8 texts are equal after folding. Inline for its ASCII part, which needs no
+// decoding: keywords of map files are compared line by line over hundreds of megabytes.
+inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if ((x | y) >= 0x80) return detail::equalsIgnoringCaseDecoding(a.substr(i), b.substr(i));
+        if (foldCodePoint(x) != foldCodePoint(y)) return false;
+    }
+    return a.size() == b.size();
+}
+
+// True when the UTF-8 text begins with `prefix` after folding. A prefix of the same byte
+// length: a character cut in two is ill-formed and compares unequal to any letter.
+inline bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// True when the UTF-8 text begins with `keyword`, a word of lower-case ASCII letters and ASCII
+// signs: the answer of startsWithIgnoringCase, by one comparison per byte, since the only
+// ASCII letters the fold changes are A-Z (a byte that is not ASCII never matches).
+constexpr bool startsWithKeyword(std::string_view text, std::string_view keyword) {
+    if (text.size() < keyword.size()) return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        const char k = keyword[i];
+        const char c = text[i];
+        if (k >= 'a' && k <= 'z' ? (c | 0x20) != k : c != k) return false;
+    }
+    return true;
+}
 
 // The folded form of one code page 1251 byte (the same letters as foldCodePoint).
 std::uint8_t foldCp1251(std::uint8_t byte);

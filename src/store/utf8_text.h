@@ -101,9 +101,11 @@ inline std::size_t encodeUtf8Into(std::string_view utf8, char* out, std::size_t 
 
 // The text without leading and trailing spaces (other blanks stay).
 inline std::string_view trimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    std::size_t first = 0;
+    while (first < text.size() && text[first] == ' ') ++first;
+    std::size_t last = text.size();
+    while (last > first && text[last - 1] == ' ') --last;
+    return text.substr(first, last - first);
 }
 
 }  // namespace tavrolin::store

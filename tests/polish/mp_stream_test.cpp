@@ -73,13 +73,23 @@ TEST(LineWriter, EndsLinesWithCrLfAndWritesInBlocks) {
         LineWriter writer(file->fd(), path);
         const std::string line(1000, 'x');
         for (std::size_t i = 0; i < 3 * kBlockBytes / 1000; ++i) writer.line(line);
+        writer.line(std::string(2 * kBlockBytes + 500, 'y'));  // longer than a block
         writer.raw("raw\r\n");
         writer.flush();
         EXPECT_TRUE(writer.status());
     }
     const std::string bytes = folder.read("out.mp");
-    EXPECT_EQ(bytes.size(), 3 * kBlockBytes / 1000 * 1002 + 5);
-    EXPECT_EQ(bytes.substr(bytes.size() - 7), "\r\nraw\r\n");
+    const std::size_t lines = 3 * kBlockBytes / 1000 * 1002;
+    EXPECT_EQ(bytes.size(), lines + 2 * kBlockBytes + 502 + 5);
+    EXPECT_EQ(bytes.substr(lines - 3, 4), "x\r\ny");
+    EXPECT_EQ(bytes.substr(bytes.size() - 9), "yy\r\nraw\r\n");
+
+    // In memory everything stays, past any block.
+    LineWriter memory;
+    for (int i = 0; i < 3; ++i) memory.line(std::string(kBlockBytes - 1, 'a' + i));
+    EXPECT_EQ(memory.text(), std::string(kBlockBytes - 1, 'a') + "\r\n" +
+                                 std::string(kBlockBytes - 1, 'b') + "\r\n" +
+                                 std::string(kBlockBytes - 1, 'c') + "\r\n");
 }
 
 TEST(LineWriter, KeepsTheFirstWriteError) {

@@ -40,6 +40,22 @@ TEST(CaseFold, PrefixIgnoringCase) {
     EXPECT_FALSE(startsWithIgnoringCase("lab", "label="));
 }
 
+// The byte-wise keyword test answers as the fold does, for texts of any kind.
+TEST(CaseFold, KeywordPrefixAnswersAsTheFold) {
+    const char* const texts[] = {"[POLYGON]", "[polygon]",  "[PoLyGoN]x",   "{POLYGON]",
+                                 "[P",        "LABEL=A",    "Label=",       "label",
+                                 "LABEL-",    "lAbEl=\xFF", "Type=0x3c",    "TYPE",
+                                 "TYPO",      "tYpE=",      "Data0=(1,2)",  "Озеро",
+                                 "\xFF\xFE",  "",           "DATA\xC3\xA1", "D\xC3\x81TA"};
+    const char* const keywords[] = {"[polygon]", "[po", "label=", "type", "data", ""};
+    for (const char* text : texts) {
+        for (const char* keyword : keywords) {
+            EXPECT_EQ(startsWithKeyword(text, keyword), startsWithIgnoringCase(text, keyword))
+                << text << " / " << keyword;
+        }
+    }
+}
+
 TEST(CaseFold, OtherCharactersAndIllFormedBytesStay) {
     EXPECT_EQ(foldUtf8("0X28 №5 ß"), "0x28 №5 ß");
     EXPECT_EQ(foldUtf8("A\xFFZ"), "a\xFFz");
