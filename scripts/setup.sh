@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgif-dev libgtest-dev googletest)
+packages=(cmake g++ make pkg-config qt6-base-dev libgif-dev libshp-dev libgtest-dev googletest)
 [ "${TAVROLIN_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -2,12 +2,20 @@
 // exports them (dBASE IV, labels in code page 1251, language byte 0xC9): depth areas
 // (lake_areas.dbf, polygons, a FILL_STYLE field) and depth contours with a fairway and a river
 // (lake_contours.dbf, lines, a LINE_COLOR field). Type codes are those of the shipped template.
+// Each table gets its geometry (.shp and .shx, written with shapelib), one shape per record: a
+// lake near 61.8 N, 33.4 E whose depth areas are nested rings (each with the next depth's area as
+// its hole) and whose contours follow the same shore shape, a second small lake with depth bands,
+// a shallow, a bay and a river.
 // Also the same lake as a Polish-format map (lake.mp, CR LF lines, code page 1251): depth areas
 // labelled with their depth, the named lake and bay, an unnamed island, a buoy and a contour.
 //
 // Usage: make_examples OUTPUT_FOLDER
+#include <shapefil.h>
+
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -133,6 +141,110 @@ bool writeMap(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     for (const std::string& line : lines) out << toCp1251(line) << "\r\n";
     return static_cast<bool>(out);
+// The lake's geometry: metres east and north of a centre, written as degrees.
+constexpr double kCentreLongitude = 33.40;
+constexpr double kCentreLatitude = 61.80;
+constexpr double kMetresPerDegree = 111320.0;
+constexpr double kPi = 3.14159265358979323846;
+
+struct Ring {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+void addMetres(Ring& ring, double east, double north) {
+    ring.x.push_back(kCentreLongitude +
+                     east / (kMetresPerDegree * std::cos(kCentreLatitude * kPi / 180)));
+    ring.y.push_back(kCentreLatitude + north / kMetresPerDegree);
+}
+
+// A wavy shore shape around (east, north), scaled; clockwise for an outer ring, the other way for
+// a hole. The shape is the same at every scale, so nested rings never cross.
+Ring shore(double east, double north, double width, double height, double scale, bool clockwise) {
+    Ring ring;
+    constexpr int kVertices = 96;
+    for (int i = 0; i <= kVertices; ++i) {
+        const int step = clockwise ? kVertices - i : i;
+        const double angle = 2 * kPi * (step % kVertices) / kVertices;
+        const double wave = 1 + 0.08 * std::sin(3 * angle) + 0.05 * std::cos(5 * angle);
+        addMetres(ring, east + scale * width * wave * std::cos(angle),
+                  north + scale * height * wave * std::sin(angle));
+    }
+    return ring;
+}
+
+void writeObject(SHPHandle handle, int type, const std::vector<Ring>& parts) {
+    std::vector<int> starts;
+    std::vector<double> x;
+    std::vector<double> y;
+    for (const Ring& part : parts) {
+        starts.push_back(static_cast<int>(x.size()));
+        x.insert(x.end(), part.x.begin(), part.x.end());
+        y.insert(y.end(), part.y.begin(), part.y.end());
+    }
+    SHPObject* object =
+        SHPCreateObject(type, -1, static_cast<int>(starts.size()), starts.data(), nullptr,
+                        static_cast<int>(x.size()), x.data(), y.data(), nullptr, nullptr);
+    SHPWriteObject(handle, -1, object);
+    SHPDestroyObject(object);
+}
+
+// The shore scale of a depth: the deeper, the smaller.
+double depthScale(double depth) { return 1 - depth / 21; }
+
+// The main lake: 1200 m by 700 m.
+Ring lakeRing(double scale, bool clockwise) { return shore(0, 0, 1200, 700, scale, clockwise); }
+
+bool writeAreaShapes(const std::string& path, const std::vector<Row>& areas) {
+    SHPHandle handle = SHPCreate(path.c_str(), SHPT_POLYGON);
+    if (handle == nullptr) return false;
+    static const double kBands[] = {1.0, 0.8, 0.6, 0.35};  // the small lake's depth bands
+    static const double kDepths[] = {0, 1, 2, 3, 5, 7, 10, 12, 15, 18};
+    int band = 0;
+    int depth = 0;
+    for (const Row& area : areas) {
+        const std::string& code = area[0];
+        if (code == "0x3c") {
+            writeObject(handle, SHPT_POLYGON, {lakeRing(1, true)});
+        } else if (code == "0x5e") {  // a shallow off the western cape
+            writeObject(handle, SHPT_POLYGON, {shore(-1050, 150, 130, 90, 1, true)});
+        } else if (code == "0x28") {  // a bay on the eastern shore
+            writeObject(handle, SHPT_POLYGON, {shore(1180, -120, 220, 160, 1, true)});
+        } else if (code.rfind("0x40", 0) == 0) {  // the small lake north-east, band by band
+            const double outer = kBands[band];
+            std::vector<Ring> rings = {shore(1900, 900, 380, 260, outer, true)};
+            if (band + 1 < 4) rings.push_back(shore(1900, 900, 380, 260, kBands[band + 1], false));
+            writeObject(handle, SHPT_POLYGON, rings);
+            ++band;
+        } else {  // depth areas, two records (levels 0 and 1) per depth
+            const int index = depth / 2;
+            std::vector<Ring> rings = {lakeRing(depthScale(kDepths[index]), true)};
+            if (index + 1 < 10) rings.push_back(lakeRing(depthScale(kDepths[index + 1]), false));
+            writeObject(handle, SHPT_POLYGON, rings);
+            ++depth;
+        }
+    }
+    SHPClose(handle);
+    return true;
+}
+
+bool writeLineShapes(const std::string& path, const std::vector<Row>& lines) {
+    SHPHandle handle = SHPCreate(path.c_str(), SHPT_ARC);
+    if (handle == nullptr) return false;
+    for (const Row& line : lines) {
+        if (line[0] == "0x1f") {  // the river leaves the lake to the south-west
+            Ring river;
+            for (int i = 0; i <= 40; ++i) {
+                addMetres(river, -700 - i * 25.0, -560 - i * 22.0 + 60 * std::sin(i / 4.0));
+            }
+            writeObject(handle, SHPT_ARC, {river});
+        } else {
+            const double depth = line[1].empty() ? 8 : std::atof(line[1].c_str());
+            writeObject(handle, SHPT_ARC, {lakeRing(depthScale(depth), true)});
+        }
+    }
+    SHPClose(handle);
+    return true;
 }
 
 }  // namespace
@@ -179,7 +291,9 @@ int main(int argc, char** argv) {
 
     if (!writeTable(folder + "lake_areas.dbf", areaFields, areas) ||
         !writeTable(folder + "lake_contours.dbf", lineFields, lines) ||
-        !writeMap(folder + "lake.mp")) {
+        !writeMap(folder + "lake.mp") ||
+        !writeAreaShapes(folder + "lake_areas.shp", areas) ||
+        !writeLineShapes(folder + "lake_contours.shp", lines)) {
         std::cerr << "make_examples: cannot write into " << folder << "\n";
         return 1;
     }

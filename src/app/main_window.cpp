@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "window/main_controls.h"
+#include "app/map_model.h"
 #include "app/startup.h"
 #include "app/skin_routing.h"
 #include "app/template_upgrade.h"
@@ -8,6 +9,7 @@
 #include "polish/polish_handlers.h"
 #include "skin/skin_handlers.h"
 #include "source/source_handlers.h"
+#include "source/source_selection.h"
 #include "templates/palette.h"
 #include "templates/templates_handlers.h"
 #include "templates/type_lists.h"
@@ -36,6 +38,12 @@ MainWindow::MainWindow(Platform& platform, StartOptions options)
     registerPolishHandlers(m_main);
     registerSkinHandlers(m_main, skinServices());
     m_main.form.on("STRT", Event::Timer, [this](int) { STRT_Timer(m_main); });
+    // The map can be shown once a source is read; reading another one that fails disables it.
+    m_main.form.on("btnSource", Event::Click, [this](int) {
+        btnSource_Click(m_main);
+        m_main.form.setEnabled("btnMap", m_main.sourceRead);
+    });
+    m_main.form.on("btnMap", Event::Click, [this](int) { btnMap_Click(m_main); });
 }
 
 MainWindow::~MainWindow() { unload(); }

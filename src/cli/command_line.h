@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/map_model.h"
+
 namespace tavrolin {
 
 struct CommandSpec;
@@ -40,6 +42,10 @@ int runCommandLine(const std::string& executablePath, const std::vector<std::str
 // The usage text, one command a line.
 std::string commandLineUsage();
 std::string commandLineUsage(std::span<const CommandSpec> commands);
+
+// The painter of the `preview` command (gui's writeMapPng in a build with the window). Without
+// one the command says that it cannot draw.
+void setMapPngPainter(MapPngPainter painter);
 
 // Whether a message line text is a progress bar: it ends with 100 characters of "I" and ".".
 bool isProgressBar(const std::string& text);

@@ -8,6 +8,7 @@ namespace tavrolin {
 int runHelpCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runGuideCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runConvertCommand(CliContext& ctx, const std::vector<std::string>& args);
+int runPreviewCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runSkinCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runXpmCommand(CliContext& ctx, const std::vector<std::string>& args);
 int runMapLabelsCommand(CliContext& ctx, const std::vector<std::string>& args);
@@ -22,6 +23,10 @@ constexpr CommandSpec kCommands[] = {
      "convert SOURCE.dbf [--by types|depth] [--scheme dd|topo|user|clear] "
      "[--kind polygon|line|point] [--translit] [--lower] [--no-levels] [--mpc] [--no-names]",
      runConvertCommand},
+    {"preview",
+     "preview SOURCE.dbf [--kind polygon|line|point] [--by types|depth] "
+     "[--scheme dd|topo|user|clear] --png OUT.png [--size 1600x1000] [--scale NAME] [--all]",
+     runPreviewCommand},
     {"skin", "skin SOURCE.dbf [--kind polygon|line|point]", runSkinCommand},
     {"xpm", "xpm NAME", runXpmCommand, true},
     {"mp-labels", "mp-labels MAP.mp", runMapLabelsCommand},

@@ -37,26 +37,30 @@ constexpr Limits kLimitsOther{14, 14, 12};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The codes of the swatches as the pass found them.
-struct SwatchCodes {
-    std::array<int, kSwatchCount> fill{};
-    std::array<int, kSwatchCount> border{};
-};
-
-SwatchCodes readSwatchCodes(const Main& main, const DepthServices& services) {
-    SwatchCodes codes;
-    for (int depth = 0; depth < kSwatchCount; ++depth) {
-        const Swatch swatch = readSwatch(main, depth);
-        codes.fill[static_cast<std::size_t>(depth)] = services.colorCode(swatch.fill);
-        codes.border[static_cast<std::size_t>(depth)] = services.colorCode(swatch.border);
-    }
-    return codes;
-}
-
 // The field numbers of the columns the pass writes; -1 for a column the kind lacks.
 struct Columns {
     int value, lowerLimit, upperLimit, pointLimit, labelLimit, layer, color, borderColor,
         labelColor, haloColor, mode, font;
+
+    // The field of a column the depth rules name.
+    int field(std::string_view name) const {
+        const std::pair<std::string_view, int> fields[] = {{"VALUE", value},
+                                                           {"L_LIMIT", lowerLimit},
+                                                           {"U_LIMIT", upperLimit},
+                                                           {"P_LIMIT", pointLimit},
+                                                           {"RTP_LIMIT", labelLimit},
+                                                           {"LAYER", layer},
+                                                           {"COLOR", color},
+                                                           {"BDR_COLOR", borderColor},
+                                                           {"RTP_COLOR", labelColor},
+                                                           {"HAL_COLOR", haloColor},
+                                                           {"MODE", mode},
+                                                           {"FONT", font}};
+        for (const auto& [column, number] : fields) {
+            if (column == name) return number;
+        }
+        return -1;
+    }
 };
 
 Result<Columns> findColumns(const store::RecordSet& rows, bool lines) {
@@ -95,8 +99,7 @@ class DepthPass {
     DepthPass(Main& main, const DepthServices& services)
         : m_main(main),
           m_lines(main.namedKind == store::ObjectKind::Line),
-          m_schemeApplied(main.schemeApplied),
-          m_codes(readSwatchCodes(main, services)),
+          m_rules(main, services),
           m_sourceFolder(main.sourceFolder),
           m_sourceFileName(main.sourceFileName),
           m_namedKind(main.namedKind) {}
@@ -105,12 +108,6 @@ class DepthPass {
     Status run();
 
    private:
-    struct FieldValue {
-        int field;
-        store::Value value;
-    };
-    // What a row of depth d takes, but for the label of a marked line.
-    std::vector<FieldValue> valuesFor(const Columns& columns, int d, bool plusMark) const;
     Status revisit(store::RecordSet& rows, const Columns& columns);
 
     // Error when another source or kind was chosen since the pass began: the table would go
@@ -119,55 +116,13 @@ class DepthPass {
 
     Main& m_main;
     bool m_lines;
-    bool m_schemeApplied;
-    SwatchCodes m_codes;
+    DepthRules m_rules;
     std::string m_sourceFolder;
     std::string m_sourceFileName;
     store::ObjectKind m_namedKind;
     // valuesFor() encoded, by depth and mark (see revisit).
     std::vector<std::optional<std::vector<store::RecordSet::EncodedValue>>> m_encoded;
 };
-
-std::vector<DepthPass::FieldValue> DepthPass::valuesFor(const Columns& c, int d,
-                                                        bool plusMark) const {
-    std::vector<FieldValue> values;
-    auto set = [&values](int field, store::Value value) {
-        values.push_back({field, std::move(value)});
-    };
-    auto number = [](int n) { return store::Value::number(n); };
-    if (m_schemeApplied) {
-        const Limits& limits = d % 5 == 0 ? kLimitsEveryFifthMetre : kLimitsOther;
-        set(c.lowerLimit, number(0));
-        set(c.upperLimit, number(limits.upper));
-        set(c.pointLimit, number(limits.pointUpper));
-        if (m_lines) set(c.labelLimit, number(limits.labelUpper));
-    }
-    if (d >= kSwatchCount) return values;
-    const auto swatch = static_cast<std::size_t>(d);
-    // Swatch d - 1 is the one a metre up; depth 0 has none above and takes its own.
-    const auto above = static_cast<std::size_t>(std::max(d - 1, 0));
-    set(c.layer, number(plusMark ? d : kLayerBase - d));
-    if (m_schemeApplied) {
-        set(c.mode, store::Value::text("T"));
-        set(c.font, store::Value::text("10"));
-    }
-    if (!m_lines) {
-        set(c.color, number(m_codes.fill[plusMark ? above : swatch]));
-        set(c.borderColor, number(m_codes.border[above]));
-    } else if (m_schemeApplied) {
-        const int lineColor = m_codes.border[swatch];
-        int halo = kHaloWithoutColor;
-        if (lineColor == 1) {
-            halo = m_codes.fill[swatch];
-            if (halo == 62) halo = 68;
-            if (halo == 56) halo = 42;
-        }
-        set(c.color, number(lineColor));
-        set(c.labelColor, number(lineColor));
-        set(c.haloColor, number(halo));
-    }
-    return values;
-}
 
 Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
     Result<store::Value> value = rows.value(c.value);
@@ -186,8 +141,10 @@ Status DepthPass::revisit(store::RecordSet& rows, const Columns& c) {
     std::optional<std::vector<store::RecordSet::EncodedValue>>& encoded = m_encoded[key];
     if (!encoded) {
         std::vector<store::RecordSet::EncodedValue> fields;
-        for (const FieldValue& field : valuesFor(c, d, label.plusMark)) {
-            Result<store::RecordSet::EncodedValue> bytes = rows.encode(field.field, field.value);
+        for (const DepthValue& v : m_rules.valuesForDepth(d, label.plusMark)) {
+            const store::Value value =
+                v.text ? store::Value::text(*v.text) : store::Value::number(v.number);
+            Result<store::RecordSet::EncodedValue> bytes = rows.encode(c.field(v.column), value);
             if (!bytes) return bytes.status();
             fields.push_back(std::move(*bytes));
         }
@@ -235,6 +192,76 @@ Status DepthPass::unchanged() const {
 }
 
 }  // namespace
+
+DepthRules::DepthRules(const Main& main, const DepthServices& services)
+    : m_paints(main.namedKind == store::ObjectKind::Line ||
+               main.namedKind == store::ObjectKind::Polygon),
+      m_lines(main.namedKind == store::ObjectKind::Line),
+      m_schemeApplied(main.schemeApplied),
+      m_russian(main.russian),
+      m_depthInMetres(main.depthInMetres) {
+    for (int depth = 0; depth < kSwatchCount; ++depth) {
+        const Swatch swatch = readSwatch(main, depth);
+        m_fill[static_cast<std::size_t>(depth)] = services.colorCode(swatch.fill);
+        m_border[static_cast<std::size_t>(depth)] = services.colorCode(swatch.border);
+    }
+}
+
+std::vector<DepthValue> DepthRules::valuesForDepth(int d, bool plusMark) const {
+    std::vector<DepthValue> values;
+    auto set = [&values](const char* column, int number) {
+        values.push_back({column, number, std::nullopt});
+    };
+    auto setText = [&values](const char* column, const char* text) {
+        values.push_back({column, 0, std::string(text)});
+    };
+    if (m_schemeApplied) {
+        const Limits& limits = d % 5 == 0 ? kLimitsEveryFifthMetre : kLimitsOther;
+        set("L_LIMIT", 0);
+        set("U_LIMIT", limits.upper);
+        set("P_LIMIT", limits.pointUpper);
+        if (m_lines) set("RTP_LIMIT", limits.labelUpper);
+    }
+    if (d >= kSwatchCount) return values;
+    const auto swatch = static_cast<std::size_t>(d);
+    // Swatch d - 1 is the one a metre up; depth 0 has none above and takes its own.
+    const auto above = static_cast<std::size_t>(std::max(d - 1, 0));
+    set("LAYER", plusMark ? d : kLayerBase - d);
+    if (m_schemeApplied) {
+        setText("MODE", "T");
+        setText("FONT", "10");
+    }
+    if (!m_lines) {
+        set("COLOR", m_fill[plusMark ? above : swatch]);
+        set("BDR_COLOR", m_border[above]);
+    } else if (m_schemeApplied) {
+        const int lineColor = m_border[swatch];
+        int halo = kHaloWithoutColor;
+        if (lineColor == 1) {
+            halo = m_fill[swatch];
+            if (halo == 62) halo = 68;
+            if (halo == 56) halo = 42;
+        }
+        set("COLOR", lineColor);
+        set("RTP_COLOR", lineColor);
+        set("HAL_COLOR", halo);
+    }
+    return values;
+}
+
+Result<std::vector<DepthValue>> DepthRules::valuesFor(std::string_view text) const {
+    if (!m_paints) return std::vector<DepthValue>{};
+    const DepthLabel label = readDepthLabel(text, m_russian, m_depthInMetres);
+    if (!label.isNumber) return std::vector<DepthValue>{};
+    Result<int> whole = wholeDepth(label.metres);
+    if (!whole) return whole.status();
+    std::vector<DepthValue> values = valuesForDepth(*whole, label.plusMark);
+    // A marked line keeps the label before its mark.
+    if (m_lines && label.plusMark && *whole < kSwatchCount) {
+        values.push_back({"VALUE", 0, label.text});
+    }
+    return values;
+}
 
 DepthLabel readDepthLabel(std::string_view text, bool russian, bool depthInMetres) {
     DepthLabel label;

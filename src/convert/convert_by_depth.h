@@ -4,8 +4,11 @@
 // limits, label mode and font.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/depth_scheme.h"
 #include "window/main_state.h"
@@ -22,6 +25,40 @@ void btnMakeName_Click(Main& main, const DepthServices& services);
 // that row: " ! RunName: number. description" on Att, a beep, false; the rows before it keep
 // their new values and the table stays in the program folder.
 bool RunName(Main& main, const DepthServices& services);
+
+// One value the depth pass writes into a row: a number, or a text when text is set.
+struct DepthValue {
+    const char* column = "";
+    int number = 0;
+    std::optional<std::string> text;
+};
+
+// What the depth pass writes into a row, read from the swatches, the scheme flag, the object
+// kind and the label notation once: the rules of the pass, shared by the pass over the output
+// table and the map drawn by depth.
+class DepthRules {
+   public:
+    DepthRules(const Main& main, const DepthServices& services);
+
+    // Whether the kind has depth objects at all (polygons and lines; point tables are only
+    // moved).
+    bool paintsKind() const { return m_paints; }
+    // The values for a row without level whose label (VALUE as written) is not empty: nothing
+    // when the label does not read as a depth. Error 6 for a depth beyond 32767.
+    Result<std::vector<DepthValue>> valuesFor(std::string_view label) const;
+    // The values of a whole depth d (plusMark: a shallow marked "!+"), but for the label of a
+    // marked line: they depend on these two alone.
+    std::vector<DepthValue> valuesForDepth(int d, bool plusMark) const;
+
+   private:
+    bool m_paints = false;
+    bool m_lines = false;
+    bool m_schemeApplied = false;
+    bool m_russian = false;
+    bool m_depthInMetres = false;
+    std::array<int, kSwatchCount> m_fill{};
+    std::array<int, kSwatchCount> m_border{};
+};
 
 // A label read as a depth.
 struct DepthLabel {

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "gui/map_painter.h"
 #include "gui/qt_application.h"
 #include "gui/qt_display.h"
 #include "store/common_services.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    tavrolin::setMapPngPainter(&tavrolin::writeMapPng);
     const std::string self = tavrolin::store::executablePath(argv[0]);
     tavrolin::WindowOptions window;
     window.executablePath = self;

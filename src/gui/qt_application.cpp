@@ -22,6 +22,7 @@ int runWindow(int argc, char** argv, const WindowOptions& options) {
     MainWindow model(platform, start);
     QtMainWindow window(model.main());
     platform.setWindow(&window, [&window] { window.flush(); });
+    platform.setMapOpener([&window] { window.showMap(); });
 
     model.load();  // Form_Load runs before the window is first shown
     window.flush();
@@ -36,6 +37,7 @@ int runWindow(int argc, char** argv, const WindowOptions& options) {
     const int code = QApplication::exec();
 
     platform.setWindow(nullptr);
+    platform.setMapOpener({});
     model.unload();  // Form_Unload
     return code;
 }

@@ -254,4 +254,8 @@ int QtPlatform::uiLanguage() {
     return desktopLanguage();
 }
 
+void QtPlatform::showMap() {
+    if (m_showMap) m_showMap();
+}
+
 }  // namespace tavrolin

@@ -26,6 +26,9 @@ class QtPlatform : public Platform {
         m_flush = std::move(flush);
     }
 
+    // What opens the map window (the main window's); nothing for a program without one.
+    void setMapOpener(std::function<void()> open) { m_showMap = std::move(open); }
+
     std::optional<std::string> askOpenFile(const FileQuestion& question) override;
     std::string askInput(const InputQuestion& question) override;
     MessageAnswer showMessage(const MessageQuestion& question) override;
@@ -38,6 +41,7 @@ class QtPlatform : public Platform {
     bool showInFileManager(const std::string& path) override;
     bool openDocument(const std::string& path) override;
     int uiLanguage() override;
+    void showMap() override;
 
 
    private:
@@ -45,6 +49,7 @@ class QtPlatform : public Platform {
 
     QWidget* m_window = nullptr;
     std::function<void()> m_flush;
+    std::function<void()> m_showMap;
     std::optional<bool> m_russian;
     bool m_busy = false;
 };

@@ -19,6 +19,7 @@
 #include <unordered_set>
 
 #include "app/drop_routing.h"
+#include "gui/map_window.h"
 #include "gui/qt_color_swatch.h"
 #include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
@@ -46,8 +47,8 @@ const std::unordered_set<std::string>& windowControls() {
 
 const std::unordered_set<std::string>& typeFrameControls() {
     static const std::unordered_set<std::string> names = {
-        "GM",     "GM_TYPE", "MP_TYPE", "SVID",       "TrnCase",     "LowCase",
-        "NoName", "LvlNull", "TagMPC",  "btnAtrSave", "btnMakeType", "btnMakeSkin"};
+        "GM",      "GM_TYPE", "MP_TYPE",    "SVID",        "TrnCase",     "LowCase", "NoName",
+        "LvlNull", "TagMPC",  "btnAtrSave", "btnMakeType", "btnMakeSkin", "btnMap"};
     return names;
 }
 
@@ -66,17 +67,17 @@ struct TabStop {
 };
 
 constexpr TabStop kTabOrder[] = {
-    {"btnSource"},   {"Source"},      {"btnReadShp"},  {"btnReadRmp"}, {"btnHelp"},
-    {"btnLang"},     {"Att"},         {"SVID", 0},     {"SVID", 1},    {"SVID", 2},
-    {"btnAtrSave"},  {"btnMakeType"}, {"btnMakeSkin"}, {"GM"},         {"GM_TYPE"},
-    {"MP_TYPE"},     {"TrnCase"},     {"LowCase"},     {"NoName"},     {"LvlNull"},
-    {"TagMPC"},      {"fillDD"},      {"fillTOPO"},    {"fillUSER"},   {"btnSetSave"},
-    {"btnMakeName"}, {"BDR_COLOR"},   {"BDR_CLRRGB"},  {"BDR_WIDTH"},  {"BDR_PATTER"},
-    {"INFO_BOX"},    {"P_ICON"},      {"P_LIMIT"},     {"AWIDTH"},     {"PATTERN"},
-    {"BFR_WIDTH"},   {"BFR_COLOR"},   {"BDF_CLRRGB"},  {"RTP_COLOR"},  {"RTP_CLRRGB"},
-    {"RTP_LIMIT"},   {"L_LIMIT"},     {"U_LIMIT"},     {"LAYER"},      {"MODE"},
-    {"AFONT"},       {"AICON"},       {"MAJ_CAT"},     {"MIN_CAT"},    {"COLOR"},
-    {"CLRRGB"},      {"HAL_COLOR"},   {"HAL_CLRRGB"},  {"HTML"},
+    {"btnSource"},  {"Source"},      {"btnReadShp"},  {"btnReadRmp"},  {"btnHelp"},
+    {"btnLang"},    {"Att"},         {"SVID", 0},     {"SVID", 1},     {"SVID", 2},
+    {"btnMap"},     {"btnAtrSave"},  {"btnMakeType"}, {"btnMakeSkin"}, {"GM"},
+    {"GM_TYPE"},    {"MP_TYPE"},     {"TrnCase"},     {"LowCase"},     {"NoName"},
+    {"LvlNull"},    {"TagMPC"},      {"fillDD"},      {"fillTOPO"},    {"fillUSER"},
+    {"btnSetSave"}, {"btnMakeName"}, {"BDR_COLOR"},   {"BDR_CLRRGB"},  {"BDR_WIDTH"},
+    {"BDR_PATTER"}, {"INFO_BOX"},    {"P_ICON"},      {"P_LIMIT"},     {"AWIDTH"},
+    {"PATTERN"},    {"BFR_WIDTH"},   {"BFR_COLOR"},   {"BDF_CLRRGB"},  {"RTP_COLOR"},
+    {"RTP_CLRRGB"}, {"RTP_LIMIT"},   {"L_LIMIT"},     {"U_LIMIT"},     {"LAYER"},
+    {"MODE"},       {"AFONT"},       {"AICON"},       {"MAJ_CAT"},     {"MIN_CAT"},
+    {"COLOR"},      {"CLRRGB"},      {"HAL_COLOR"},   {"HAL_CLRRGB"},  {"HTML"},
 };
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
@@ -660,5 +661,15 @@ void QtMainWindow::applyTimer(View& view) {
         view.timer->stop();
     }
 }
+
+void QtMainWindow::showMap() {
+    if (!m_mapWindow) m_mapWindow = std::make_unique<MapWindow>(m_main);
+    m_mapWindow->show();
+    m_mapWindow->rebuild();
+    m_mapWindow->raise();
+    m_mapWindow->activateWindow();
+}
+
+QWidget* QtMainWindow::mapWindow() const { return m_mapWindow.get(); }
 
 }  // namespace tavrolin

@@ -34,6 +34,10 @@ class QtMainWindow : public QWidget, public FormObserver {
     // The widget that shows a control; nullptr for a control without one (the timer).
     QWidget* widgetFor(const std::string& name, int index = -1) const;
 
+    // Opens the map window (once) and brings it up to date and to the front.
+    void showMap();
+    QWidget* mapWindow() const;
+
     // Pixels of a model position or size in twips.
     static int toPixels(int twips) { return twips / 15; }
     // A control's rectangle as designed, in pixels.
@@ -82,6 +86,7 @@ class QtMainWindow : public QWidget, public FormObserver {
     std::vector<View*> m_dirty;
     bool m_flushScheduled = false;
     bool m_shown = false;
+    std::unique_ptr<class MapWindow> m_mapWindow;
 };
 
 }  // namespace tavrolin

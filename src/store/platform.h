@@ -79,6 +79,8 @@ public:
     // The interface language as a Windows language identifier (kLanguageRussian or
     // kLanguageEnglish).
     virtual int uiLanguage() = 0;
+    // Opens (or raises) the map window of the source read. Quiet where there is no window.
+    virtual void showMap() {}
 
 private:
     std::optional<std::string> m_openFileAnswer;

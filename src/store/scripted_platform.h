@@ -31,6 +31,7 @@ class ScriptedPlatform : public Platform {
     std::vector<std::string> openedDocuments;
     std::vector<int> pauses;
     int beeps = 0;
+    int mapsShown = 0;
     int processEventsCalls = 0;
     bool busy = false;
     // Dialogs and message boxes shown while the busy pointer was on.
@@ -58,6 +59,7 @@ class ScriptedPlatform : public Platform {
     }
     bool openDocument(const std::string& path) override;
     int uiLanguage() override { return m_uiLanguage; }
+    void showMap() override { ++mapsShown; }
 
    private:
     int m_uiLanguage;

@@ -233,6 +233,7 @@ void btnAtrSave_Click(Main& main) {
             main.fail("btnAtrSave_Click", s);
             return;
         }
+        ++main.templateRevision;
     }
     main.att(changed ? main.tr(" атрибуты выбранного типа успешно сохранены",
                                " attributes of the selected type successfully saved")

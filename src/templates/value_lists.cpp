@@ -7,6 +7,7 @@
 
 #include "templates/icon_folder.h"
 #include "templates/text_fold.h"
+#include "store/display_limits.h"
 
 namespace tavrolin {
 
@@ -14,14 +15,6 @@ namespace {
 
 constexpr int kMaxLimit = kLimitCodes - 1;  // 34
 constexpr int kMissingIconsPauseMs = 500;
-
-// Scale names of the display-limit codes 0 to 34.
-constexpr const char* kScaleNames[kLimitCodes] = {
-    "5m",    "14.8m", "20m",   "20m",   "30m",   "50m",   "75m",   "100m",  "100m",
-    "0.2km", "0.2km", "0.5km", "0.5km", "0.5km", "1km",   "1km",   "1km",   "2km",
-    "2km",   "5km",   "5km",   "10km",  "10km",  "10km",  "10km",  "10km",  "50km",
-    "50km",  "100km", "100km", "100km", "150km", "200km", "300km", "400km",
-};
 
 std::vector<std::string> numbers(int first, int last, bool blankFirst) {
     std::vector<std::string> items;
@@ -56,11 +49,6 @@ void checkLimits(Main& main) {
 }
 
 }  // namespace
-
-const char* scaleName(int code) {
-    if (code < 0 || code > kMaxLimit) return "";
-    return kScaleNames[code];
-}
 
 std::string limitBar(int lower, int upper) {
     lower = std::clamp(lower, 0, kMaxLimit);

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "store/display_limits.h"
 #include "window/main_state.h"
 
 namespace tavrolin {
 
-// Number of display-limit codes (0 to 34).
-constexpr int kLimitCodes = 35;
+// The display-limit codes and their scale names live with the store's facts.
+using store::kLimitCodes;
+using store::scaleName;
 
 // Fills the limit, layer, width, mode, font and pattern lists (start-up, before the icons).
 void fillValueLists(Main& main);
@@ -19,8 +21,6 @@ void fillIconList(Main& main);
 // Fills MAJ_CAT with a blank and the five main categories; MIN_CAT with a blank.
 void fillCategoryLists(Main& main);
 
-// The map scale a display-limit code stands for ("5m" ... "400km"); empty outside 0 to 34.
-const char* scaleName(int code);
 // The 34-character bar of a limit pair: L dots, U - L letters I, 34 - U dots.
 std::string limitBar(int lower, int upper);
 

@@ -18,6 +18,8 @@ constexpr CaptionEntry kCaptions[] = {
     {"btnSource", -1, kTip, "Выбрать исходный файл", "Select source file"},
     {"btnAtrSave", -1, kTip, "Задать указанные атрибуты данному типу",
      "Save attributes for this type"},
+    {"btnMap", -1, kCaption, "Карта", "Map"},
+    {"btnMap", -1, kTip, "Показать карту в оформлении шаблона", "Show the map in the template's look"},
     {"btnMakeType", -1, kTip, "Создать DBF-файл с атрибутами по типам", "Make dbf-file by types"},
     {"fillDD", -1, kTip, "Заполнение цветовой гаммы глубин из DrDepth",
      "Set DrDepth like depth color scheme"},

@@ -94,6 +94,7 @@ constexpr Spot kSpots[] = {
     {"frmALL", 8, 200, 1284, 344},
 
     // Source attributes by type.
+    {"btnMap", 272, 20, 54, 26},
     {"btnAtrSave", 330, 20, 100, 26},
     {"btnMakeType", 436, 20, 94, 26},
     {"btnMakeSkin", 536, 20, 94, 26},
@@ -200,7 +201,7 @@ void layOut(Form& form) {
         put("POLYS", depth, left, 58, 22, 24);
     }
     for (int i = 0; i < 5; ++i) put("lblM", i, kSwatchLeft + i * 5 * kSwatchPitch, 22, 60, 16);
-    for (int i = 0; i < 3; ++i) put("SVID", i, 12 + i * 100, 22, 100, 22);
+    for (int i = 0; i < 3; ++i) put("SVID", i, 12 + i * 86, 22, 86, 22);
     // The icon preview starts on the spot that choosing polygons or lines gives it.
     Control& icon = form("ICONS");
     icon = place(icon, 480, 1780, 36 * kTwipsPerPixel, 36 * kTwipsPerPixel);
@@ -322,6 +323,9 @@ void buildMainControls(Form& form) {
     }
 
     form.add(make("btnReadShp", ControlKind::Button, "MP"));
+    Control map = make("btnMap", ControlKind::Button, "Map");
+    map.enabled = false;  // until a source is read
+    form.add(map);
     form.add(make("btnReadRmp", ControlKind::Button, "RM"));
 
     layOut(form);

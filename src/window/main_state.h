@@ -40,6 +40,7 @@ struct Main {
     std::string templateFileName = "Tavrolin.dbf";  // the name as found on disk
     store::Connection connection;  // open on the program folder while the template is usable
     bool templateUsable = false;   // the template was found and could be read
+    int templateRevision = 0;      // counts the saves of a type's attributes (views redraw)
     int templateColumnCount = 0;
     // CLRRGB, BDR_CLRRGB, BDF_CLRRGB, RTP_CLRRGB, HAL_CLRRGB present in the template.
     std::array<bool, 5> colorColumns{};

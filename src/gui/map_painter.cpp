@@ -1,0 +1,369 @@
+#include "gui/map_painter.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+#include "store/display_limits.h"
+
+namespace tavrolin {
+
+namespace {
+
+using preview::MapObject;
+using preview::MapPoint;
+using preview::Shape;
+using store::ObjectKind;
+
+const QColor kBackground(0xFF, 0xFF, 0xFF);
+// Geometry whose colour is "none" stays visible as a thin grey outline.
+const QColor kNoColour(0xA0, 0xA0, 0xA0);
+const QColor kLabelText(0x20, 0x20, 0x20);
+constexpr int kBandsKept = 4;
+constexpr int kPointRadius = 3;
+constexpr int kLabelCell = 8;  // pixels per cell of the grid that keeps labels apart
+
+QColor toQColor(std::uint32_t screenColour) {
+    return QColor(static_cast<int>(screenColour & 0xFF),
+                  static_cast<int>((screenColour >> 8) & 0xFF),
+                  static_cast<int>((screenColour >> 16) & 0xFF));
+}
+
+QPen cosmeticPen(const QColor& colour, int width, const std::vector<int>& dashes) {
+    QPen pen(colour);
+    pen.setCosmetic(true);
+    pen.setWidthF(std::max(1, width));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    if (!dashes.empty()) {
+        QList<qreal> pattern;
+        // Pattern units of 3 pixels, in the pen's width (Qt's unit).
+        const double unit = 3.0 / std::max(1, width);
+        for (int run : dashes) pattern.append(std::max(run * unit, 0.01));
+        pen.setDashPattern(pattern);
+    }
+    return pen;
+}
+
+// Where an object's label goes, in pixels.
+QPointF labelAnchor(const Shape& shape, const preview::MapView& view) {
+    if (shape.kind == ObjectKind::Line) {
+        // The middle vertex of the longest part.
+        std::size_t best = 0;
+        for (std::size_t part = 1; part < shape.partCount(); ++part) {
+            if (shape.partEnd(part) - shape.partBegin(part) >
+                shape.partEnd(best) - shape.partBegin(best)) {
+                best = part;
+            }
+        }
+        const std::size_t middle = (shape.partBegin(best) + shape.partEnd(best)) / 2;
+        const preview::ScreenPoint s = view.toScreen(shape.points[middle]);
+        return {s.x, s.y};
+    }
+    if (shape.kind == ObjectKind::Point) {
+        const preview::ScreenPoint s = view.toScreen(shape.points.front());
+        return {s.x + kPointRadius + 3, s.y};
+    }
+    const preview::ScreenPoint s = view.toScreen(preview::labelPoint(shape));
+    return {s.x, s.y};
+}
+
+// A grid over the picture marking the cells labels already cover.
+class LabelGrid {
+   public:
+    LabelGrid(int width, int height)
+        : m_columns(width / kLabelCell + 1),
+          m_rows(height / kLabelCell + 1),
+          m_taken(static_cast<std::size_t>(m_columns * m_rows), false) {}
+
+    // Takes the cells of a rectangle; false (and nothing taken) when one is taken already or
+    // the rectangle leaves the picture.
+    bool take(const QRectF& rect) {
+        const int left = static_cast<int>(std::floor(rect.left() / kLabelCell));
+        const int top = static_cast<int>(std::floor(rect.top() / kLabelCell));
+        const int right = static_cast<int>(std::floor(rect.right() / kLabelCell));
+        const int bottom = static_cast<int>(std::floor(rect.bottom() / kLabelCell));
+        if (left < 0 || top < 0 || right >= m_columns || bottom >= m_rows) return false;
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                if (m_taken[static_cast<std::size_t>(y * m_columns + x)]) return false;
+            }
+        }
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x)
+                m_taken[static_cast<std::size_t>(y * m_columns + x)] = true;
+        }
+        return true;
+    }
+
+   private:
+    int m_columns;
+    int m_rows;
+    std::vector<bool> m_taken;
+};
+
+}  // namespace
+
+MapPainter::MapPainter(const preview::StyledMap& map)
+    : m_map(map), m_order(preview::drawOrder(map)) {}
+
+const QImage* MapPainter::icon(const std::string& name) {
+    if (name.empty() || m_map.iconFolder.empty()) return nullptr;
+    auto found = m_icons.find(name);
+    if (found == m_icons.end()) {
+        QImage image;
+        // The icon folder's GIF of that name, in any letter case.
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(m_map.iconFolder, error)) {
+            const std::string file = entry.path().filename().string();
+            if (file.size() == name.size() + 4 &&
+                QString::fromStdString(file).compare(QString::fromStdString(name + ".gif"),
+                                                     Qt::CaseInsensitive) == 0) {
+                image.load(QString::fromStdString(entry.path().string()));
+                break;
+            }
+        }
+        found = m_icons.emplace(name, std::move(image)).first;
+    }
+    return found->second.isNull() ? nullptr : &found->second;
+}
+
+const QPainterPath& MapPainter::pathOf(std::uint32_t objectIndex, const preview::MapView& view) {
+    // Zoom bands double in size; a path keeps the vertices a quarter pixel of its band apart.
+    const int band = static_cast<int>(std::floor(std::log2(view.metresPerPixel())));
+    auto bandIt = m_bands.find(band);
+    if (bandIt == m_bands.end()) {
+        if (static_cast<int>(m_bands.size()) >= kBandsKept) {
+            // Drop the band farthest from this one.
+            auto farthest = std::abs(m_bands.begin()->first - band) >
+                                    std::abs(std::prev(m_bands.end())->first - band)
+                                ? m_bands.begin()
+                                : std::prev(m_bands.end());
+            m_bands.erase(farthest);
+        }
+        Band fresh;
+        const double unitsPerMetre = 1.0 / (view.scaleX() * view.metresPerPixel());
+        fresh.tolerance = std::ldexp(1.0, band) / 4 * unitsPerMetre;
+        bandIt = m_bands.emplace(band, std::move(fresh)).first;
+    }
+    Band& cache = bandIt->second;
+    auto found = cache.paths.find(objectIndex);
+    if (found != cache.paths.end()) return found->second;
+
+    const Shape& shape = m_map.shapeOf(m_map.objects[objectIndex]);
+    const double tolerance = cache.tolerance;
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (std::size_t part = 0; part < shape.partCount(); ++part) {
+        const std::size_t begin = shape.partBegin(part);
+        const std::size_t end = shape.partEnd(part);
+        MapPoint kept = shape.points[begin];
+        path.moveTo(kept.x, kept.y);
+        for (std::size_t i = begin + 1; i < end; ++i) {
+            const MapPoint p = shape.points[i];
+            if (i + 1 < end && std::abs(p.x - kept.x) < tolerance &&
+                std::abs(p.y - kept.y) < tolerance) {
+                continue;
+            }
+            path.lineTo(p.x, p.y);
+            kept = p;
+        }
+        if (shape.kind == ObjectKind::Polygon) path.closeSubpath();
+    }
+    return cache.paths.emplace(objectIndex, std::move(path)).first->second;
+}
+
+void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool showAll) {
+    painter.save();
+    painter.resetTransform();
+    painter.fillRect(QRectF(0, 0, view.width(), view.height()), kBackground);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    const int code = view.scaleCode();
+    const preview::Bounds visible = view.visibleBox();
+    const double sx = view.scaleX();
+    const double sy = view.scaleY();
+    const MapPoint topLeft = view.topLeft();
+    const QTransform toScreen(sx, 0, 0, sy, -topLeft.x * sx, -topLeft.y * sy);
+    const double pixelX = 1 / std::abs(sx);
+    const double pixelY = 1 / std::abs(sy);
+
+    std::vector<std::uint32_t> shown;
+    std::vector<std::uint32_t> points;
+    m_drawn = 0;
+    painter.setTransform(toScreen);
+    for (std::uint32_t index : m_order) {
+        const MapObject& object = m_map.objects[index];
+        if (!preview::shownAt(object, code, showAll)) continue;
+        const Shape& shape = m_map.shapeOf(object);
+        if (!shape.bounds.intersects(visible)) continue;
+        ++m_drawn;
+        shown.push_back(index);
+        const preview::DisplayStyle& style = object.style;
+        if (shape.kind == ObjectKind::Point) {
+            points.push_back(index);
+            continue;
+        }
+        const QColor colour = style.color ? toQColor(*style.color) : kNoColour;
+        // Smaller than a pixel: one pixel of its colour.
+        if (shape.bounds.width() < pixelX && shape.bounds.height() < pixelY) {
+            painter.fillRect(QRectF(shape.bounds.minX, shape.bounds.maxY - pixelY, pixelX, pixelY),
+                             colour);
+            continue;
+        }
+        const QPainterPath& path = pathOf(index, view);
+        if (shape.kind == ObjectKind::Polygon) {
+            QBrush brush(Qt::NoBrush);
+            if (const QImage* picture = icon(style.icon)) {
+                brush = QBrush(*picture);
+                brush.setTransform(QTransform::fromScale(pixelX, -pixelY));
+            } else if (style.color) {
+                brush = QBrush(colour);
+            }
+            painter.setBrush(brush);
+            if (style.borderColor && style.borderWidth > 0) {
+                painter.setPen(cosmeticPen(toQColor(*style.borderColor), style.borderWidth,
+                                           style.borderPattern));
+            } else if (!style.color && brush.style() == Qt::NoBrush) {
+                painter.setPen(cosmeticPen(kNoColour, 1, {}));
+            } else {
+                painter.setPen(Qt::NoPen);
+            }
+            painter.drawPath(path);
+        } else {
+            painter.setBrush(Qt::NoBrush);
+            if (style.lineBorderColor && style.lineBorderWidth > 0) {
+                painter.setPen(cosmeticPen(toQColor(*style.lineBorderColor),
+                                           std::max(1, style.width) + 2 * style.lineBorderWidth,
+                                           {}));
+                painter.drawPath(path);
+            }
+            painter.setPen(cosmeticPen(colour, style.width, style.linePattern));
+            painter.drawPath(path);
+        }
+    }
+
+    // Points and labels in pixels.
+    painter.resetTransform();
+    for (std::uint32_t index : points) {
+        const MapObject& object = m_map.objects[index];
+        const QImage* picture = icon(preview::iconAt(object, code));
+        const QColor colour = object.style.color ? toQColor(*object.style.color) : kNoColour;
+        const Shape& shape = m_map.shapeOf(object);
+        for (const MapPoint& p : shape.points) {
+            const preview::ScreenPoint s = view.toScreen(p);
+            if (picture != nullptr) {
+                painter.drawImage(
+                    QPointF(s.x - picture->width() / 2.0, s.y - picture->height() / 2.0), *picture);
+            } else {
+                painter.setPen(QPen(Qt::black, 1));
+                painter.setBrush(colour);
+                painter.drawEllipse(QPointF(s.x, s.y), kPointRadius, kPointRadius);
+            }
+        }
+    }
+    paintLabels(painter, view, shown);
+    painter.restore();
+}
+
+void MapPainter::paintLabels(QPainter& painter, const preview::MapView& view,
+                             const std::vector<std::uint32_t>& shown) {
+    LabelGrid grid(view.width(), view.height());
+    QFont font = painter.font();
+    // Top layers first, so that they keep their labels where labels would collide.
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        const MapObject& object = m_map.objects[*it];
+        const preview::DisplayStyle& style = object.style;
+        if (!style.showsLabel() || object.label.empty()) continue;
+        const Shape& shape = m_map.shapeOf(object);
+        const QString text = QString::fromStdString(object.label);
+        font.setPointSizeF(style.fontSize);
+        font.setBold(style.bold);
+        font.setItalic(style.outlined);
+        painter.setFont(font);
+        const QFontMetricsF metrics(font);
+        const QPointF anchor = labelAnchor(shape, view);
+        QRectF box(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        if (shape.kind == ObjectKind::Point) {
+            box.moveTopLeft(QPointF(anchor.x(), anchor.y() - box.height() / 2));
+        } else {
+            box.moveCenter(anchor);
+        }
+        if (!grid.take(box.adjusted(-1, -1, 1, 1))) continue;
+        const QPointF baseline(box.left(), box.top() + metrics.ascent());
+        if (style.haloColor) {
+            painter.setPen(toQColor(*style.haloColor));
+            for (const QPointF offset :
+                 {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)}) {
+                painter.drawText(baseline + offset, text);
+            }
+        }
+        const bool textInColour = shape.kind != ObjectKind::Polygon && style.color;
+        painter.setPen(textInColour ? toQColor(*style.color) : kLabelText);
+        painter.drawText(baseline, text);
+    }
+}
+
+void MapPainter::paintScaleBar(QPainter& painter, const preview::MapView& view) {
+    const int code = view.scaleCode();
+    const double metres = store::metresOfScaleName(store::scaleName(code));
+    const double length = metres / view.metresPerPixel();
+    const QString caption = QString::fromUtf8(store::scaleName(code));
+    painter.save();
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const double left = 12;
+    const double bottom = view.height() - 12;
+    const QFontMetricsF metrics(painter.font());
+    QRectF back(left - 4, bottom - metrics.height() - 12,
+                std::max(length, metrics.horizontalAdvance(caption)) + 8, metrics.height() + 16);
+    painter.fillRect(back, QColor(255, 255, 255, 200));
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(QPointF(left, bottom), QPointF(left + length, bottom));
+    painter.drawLine(QPointF(left, bottom - 5), QPointF(left, bottom));
+    painter.drawLine(QPointF(left + length, bottom - 5), QPointF(left + length, bottom));
+    painter.drawText(QPointF(left, bottom - 8), caption);
+    painter.restore();
+}
+
+Status writeMapPng(const preview::StyledMap& map, const MapPngRequest& request) {
+    // Painting text needs a GUI application; a headless run gets one on Qt's offscreen platform.
+    std::unique_ptr<QGuiApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tavrolin";
+        static char* argv[] = {name, nullptr};
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    if (request.width <= 0 || request.height <= 0 || request.width > 20000 ||
+        request.height > 20000) {
+        return Status::error(err::kInvalidArgument,
+                             "a picture of " + std::to_string(request.width) + "x" +
+                                 std::to_string(request.height) + " pixels cannot be drawn");
+    }
+    QImage image(request.width, request.height, QImage::Format_ARGB32_Premultiplied);
+    preview::MapView view(map.geometry.bounds, map.geographic);
+    view.resize(request.width, request.height);
+    view.fit();
+    if (request.scaleCode >= 0) view.zoomToCode(request.scaleCode);
+    {
+        QPainter painter(&image);
+        MapPainter mapPainter(map);
+        mapPainter.paint(painter, view, request.showAll);
+        MapPainter::paintScaleBar(painter, view);
+    }
+    if (!image.save(QString::fromStdString(request.path), "PNG")) {
+        return Status::error(err::kPermissionDenied, "cannot write " + request.path);
+    }
+    return {};
+}
+
+}  // namespace tavrolin

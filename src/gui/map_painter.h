@@ -1,0 +1,58 @@
+// Draws a styled map with QPainter in the template's look: polygon fills (palette or RGBA
+// colour, or the fill picture ICON), borders with width and dash pattern, lines with their
+// border, point icons, labels with font size, label mode and halo; layers bottom first; only
+// objects in view and within their display limits (unless all are shown). Paths are cached per
+// zoom band, simplified to a quarter pixel of that band, so panning and zooming within a band
+// reuse them.
+#pragma once
+
+#include <QImage>
+#include <QPainterPath>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/map_model.h"
+#include "preview/styled_map.h"
+#include "store/status.h"
+
+class QPainter;
+
+namespace tavrolin {
+
+class MapPainter {
+   public:
+    // The map must outlive the painter.
+    explicit MapPainter(const preview::StyledMap& map);
+
+    // Paints the view's part of the map over the whole painter device (background included).
+    void paint(QPainter& painter, const preview::MapView& view, bool showAll);
+    // The scale bar in the lower-left corner: the current code's name and its length.
+    static void paintScaleBar(QPainter& painter, const preview::MapView& view);
+
+    const std::vector<std::uint32_t>& order() const { return m_order; }
+    // Objects drawn by the last paint.
+    std::size_t drawnCount() const { return m_drawn; }
+
+   private:
+    struct Band {
+        double tolerance = 0;  // map units dropped between kept vertices
+        std::unordered_map<std::uint32_t, QPainterPath> paths;
+    };
+    const QPainterPath& pathOf(std::uint32_t objectIndex, const preview::MapView& view);
+    const QImage* icon(const std::string& name);
+    void paintLabels(QPainter& painter, const preview::MapView& view,
+                     const std::vector<std::uint32_t>& shown);
+
+    const preview::StyledMap& m_map;
+    std::vector<std::uint32_t> m_order;
+    std::map<int, Band> m_bands;
+    std::unordered_map<std::string, QImage> m_icons;  // null image: no such icon
+    std::size_t m_drawn = 0;
+};
+
+// Renders the map to a PNG file with Qt's offscreen painting (no window needed).
+Status writeMapPng(const preview::StyledMap& map, const MapPngRequest& request);
+
+}  // namespace tavrolin
