@@ -112,7 +112,81 @@ class LabelGrid {
 }  // namespace
 
 MapPainter::MapPainter(const preview::StyledMap& map)
-    : m_map(map), m_order(preview::drawOrder(map)) {}
+    : m_map(map), m_order(preview::drawOrder(map)), m_lookOfObject(map.objects.size(), -1) {}
+
+int MapPainter::lookOf(std::uint32_t objectIndex) {
+    int& known = m_lookOfObject[objectIndex];
+    if (known >= 0) return known;
+    const MapObject& object = m_map.objects[objectIndex];
+    const preview::DisplayStyle& style = object.style;
+    const ObjectKind kind = m_map.shapeOf(object).kind;
+    // What the look depends on, as text.
+    std::string key = std::to_string(static_cast<int>(kind));
+    auto add = [&key](const auto& value) { key += '|' + std::to_string(value); };
+    add(style.color.value_or(0x1000000));
+    add(style.width);
+    add(style.borderColor.value_or(0x1000000));
+    add(style.borderWidth);
+    add(style.lineBorderColor.value_or(0x1000000));
+    add(style.lineBorderWidth);
+    for (int run : style.borderPattern) add(run);
+    key += '|';
+    for (int run : style.linePattern) add(run);
+    key += '|' + (kind == ObjectKind::Polygon ? style.icon : std::string());
+    auto found = m_lookByKey.find(key);
+    if (found != m_lookByKey.end()) return known = found->second;
+
+    Look look;
+    look.colour = style.color ? toQColor(*style.color) : kNoColour;
+    if (kind == ObjectKind::Polygon) {
+        look.brush = QBrush(Qt::NoBrush);
+        if (const QImage* picture = icon(style.icon)) {
+            look.brush = QBrush(*picture);
+            look.picture = true;
+        } else if (style.color) {
+            look.brush = QBrush(look.colour);
+        }
+        if (style.borderColor && style.borderWidth > 0) {
+            look.pen =
+                cosmeticPen(toQColor(*style.borderColor), style.borderWidth, style.borderPattern);
+        } else if (!style.color && look.brush.style() == Qt::NoBrush) {
+            look.pen = cosmeticPen(kNoColour, 1, {});
+        } else {
+            look.pen = QPen(Qt::NoPen);
+        }
+    } else if (kind == ObjectKind::Line) {
+        look.brush = QBrush(Qt::NoBrush);
+        look.lineBorder = style.lineBorderColor && style.lineBorderWidth > 0;
+        if (look.lineBorder) {
+            look.borderPen = cosmeticPen(toQColor(*style.lineBorderColor),
+                                         std::max(1, style.width) + 2 * style.lineBorderWidth, {});
+        }
+        look.pen = cosmeticPen(look.colour, style.width, style.linePattern);
+    } else {
+        look.brush = QBrush(look.colour);
+        look.pen = QPen(Qt::black, 1);
+    }
+    m_looks.push_back(std::move(look));
+    known = static_cast<int>(m_looks.size()) - 1;
+    m_lookByKey.emplace(std::move(key), known);
+    return known;
+}
+
+const MapPainter::Label& MapPainter::labelOf(std::uint32_t objectIndex, const QFont& base) {
+    auto found = m_labels.find(objectIndex);
+    if (found != m_labels.end()) return found->second;
+    const MapObject& object = m_map.objects[objectIndex];
+    Label label;
+    label.text = QString::fromStdString(object.label);
+    label.font = base;
+    label.font.setPointSizeF(object.style.fontSize);
+    label.font.setBold(object.style.bold);
+    label.font.setItalic(object.style.outlined);
+    const QFontMetricsF metrics(label.font);
+    label.size = QSizeF(metrics.horizontalAdvance(label.text), metrics.height());
+    label.ascent = metrics.ascent();
+    return m_labels.emplace(objectIndex, std::move(label)).first->second;
+}
 
 const QImage* MapPainter::icon(const std::string& name) {
     if (name.empty() || m_map.iconFolder.empty()) return nullptr;
@@ -198,6 +272,7 @@ void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool sho
     std::vector<std::uint32_t> shown;
     std::vector<std::uint32_t> points;
     m_drawn = 0;
+    int current = -1;  // the look the painter holds
     painter.setTransform(toScreen);
     for (std::uint32_t index : m_order) {
         const MapObject& object = m_map.objects[index];
@@ -206,48 +281,37 @@ void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool sho
         if (!shape.bounds.intersects(visible)) continue;
         ++m_drawn;
         shown.push_back(index);
-        const preview::DisplayStyle& style = object.style;
         if (shape.kind == ObjectKind::Point) {
             points.push_back(index);
             continue;
         }
-        const QColor colour = style.color ? toQColor(*style.color) : kNoColour;
+        const Look& look = m_looks[static_cast<std::size_t>(lookOf(index))];
         // Smaller than a pixel: one pixel of its colour.
         if (shape.bounds.width() < pixelX && shape.bounds.height() < pixelY) {
             painter.fillRect(QRectF(shape.bounds.minX, shape.bounds.maxY - pixelY, pixelX, pixelY),
-                             colour);
+                             look.colour);
             continue;
         }
         const QPainterPath& path = pathOf(index, view);
-        if (shape.kind == ObjectKind::Polygon) {
-            QBrush brush(Qt::NoBrush);
-            if (const QImage* picture = icon(style.icon)) {
-                brush = QBrush(*picture);
-                brush.setTransform(QTransform::fromScale(pixelX, -pixelY));
-            } else if (style.color) {
-                brush = QBrush(colour);
-            }
-            painter.setBrush(brush);
-            if (style.borderColor && style.borderWidth > 0) {
-                painter.setPen(cosmeticPen(toQColor(*style.borderColor), style.borderWidth,
-                                           style.borderPattern));
-            } else if (!style.color && brush.style() == Qt::NoBrush) {
-                painter.setPen(cosmeticPen(kNoColour, 1, {}));
-            } else {
-                painter.setPen(Qt::NoPen);
-            }
-            painter.drawPath(path);
-        } else {
+        if (look.lineBorder) {
             painter.setBrush(Qt::NoBrush);
-            if (style.lineBorderColor && style.lineBorderWidth > 0) {
-                painter.setPen(cosmeticPen(toQColor(*style.lineBorderColor),
-                                           std::max(1, style.width) + 2 * style.lineBorderWidth,
-                                           {}));
-                painter.drawPath(path);
-            }
-            painter.setPen(cosmeticPen(colour, style.width, style.linePattern));
+            painter.setPen(look.borderPen);
             painter.drawPath(path);
+            current = -1;
         }
+        const int lookIndex = m_lookOfObject[index];
+        if (lookIndex != current) {
+            current = lookIndex;
+            if (look.picture) {
+                QBrush brush = look.brush;
+                brush.setTransform(QTransform::fromScale(pixelX, -pixelY));
+                painter.setBrush(brush);
+            } else {
+                painter.setBrush(look.brush);
+            }
+            painter.setPen(look.pen);
+        }
+        painter.drawPath(path);
     }
 
     // Points and labels in pixels.
@@ -255,7 +319,12 @@ void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool sho
     for (std::uint32_t index : points) {
         const MapObject& object = m_map.objects[index];
         const QImage* picture = icon(preview::iconAt(object, code));
-        const QColor colour = object.style.color ? toQColor(*object.style.color) : kNoColour;
+        const int lookIndex = lookOf(index);
+        if (picture == nullptr && lookIndex != current) {
+            current = lookIndex;
+            painter.setPen(m_looks[static_cast<std::size_t>(lookIndex)].pen);
+            painter.setBrush(m_looks[static_cast<std::size_t>(lookIndex)].brush);
+        }
         const Shape& shape = m_map.shapeOf(object);
         for (const MapPoint& p : shape.points) {
             const preview::ScreenPoint s = view.toScreen(p);
@@ -263,8 +332,6 @@ void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool sho
                 painter.drawImage(
                     QPointF(s.x - picture->width() / 2.0, s.y - picture->height() / 2.0), *picture);
             } else {
-                painter.setPen(QPen(Qt::black, 1));
-                painter.setBrush(colour);
                 painter.drawEllipse(QPointF(s.x, s.y), kPointRadius, kPointRadius);
             }
         }
@@ -276,38 +343,36 @@ void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool sho
 void MapPainter::paintLabels(QPainter& painter, const preview::MapView& view,
                              const std::vector<std::uint32_t>& shown) {
     LabelGrid grid(view.width(), view.height());
-    QFont font = painter.font();
+    const QFont base = painter.font();
+    const QRectF picture(0, 0, view.width(), view.height());
     // Top layers first, so that they keep their labels where labels would collide.
     for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
         const MapObject& object = m_map.objects[*it];
         const preview::DisplayStyle& style = object.style;
         if (!style.showsLabel() || object.label.empty()) continue;
         const Shape& shape = m_map.shapeOf(object);
-        const QString text = QString::fromStdString(object.label);
-        font.setPointSizeF(style.fontSize);
-        font.setBold(style.bold);
-        font.setItalic(style.outlined);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font);
         const QPointF anchor = labelAnchor(shape, view);
-        QRectF box(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        if (!picture.contains(anchor)) continue;
+        const Label& label = labelOf(*it, base);
+        QRectF box(QPointF(0, 0), label.size);
         if (shape.kind == ObjectKind::Point) {
             box.moveTopLeft(QPointF(anchor.x(), anchor.y() - box.height() / 2));
         } else {
             box.moveCenter(anchor);
         }
         if (!grid.take(box.adjusted(-1, -1, 1, 1))) continue;
-        const QPointF baseline(box.left(), box.top() + metrics.ascent());
+        painter.setFont(label.font);
+        const QPointF baseline(box.left(), box.top() + label.ascent);
         if (style.haloColor) {
             painter.setPen(toQColor(*style.haloColor));
             for (const QPointF offset :
                  {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)}) {
-                painter.drawText(baseline + offset, text);
+                painter.drawText(baseline + offset, label.text);
             }
         }
         const bool textInColour = shape.kind != ObjectKind::Polygon && style.color;
         painter.setPen(textInColour ? toQColor(*style.color) : kLabelText);
-        painter.drawText(baseline, text);
+        painter.drawText(baseline, label.text);
     }
 }
 

@@ -6,8 +6,11 @@
 // reuse them.
 #pragma once
 
+#include <QBrush>
+#include <QFont>
 #include <QImage>
 #include <QPainterPath>
+#include <QPen>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -36,6 +39,26 @@ class MapPainter {
     std::size_t drawnCount() const { return m_drawn; }
 
    private:
+    // The pens and brush of a style, built once and shared by every object of that look, so a
+    // frame changes the painter's state only where the look changes.
+    struct Look {
+        QBrush brush;
+        QPen pen;
+        QPen borderPen;  // a line's border, drawn under it
+        bool lineBorder = false;
+        QColor colour;
+        bool picture = false;  // the brush is the fill picture (scaled per frame)
+    };
+    // A label measured once.
+    struct Label {
+        QString text;
+        QFont font;
+        QSizeF size;
+        double ascent = 0;
+    };
+    int lookOf(std::uint32_t objectIndex);
+    const Label& labelOf(std::uint32_t objectIndex, const QFont& base);
+
     struct Band {
         double tolerance = 0;  // map units dropped between kept vertices
         std::unordered_map<std::uint32_t, QPainterPath> paths;
@@ -49,6 +72,10 @@ class MapPainter {
     std::vector<std::uint32_t> m_order;
     std::map<int, Band> m_bands;
     std::unordered_map<std::string, QImage> m_icons;  // null image: no such icon
+    std::vector<int> m_lookOfObject;                  // -1 until built
+    std::vector<Look> m_looks;
+    std::map<std::string, int> m_lookByKey;
+    std::unordered_map<std::uint32_t, Label> m_labels;
     std::size_t m_drawn = 0;
 };
 
