@@ -39,11 +39,11 @@ Result<std::vector<preview::MapObject>> styledObjects(Main& main, const DepthRul
     objects.reserve(main.sourceRecords.size());
     preview::AttributeValues values;
     for (std::size_t i = 0; i < main.sourceRecords.size(); ++i) {
-        const SourceRecord& record = main.sourceRecords[i];
-        Result<std::string_view> label = attributes->labelAsWritten(record.label);
+        const SourceRecord record = main.sourceRecords[i];
+        Result<std::string> label = attributes->labelAsWritten(record.label);
         if (!label) return label.status();
         preview::MapObject object;
-        object.label = *label;
+        object.label = std::move(*label);
         Result<const RecordAttributes*> found = attributes->forRecord(i, record);
         if (!found) return found.status();
         values.clear();
@@ -87,7 +87,7 @@ Result<preview::StyledMap> buildStyledMap(Main& main, preview::StyleBasis basis)
     if (!main.sourceRead || main.sourceFileName.empty()) {
         return Status::error(err::kInvalidArgument, "no source table has been read");
     }
-    if (main.kind > 2) return Status::error(err::kInvalidArgument, "no object kind is chosen");
+    if (main.kind == store::ObjectKind::None) return Status::error(err::kInvalidArgument, "no object kind is chosen");
     const std::string table = main.sourceFolder + main.sourceFileName;
     const std::optional<std::string> shp = preview::shapeFileBeside(table);
     if (!shp) {
@@ -104,7 +104,7 @@ Result<preview::StyledMap> buildStyledMap(Main& main, preview::StyleBasis basis)
         styledObjects(main, depth ? &*depth : nullptr);
     if (!objects) return objects.status();
     preview::StyledMap map = preview::pairShapes(std::move(*shapes), std::move(*objects));
-    map.kind = store::kindFromNumber(main.kind);
+    map.kind = main.kind;
     map.basis = basis;
     map.sourceName = main.sourceFileName;
     if (auto icons = templates::iconFolder(main.programFolder)) map.iconFolder = icons->string();
@@ -128,7 +128,7 @@ void btnMap_Click(Main& main) {
         main.platform.beep();
         return;
     }
-    if (main.kind > 2) {
+    if (main.kind == store::ObjectKind::None) {
         main.att(
             main.tr(" * автоматически определить вид объектов не удалось; выберите его "
                     "самостоятельно",

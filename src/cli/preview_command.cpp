@@ -53,11 +53,6 @@ std::optional<int> parseScale(const std::string& text) {
     return std::nullopt;
 }
 
-int kindIndexOf(const std::string& kind) {
-    if (auto found = store::kindFromName(kind)) return static_cast<int>(*found);
-    return -1;
-}
-
 }  // namespace
 
 void setMapPngPainter(MapPngPainter painter) { painterSlot() = painter; }
@@ -66,8 +61,9 @@ int runPreviewCommand(CliContext& ctx, const std::vector<std::string>& arguments
     std::vector<std::string> args = arguments;
     bool missing = false;
     const std::optional<std::string> kind = takeOption(args, "--kind", &missing);
-    const int kindIndex = kind ? kindIndexOf(*kind) : -1;
-    if (missing || (kind && kindIndex < 0)) {
+    const std::optional<store::ObjectKind> chosenKind =
+        kind ? store::kindFromName(*kind) : std::nullopt;
+    if (missing || (kind && !chosenKind)) {
         return usageError(ctx, kCommand, "--kind takes polygon, line or point");
     }
     const std::optional<std::string> by = takeOption(args, "--by", &missing);
@@ -105,19 +101,8 @@ int runPreviewCommand(CliContext& ctx, const std::vector<std::string>& arguments
     }
 
     Main& main = ctx.main();
-    Form& form = ctx.form();
-    std::error_code error;
-    const std::filesystem::path source = std::filesystem::absolute(args.front(), error);
-    ctx.platform.openFileReplies.push_back(error ? args.front() : source.string());
-    form.raise("btnSource", Event::Click);
-    if (!main.sourceRead) return commandExitCode(ctx);
-    if (kindIndex >= 0 && main.kind != kindIndex) {
-        form.setValue("SVID", 0, kindIndex);
-        form.setValue("SVID", 1, kindIndex);
-    }
-    if (main.kind > 2) {
-        ctx.err << "tavrolin preview: the object kind was not detected; give --kind polygon, "
-                   "line or point\n";
+    if (!readSourceAndChooseKind(ctx, kCommand, args.front(), chosenKind)) {
+        return commandExitCode(ctx);
     }
     if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
     const preview::StyleBasis basis =

@@ -242,7 +242,7 @@ void MapWindow::controlChanged(const Control& control) {
     const bool stale = swatch || m_main.templateRevision != m_revision || m_main.kind != m_kind ||
                        m_main.sourceFileName != m_source ||
                        m_main.sourceRecords.size() != m_records;
-    if (stale && m_main.sourceRead && m_main.kind <= 2) scheduleRebuild();
+    if (stale && m_main.sourceRead && m_main.kind != store::ObjectKind::None) scheduleRebuild();
 }
 
 }  // namespace tavrolin

@@ -86,7 +86,7 @@ class MapWindow : public QWidget, public FormObserver {
     // What the map shown was built from.
     int m_revision = -1;
     preview::StyleBasis m_builtBasis = preview::StyleBasis::Types;
-    std::uint8_t m_kind = kNoKind;
+    store::ObjectKind m_kind = store::ObjectKind::None;
     std::string m_source;
     std::size_t m_records = 0;
 };

@@ -128,9 +128,9 @@ std::optional<std::string> shapeFileBeside(const std::string& tablePath) {
     std::filesystem::path path(tablePath);
     const std::string folder = path.parent_path().string();
     const std::string name = path.stem().string() + ".shp";
-    const std::string found = store::fileExistsIgnoringCase(folder, name);
+    const std::vector<std::string> found = store::namesIgnoringCase(folder, name);
     if (found.empty()) return std::nullopt;
-    return (path.parent_path() / found).string();
+    return (path.parent_path() / found.front()).string();
 }
 
 #ifdef TAVROLIN_NO_SHAPELIB

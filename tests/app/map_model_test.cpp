@@ -91,7 +91,7 @@ TEST_F(MapModelTest, AMissingOrMismatchedShapefileIsReportedNotDrawn) {
 }
 
 TEST_F(MapModelTest, MapButtonAsksForTheWindowOnlyWithASourceAndAKind) {
-    main.kind = kNoKind;
+    main.kind = store::ObjectKind::None;
     btnMap_Click(main);
     EXPECT_EQ(platform.mapsShown, 0);
     chooseKind(0);
