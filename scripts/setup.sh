@@ -22,6 +22,6 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@"
 cmake --build build -j"$(nproc)"
 mkdir -p build/examples
-for sample in examples/*.dbf examples/*.mp; do
+for sample in examples/*.dbf examples/*.shp examples/*.shx examples/*.mp; do
     [ -e "build/examples/$(basename "$sample")" ] || cp "$sample" build/examples/
 done

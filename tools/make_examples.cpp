@@ -141,6 +141,8 @@ bool writeMap(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     for (const std::string& line : lines) out << toCp1251(line) << "\r\n";
     return static_cast<bool>(out);
+}
+
 // The lake's geometry: metres east and north of a centre, written as degrees.
 constexpr double kCentreLongitude = 33.40;
 constexpr double kCentreLatitude = 61.80;
