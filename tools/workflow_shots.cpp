@@ -43,9 +43,18 @@ class Session {
 
     // Grabs the part of the screen that the window and the dialog on top of it cover.
     void shoot(const std::string& name, QWidget* dialog = nullptr) {
-        wait(kPaintMs);
         QRect area = m_window.frameGeometry();
         if (dialog != nullptr) area = area.united(dialog->frameGeometry());
+        shootArea(name, area);
+    }
+
+    // Grabs the part of the screen that a window of its own covers.
+    void shootWindow(const std::string& name, QWidget* window) {
+        shootArea(name, window->frameGeometry());
+    }
+
+    void shootArea(const std::string& name, QRect area) {
+        wait(kPaintMs);
         const std::string path = m_output + "/" + name + ".png";
         const QString crop =
             QString("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y());
@@ -197,7 +206,8 @@ int main(int argc, char** argv) {
     fs::create_directories(maps);
     fs::copy_file(build / "Tavrolin.dbf", home / "Tavrolin.dbf");
     fs::copy(build / "icons", home / "icons", fs::copy_options::recursive);
-    for (const char* sample : {"lake_areas.dbf", "lake.mp"}) {
+    for (const char* sample : {"lake_areas.dbf", "lake.mp", "lake_contours.dbf",
+                               "lake_contours.shp", "lake_contours.shx"}) {
         fs::copy_file(examples / sample, maps / sample);
     }
 
@@ -208,6 +218,7 @@ int main(int argc, char** argv) {
     tavrolin::MainWindow model(platform, start);
     QtMainWindow window(model.main());
     platform.setWindow(&window, [&window] { window.flush(); });
+    platform.setMapOpener([&window] { window.showMap(); });
     model.load();
     window.flush();
     window.move(0, 0);
@@ -251,6 +262,18 @@ int main(int argc, char** argv) {
     session.expectDialog("workflow-10-choose-map", chooseFile(map));
     session.expectDialog("workflow-11-map-retyped", pressOk);
     session.click("btnReadRmp");
+
+    // The contours in the map window, drawn as the template gives them.
+    session.expectDialog("", chooseFile((maps / "lake_contours.dbf").string()));
+    session.click("btnSource");
+    session.click("btnMap");
+    if (QWidget* map = window.mapWindow()) {
+        map->move(0, 0);
+        map->resize(1100, 720);
+        session.settle();
+        session.shootWindow("map_window", map);
+        map->close();
+    }
 
     model.unload();
     fs::remove_all(scratch);
