@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building needs when it is missing (Debian), then configures and builds, and puts
-# the sample map into build/examples/ when it is not there (a conversion writes beside its
-# source, so the samples are used from a copy, never from the repository).
+# Installs what building and packaging need when it is missing (Debian), then configures and
+# builds, and puts the sample map into build/examples/ when it is not there (a conversion writes
+# beside its source, so the samples are used from a copy, never from the repository).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgif-dev libshp-dev libgtest-dev googletest)
+packages=(cmake g++ make pkg-config qt6-base-dev libgif-dev libshp-dev libgtest-dev googletest
+          dpkg-dev file)  # the last two: cpack finds the package's dependencies with them
 [ "${TAVROLIN_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
