@@ -43,43 +43,7 @@ constexpr std::uint64_t kTens[] = {1,
                                    1000000000000000000,
                                    10000000000000000000u};
 
-constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Appends the digits at `p` to `digits`; returns how many it read (past 19 `digits` has
-// overflowed and is not to be used).
-int readDigits(const char*& p, const char* end, std::uint64_t& digits) {
-    const char* const start = p;
-    for (; p != end && isDigit(*p); ++p)
-        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    return static_cast<int>(p - start);
-}
-
 }  // namespace
-
-bool readPlainDecimal(const char*& at, const char* end, double& value) {
-    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
-    constexpr int kDigitsMax = 19;  // any 19 digits fit in 64 bits
-    const char* p = at;
-    const bool negative = p != end && *p == '-';
-    if (negative) ++p;
-    std::uint64_t digits = 0;
-    int count = readDigits(p, end, digits);
-    if (count == 0) return false;
-    std::size_t fraction = 0;
-    if (p != end && *p == '.') {
-        ++p;
-        fraction = static_cast<std::size_t>(readDigits(p, end, digits));
-        if (fraction == 0 || fraction >= std::size(kPowers)) return false;
-        count += static_cast<int>(fraction);
-    }
-    if (count > kDigitsMax || digits >= kExactLimit) return false;
-    const double magnitude = static_cast<double>(digits) / kPowers[fraction];
-    value = negative ? -magnitude : magnitude;
-    at = p;
-    return true;
-}
 
 std::optional<double> parseCoordinate(std::string_view text) {
     text = store::trimSpaces(text);
