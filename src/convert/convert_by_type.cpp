@@ -250,7 +250,9 @@ Status moveOutputTable(Main& main) {
     const std::string table = main.programFolder + main.outputTableName + ".dbf";
     if (Status s = main.connection.flush(); !s) return s;
     if (Status s = markOutputTable(table, true); !s) return s;
-    Status moved = store::replaceFile(table, main.sourceFolder + main.outputFileName);
+    // The flush to disk of a large table takes seconds; the window keeps painting.
+    const std::string target = main.sourceFolder + main.outputFileName;
+    Status moved = main.whileWindowPaints([&table, &target] { return store::replaceFile(table, target); });
     if (!moved) {
         (void)markOutputTable(table, false);  // still ours to delete on the next run
         return moved;

@@ -1,8 +1,17 @@
 #include "window/main_state.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace tavrolin {
+
+Status Main::whileWindowPaints(std::function<Status()> job) {
+    std::future<Status> result = std::async(std::launch::async, std::move(job));
+    constexpr std::chrono::milliseconds kSlice(20);
+    while (result.wait_for(kSlice) != std::future_status::ready) platform.pause(kSlice.count());
+    return result.get();
+}
 
 void Main::att(const std::string& text) {
     attLog.push_back(text);

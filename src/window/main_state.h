@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,10 @@ struct Main {
     void fail(const std::string& procedure, const Status& status);
     // Lets the window paint and handle input.
     void doEvents() { platform.processEvents(); }
+    // Runs a file job that may block for seconds (a flush to disk, a rename over a large file) on
+    // a thread of its own, the window painting meanwhile but taking no input; its result. The
+    // job must not touch the model.
+    Status whileWindowPaints(std::function<Status()> job);
 
     // Start-up: whether the template was found and read whole (and the connection is open). When
     // it is not, writes a " ! " message naming the template on Att, beeps and answers false:
