@@ -180,22 +180,41 @@ std::size_t formatQuick(double value, char* out) {
     const Wide half = Wide{1} << (shift - 1);
     if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;
 
-    // All digits, zero-padded to kPaddedDigits so that the point always falls inside; then the
-    // leading zeros before the units and the trailing zeros after the point are left out.
-    char text[kPaddedDigits];
-    writeFixedDigits(digits, text);
-    const int point = kPaddedDigits - decimals;  // index of the first decimal
-    int start = 0;
-    while (start < point - 1 && text[start] == '0') ++start;
-    int stop = kPaddedDigits;
-    while (stop > point && text[stop - 1] == '0') --stop;
+    // The rounded value lies in [10^14, 10^15]: 15 digits, or 16 when rounding carried.
+    int length = digits >= kTens[kSignificantDigits] ? kSignificantDigits + 1 : kSignificantDigits;
+    // Trailing zeros of the decimals go, in groups of 8, 4, 2 and 1: at most 15, so four tests
+    // strip any number of them.
+    for (const int group : {8, 4, 2, 1}) {
+        if (decimals >= group && digits % kTens[group] == 0) {
+            digits /= kTens[group];
+            decimals -= group;
+            length -= group;
+        }
+    }
 
+    // Pieces are copied as whole runs of kRun bytes (one move each, no call), then the end is
+    // set back to what the piece holds: `text` has room for a run read past its digits, and
+    // `out` (kCoordinateTextMax bytes) for one written past the number.
+    constexpr int kRun = 20;
+    char text[kPaddedDigits + kRun];
+    writeFixedDigits(digits, text);
+    const char* const first = text + kPaddedDigits - length;  // the first significant digit
+    const int wholeLength = length - decimals;
     char* p = out;
     if (value < 0) *p++ = '-';
-    p = std::copy(text + start, text + point, p);
-    if (stop > point) {
-        *p++ = '.';
-        p = std::copy(text + point, text + stop, p);
+    if (wholeLength > 0) {
+        std::memcpy(p, first, kRun);
+        p += wholeLength;
+        if (decimals > 0) {
+            *p++ = '.';
+            std::memcpy(p, first + wholeLength, kRun);
+            p += decimals;
+        }
+    } else {
+        std::memcpy(p, "0.0000000000000000000", kRun);  // "0." and up to 18 zeros
+        p += 2 - wholeLength;
+        std::memcpy(p, first, kRun);
+        p += length;
     }
     return static_cast<std::size_t>(p - out);
 }

@@ -126,7 +126,7 @@ bool LineReader::fill() {
     return true;
 }
 
-bool LineReader::next(std::string_view& line) {
+bool LineReader::nextAfterRead(std::string_view& line) {
     std::size_t searchFrom = m_begin;
     for (;;) {
         const auto* feed = static_cast<const char*>(

@@ -55,12 +55,21 @@ class LineReader {
     LineReader(int fd, std::string path);
 
     // Sets *line to the next line and answers true; false at the end of the file. A read error
-    // is kept in status() and ends the lines.
-    bool next(std::string_view& line);
+    // is kept in status() and ends the lines. Inline while the line is held whole in the block.
+    bool next(std::string_view& line) {
+        const char* const begin = m_buffer.data() + m_begin;
+        const auto* feed = static_cast<const char*>(std::memchr(begin, '\n', m_end - m_begin));
+        if (feed == nullptr) return nextAfterRead(line);
+        const std::size_t length = static_cast<std::size_t>(feed - begin);
+        m_begin += length + 1;
+        line = std::string_view(begin, length > 0 && feed[-1] == '\r' ? length - 1 : length);
+        return true;
+    }
     const Status& status() const { return m_status; }
 
    private:
     bool fill();
+    bool nextAfterRead(std::string_view& line);
 
     int m_fd;
     std::string m_path;
