@@ -145,7 +145,8 @@ bool LineReader::nextAfterRead(std::string_view& line) {
             lineEnd = m_end;  // the last line has no line end
         }
         const std::size_t nextBegin = feed != nullptr ? lineEnd + 1 : lineEnd;
-        if (lineEnd > m_begin && m_buffer[lineEnd - 1] == '\r') --lineEnd;
+        // A carriage return ends a line only with its line feed; one that ends the file stays.
+        if (feed != nullptr && lineEnd > m_begin && m_buffer[lineEnd - 1] == '\r') --lineEnd;
         line = std::string_view(m_buffer.data() + m_begin, lineEnd - m_begin);
         m_begin = nextBegin;
         return true;

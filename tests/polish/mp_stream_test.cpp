@@ -62,6 +62,8 @@ TEST(LineReader, ReadsEveryLineAcrossBlockEnds) {
     expectReadsBack(folder, "");
     expectReadsBack(folder, "\n");
     expectReadsBack(folder, "one");
+    expectReadsBack(folder, "one\r");
+    expectReadsBack(folder, "one\r\ntwo\r");
 }
 
 TEST(LineWriter, EndsLinesWithCrLfAndWritesInBlocks) {
