@@ -107,12 +107,12 @@ class DepthPass {
     // Lets the window's events in now and then; a source or kind chosen meanwhile stops it.
     Status run();
 
-   private:
-    Status revisit(store::RecordSet& rows, const Columns& columns);
-
     // Error when another source or kind was chosen since the pass began: the table would go
     // beside the new source under its name.
     Status unchanged() const;
+
+   private:
+    Status revisit(store::RecordSet& rows, const Columns& columns);
 
     Main& m_main;
     bool m_lines;
@@ -333,7 +333,7 @@ Result<int> wholeDepth(double metres) {
     return static_cast<int>(whole);
 }
 
-bool RunName(Main& main, const DepthServices& services) {
+bool RunName(Main& main, const DepthServices& services, bool rowsCarryDepth) {
     main.platform.setBusy(true);
     Status status;
     const store::ObjectKind kind = main.namedKind;
@@ -343,7 +343,8 @@ bool RunName(Main& main, const DepthServices& services) {
                          " overwrite the depths of the selected scheme... "));
         main.doEvents();
         main.platform.pause(500);
-        status = pass.run();
+        // Rows written with their depths leave only the check that nothing changed meanwhile.
+        status = rowsCarryDepth ? pass.unchanged() : pass.run();
     }
     if (status) status = moveOutputTable(main);
     main.platform.setBusy(false);
@@ -359,8 +360,12 @@ void btnMakeName_Click(Main& main, const DepthServices& services) {
     if (!guard.acquired()) return;
     if (!main.templateReady()) return;
     if (!DBFprepare(main)) return;
-    if (!RunType(main, false)) return;
-    if (!RunName(main, services)) return;
+    // The rows are written with their depth values at once; the pass over the table is left
+    // for rows that go as statements.
+    const DepthRules rules(main, services);
+    DepthInRows depth{&rules};
+    if (!RunType(main, false, RowWriting::Direct, &depth)) return;
+    if (!RunName(main, services, depth.written)) return;
     main.att(main.tr(" файл с новыми атрибутами по глубинам успешно создан",
                      " file with the new attributes by depths created successfully"));
     store::ShowOutput(main.platform, main.sourceFolder + main.outputFileName, main.russian);

@@ -23,8 +23,9 @@ void btnMakeName_Click(Main& main, const DepthServices& services);
 // pass starts) and moves the table beside the source. Point tables are only moved. Any failure
 // (a depth beyond 32767 m, a value the table cannot store, a move that fails) stops the pass at
 // that row: " ! RunName: number. description" on Att, a beep, false; the rows before it keep
-// their new values and the table stays in the program folder.
-bool RunName(Main& main, const DepthServices& services);
+// their new values and the table stays in the program folder. rowsCarryDepth: the conversion by
+// types wrote the rows with their depth values already (DepthInRows); only the move is left.
+bool RunName(Main& main, const DepthServices& services, bool rowsCarryDepth = false);
 
 // One value the depth pass writes into a row: a number, or a text when text is set.
 struct DepthValue {

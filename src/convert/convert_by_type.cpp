@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "convert/conversion_guard.h"
+#include "convert/convert_by_depth.h"
 #include "convert/output_table.h"
 #include "convert/type_attributes.h"
 #include "store/common_services.h"
@@ -31,6 +32,26 @@ struct Image {
     std::vector<char> bytes;
 };
 
+// What a label as written gives as a depth, worked out at its first use.
+struct DepthFacts {
+    static constexpr int kUnread = -2;
+    static constexpr int kNoDepth = -1;
+    int key = kUnread;  // which values: see depthKey()
+    int depth = 0;
+    bool plusMark = false;
+    store::TextPool::Id written = store::TextPool::kNone;  // VALUE as written (a marked line's
+                                                          // label loses its mark)
+};
+
+// Depths that share their values: each depth of a swatch with and without the plus mark, and
+// beyond the swatches the multiples of 5 and the others.
+constexpr int kDepthKeys = 2 * kSwatchCount + 2;
+int depthKey(int d, bool plusMark) {
+    return d < kSwatchCount ? 2 * d + (plusMark ? 1 : 0) : 2 * kSwatchCount + (d % 5 == 0 ? 1 : 0);
+}
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
 // What the conversion needs of one text of the source record list, worked out at its first use.
 struct TextFacts {
     static constexpr int kUnknownRow = -2;
@@ -42,9 +63,12 @@ struct TextFacts {
 
 class TypeConversion {
    public:
-    TypeConversion(Main& main, RowWriting writing) : m_main(main), m_writing(writing) {}
+    TypeConversion(Main& main, RowWriting writing, DepthInRows* depth)
+        : m_main(main), m_writing(writing), m_depth(depth) {}
 
     Status run(bool moveWhenDone);
+    // Whether the run stopped on a depth (RunName's failure).
+    bool depthFailed() const { return m_depthFailed; }
 
    private:
     using Id = store::TextPool::Id;
@@ -58,12 +82,23 @@ class TypeConversion {
     int findRow(Id typeCode);
     Result<bool> aboveLevel0(Id level, std::size_t index);
     Status writeDirect(int row, int variant, const RecordAttributes& attributes,
-                       std::string_view level, std::string_view typeCode, std::string_view label);
+                       std::string_view level, std::string_view typeCode, Id label);
+    Status openAppender();
+    // The depth facts of a label as written; error 6 for a depth beyond 16 bits.
+    Result<const DepthFacts*> depthOf(Id label);
+    // The record image of a row and variant with the values of a depth over it.
+    Result<const Image*> depthImage(int row, int variant, const RecordAttributes& attributes,
+                                    const DepthFacts& depth);
     Status writeStatement(const RecordAttributes& attributes, std::string_view level,
                           std::string_view typeCode, std::string_view label);
 
     Main& m_main;
     RowWriting m_writing;
+    DepthInRows* m_depth;
+    bool m_depthFailed = false;
+    long long m_depthRow = 0;  // rows without level and with a label so far
+    std::vector<DepthFacts> m_depthFacts;  // by number of m_labels
+    std::unordered_map<std::size_t, Image> m_depthImages;
     std::optional<TypeAttributes> m_attributes;
     // By (row + 1) * TypeAttributes::kVariants + variant; row -1 is an unknown type.
     std::vector<Image> m_images;
@@ -141,28 +176,82 @@ Status TypeConversion::convertRecord(std::size_t index, const SourceRecords::Row
     if (m_writing == RowWriting::Statements) {
         return writeStatement(**attributes, level, typeCode, m_labels.text(*label));
     }
-    return writeDirect(row, variant, **attributes, level, typeCode, m_labels.text(*label));
+    return writeDirect(row, variant, **attributes, level, typeCode, *label);
+}
+
+Status TypeConversion::openAppender() {
+    if (m_appender) return {};
+    Result<store::RowAppender> appender = m_main.connection.appender(m_main.outputTableName);
+    if (!appender) return appender.status();
+    Result<int> levelColumn = appender->column("LVL");
+    if (!levelColumn) return levelColumn.status();
+    Result<int> typeColumn = appender->column("TYPE");
+    if (!typeColumn) return typeColumn.status();
+    Result<int> valueColumn = appender->column("[VALUE]");
+    if (!valueColumn) return valueColumn.status();
+    m_levelColumn = *levelColumn;
+    m_typeColumn = *typeColumn;
+    m_valueColumn = *valueColumn;
+    m_appender = std::move(*appender);
+    return {};
+}
+
+Result<const DepthFacts*> TypeConversion::depthOf(Id label) {
+    if (label >= m_depthFacts.size()) m_depthFacts.resize(m_labels.size());
+    DepthFacts& facts = m_depthFacts[label];
+    if (facts.key != DepthFacts::kUnread) return &facts;
+    const DepthLabel read =
+        readDepthLabel(m_labels.text(label), m_main.russian, m_main.depthInMetres);
+    facts.written = label;
+    if (!read.isNumber) {
+        facts.key = DepthFacts::kNoDepth;
+        return &facts;
+    }
+    Result<int> whole = wholeDepth(read.metres);
+    if (!whole) return whole.status();
+    facts.depth = *whole;
+    facts.plusMark = read.plusMark;
+    facts.key = depthKey(facts.depth, facts.plusMark);
+    // A marked line keeps the label before its mark.
+    if (m_main.namedKind == store::ObjectKind::Line && read.plusMark &&
+        facts.depth < kSwatchCount) {
+        facts.written = m_labels.intern(read.text);
+    }
+    return &facts;
+}
+
+Result<const Image*> TypeConversion::depthImage(int row, int variant,
+                                                const RecordAttributes& attributes,
+                                                const DepthFacts& depth) {
+    const std::size_t key = (static_cast<std::size_t>(row + 1) * TypeAttributes::kVariants +
+                             static_cast<std::size_t>(variant)) *
+                                kDepthKeys +
+                            static_cast<std::size_t>(depth.key);
+    Image& image = m_depthImages[key];
+    if (image.built) return &image;
+    // The depth's values after the template's: in a statement a column named twice takes its
+    // last value.
+    std::string columns = attributes.statementColumns;
+    std::string values = attributes.statementValues;
+    for (const DepthValue& value : m_depth->rules->valuesForDepth(depth.depth, depth.plusMark)) {
+        columns += ',';
+        columns += value.column;
+        values += ',';
+        values += value.text ? '"' + *value.text + '"' : std::to_string(value.number);
+    }
+    const std::string_view columnList = std::string_view(columns).substr(1);
+    const std::string_view valueList = std::string_view(values).substr(1);
+    if (Status s = m_appender->prepare(columnList, valueList, image.bytes); !s) return s;
+    image.built = true;
+    return &image;
 }
 
 Status TypeConversion::writeDirect(int row, int variant, const RecordAttributes& attributes,
-                                   std::string_view level, std::string_view typeCode,
-                                   std::string_view label) {
+                                   std::string_view level, std::string_view typeCode, Id labelId) {
     // Resolved at the first row, where the first statement would resolve them.
-    if (!m_appender) {
-        Result<store::RowAppender> appender = m_main.connection.appender(m_main.outputTableName);
-        if (!appender) return appender.status();
-        Result<int> levelColumn = appender->column("LVL");
-        if (!levelColumn) return levelColumn.status();
-        Result<int> typeColumn = appender->column("TYPE");
-        if (!typeColumn) return typeColumn.status();
-        Result<int> valueColumn = appender->column("[VALUE]");
-        if (!valueColumn) return valueColumn.status();
-        m_levelColumn = *levelColumn;
-        m_typeColumn = *typeColumn;
-        m_valueColumn = *valueColumn;
-        m_appender = std::move(*appender);
-    }
-    Image& image = m_images[static_cast<std::size_t>((row + 1) * TypeAttributes::kVariants + variant)];
+    if (Status s = openAppender(); !s) return s;
+    Image& image =
+        m_images[static_cast<std::size_t>((row + 1) * TypeAttributes::kVariants + variant)];
     if (!image.built) {
         // The lists without their leading commas.
         const std::string& columnList = attributes.statementColumns;
@@ -174,8 +263,27 @@ Status TypeConversion::writeDirect(int row, int variant, const RecordAttributes&
         if (Status s = m_appender->prepare(columns, values, image.bytes); !s) return s;
         image.built = true;
     }
+    const std::vector<char>* bytes = &image.bytes;
+    std::string_view label = m_labels.text(labelId);
+    // A row the depth pass would select: no level (a blank one is stored as none) and a label.
+    if (m_depth != nullptr && isBlank(level) && !isBlank(label)) {
+        ++m_depthRow;
+        Result<const DepthFacts*> depth = depthOf(labelId);
+        if (!depth) {
+            m_depthFailed = true;
+            return Status::error(depth.status().number(),
+                                 "row " + std::to_string(m_depthRow) + " of " +
+                                     m_main.outputTableName + ": " + depth.status().description());
+        }
+        if ((*depth)->key >= 0) {
+            Result<const Image*> painted = depthImage(row, variant, attributes, **depth);
+            if (!painted) return painted.status();
+            bytes = &(*painted)->bytes;
+            label = m_labels.text((*depth)->written);
+        }
+    }
     return m_appender->append(
-        image.bytes, {{m_levelColumn, level}, {m_typeColumn, typeCode}, {m_valueColumn, label}});
+        *bytes, {{m_levelColumn, level}, {m_typeColumn, typeCode}, {m_valueColumn, label}});
 }
 
 Status TypeConversion::writeStatement(const RecordAttributes& attributes, std::string_view level,
@@ -203,6 +311,29 @@ Status TypeConversion::run(bool moveWhenDone) {
     m_attributes = std::move(*attributes);
     if (m_attributes->copiesRecordColumns()) m_writing = RowWriting::Statements;
     m_images.resize((m_attributes->rowCount() + 1) * TypeAttributes::kVariants);
+    // Depth values go with the rows only on the direct path; the statements leave them to the
+    // pass over the table.
+    if (m_depth != nullptr && m_depth->rules->paintsKind() && m_writing == RowWriting::Direct) {
+        if (Status s = openAppender(); !s) return s;
+        // The columns the pass needs, or its error.
+        static constexpr const char* kEvery[] = {"[VALUE]", "L_LIMIT", "U_LIMIT", "P_LIMIT",
+                                                 "LAYER",   "COLOR",   "MODE",    "FONT"};
+        static constexpr const char* kLines[] = {"RTP_LIMIT", "RTP_COLOR", "HAL_COLOR"};
+        static constexpr const char* kAreas[] = {"BDR_COLOR"};
+        const bool lines = m_main.namedKind == store::ObjectKind::Line;
+        std::vector<const char*> needed(std::begin(kEvery), std::end(kEvery));
+        if (lines) {
+            needed.insert(needed.end(), std::begin(kLines), std::end(kLines));
+        } else {
+            needed.insert(needed.end(), std::begin(kAreas), std::end(kAreas));
+        }
+        for (const char* column : needed) {
+            if (Result<int> found = m_appender->column(column); !found) return found.status();
+        }
+        m_depth->written = true;
+    } else if (m_depth != nullptr) {
+        m_depth = nullptr;
+    }
 
     if (!m_attributes->empty()) {
         const SourceRecords& records = m_main.sourceRecords;
@@ -261,15 +392,18 @@ Status moveOutputTable(Main& main) {
     return writeOutputCodePage(main);
 }
 
-bool RunType(Main& main, bool moveWhenDone, RowWriting writing) {
+bool RunType(Main& main, bool moveWhenDone, RowWriting writing, DepthInRows* depth) {
     main.platform.setBusy(true);
     main.att(main.tr(" создание файла по типам... ", " file creation by type... "));
     main.doEvents();
     main.platform.pause(100);
-    Status status = TypeConversion(main, writing).run(moveWhenDone);
+    if (depth != nullptr) depth->written = false;
+    TypeConversion conversion(main, writing, depth);
+    Status status = conversion.run(moveWhenDone);
     main.platform.setBusy(false);
     if (!status) {
-        main.fail("RunType", status);
+        if (depth != nullptr) depth->written = false;
+        main.fail(conversion.depthFailed() ? "RunName" : "RunType", status);
         return false;
     }
     return true;

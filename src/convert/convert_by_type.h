@@ -15,11 +15,24 @@ void btnMakeType_Click(Main& main);
 // direct path is checked against.
 enum class RowWriting { Direct, Statements };
 
+class DepthRules;
+
+// The depth rules a conversion by depth hands to the conversion by types, so that each row is
+// written once with its depth values instead of being revisited by a pass over the table.
+// `written` tells whether they were (not so when the rows go as statements).
+struct DepthInRows {
+    const DepthRules* rules = nullptr;
+    bool written = false;
+};
+
 // Fills the temporary output table (main.outputTableName) from the source record list and the
-// template rows of the current kind. With moveWhenDone the finished table replaces the output
+// template rows of the current kind. With depth rules, a row without level whose label reads as
+// a depth also gets the values of that depth, as the pass of RunName would give it; a failure
+// of those is reported as RunName's. With moveWhenDone the finished table replaces the output
 // file beside the source (sourceFolder + outputFileName) in one step. Any failure stops the run:
 // " ! RunType: number. description" on Att, a beep, false; the output file is then untouched.
-bool RunType(Main& main, bool moveWhenDone, RowWriting writing = RowWriting::Direct);
+bool RunType(Main& main, bool moveWhenDone, RowWriting writing = RowWriting::Direct,
+             DepthInRows* depth = nullptr);
 
 // The last step of a conversion: writes the rows out, clears the table's unfinished mark and
 // moves it over the output file beside the source in one step (also across file systems), then

@@ -6,9 +6,11 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "app/main_window.h"
 #include "convert/convert_by_type.h"
+#include "convert/output_table.h"
 #include "convert_fixture.h"
 #include "templates/palette.h"
 
@@ -16,6 +18,7 @@ namespace tavrolin {
 namespace {
 
 using testing::ConvertFixture;
+using testing::readFile;
 namespace fs = std::filesystem;
 
 constexpr const char* kSuccess = " file with the new attributes by depths created successfully";
@@ -224,11 +227,40 @@ TEST_F(ConvertByDepth, ADepthBeyondSixteenBitsStopsThePassAndMovesNothing) {
     EXPECT_FALSE(fs::exists(outputPath()));
     EXPECT_TRUE(platform.shownFiles.empty());
     EXPECT_FALSE(platform.busy);
+    // The row before it is kept with its depth; the run stopped there.
     const auto rows = readRows(main.programFolder, main.outputTableName);
-    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].at("LAYER"), "37");
-    EXPECT_EQ(rows[1].at("LAYER"), "2");
-    EXPECT_EQ(rows[2].at("LAYER"), "2");
+}
+
+// Rows written at once with their depth values are the bytes that the statements and the pass
+// over the table give: a generated source of depths with and without the mark, beyond the
+// swatches, in both notations, not depths, with levels and blank, for areas and contours, with
+// and without a scheme.
+TEST_F(ConvertByDepth, RowsWrittenWithTheirDepthAreTheBytesOfThePass) {
+    const std::vector<std::string> labels = {"5",  "6!+", "30",  "Яма", "5.5", "4,5", "0!+", "0",
+                                             "",   "  ",  "12e0", "24!+", "25", "1 000", "7 "};
+    const std::vector<std::string> levels = {"", "", "", "1", " "};
+    std::mt19937 random(11);
+    for (int i = 0; i < 300; ++i) {
+        main.sourceRecords.push_back({i % 7 == 0 ? "0x99" : "0x4b",
+                                      labels[random() % labels.size()],
+                                      levels[random() % levels.size()]});
+    }
+    main.labelWidth = 10;
+    for (int kind = 0; kind < 2; ++kind) {
+        chooseKind(kind);
+        for (bool scheme : {false, true}) {
+            if (scheme) fillTOPO_Click(main, services);
+            ASSERT_TRUE(DBFprepare(main));
+            ASSERT_TRUE(RunType(main, false, RowWriting::Statements));
+            ASSERT_TRUE(RunName(main, services)) << main.form("Att").text;
+            const std::string passed = readFile(outputPath());
+            const std::string written = (convert(), readFile(outputPath()));
+            ASSERT_EQ(main.form("Att").text, kSuccess);
+            EXPECT_TRUE(passed == written) << "kind " << kind << " scheme " << scheme;
+        }
+    }
 }
 
 TEST_F(ConvertByDepth, ClicksDuringThePassNeitherRunTwiceNorMoveUnderANewName) {
