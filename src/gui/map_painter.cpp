@@ -185,6 +185,10 @@ const MapPainter::Label& MapPainter::labelOf(std::uint32_t objectIndex, const QF
     const QFontMetricsF metrics(label.font);
     label.size = QSizeF(metrics.horizontalAdvance(label.text), metrics.height());
     label.ascent = metrics.ascent();
+    label.laidOut.setText(label.text);
+    label.laidOut.setTextFormat(Qt::PlainText);
+    label.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    label.laidOut.prepare(QTransform(), label.font);
     return m_labels.emplace(objectIndex, std::move(label)).first->second;
 }
 
@@ -361,18 +365,18 @@ void MapPainter::paintLabels(QPainter& painter, const preview::MapView& view,
             box.moveCenter(anchor);
         }
         if (!grid.take(box.adjusted(-1, -1, 1, 1))) continue;
-        painter.setFont(label.font);
-        const QPointF baseline(box.left(), box.top() + label.ascent);
+        if (painter.font() != label.font) painter.setFont(label.font);
+        const QPointF topLeft = box.topLeft();
         if (style.haloColor) {
             painter.setPen(toQColor(*style.haloColor));
             for (const QPointF offset :
                  {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)}) {
-                painter.drawText(baseline + offset, label.text);
+                painter.drawStaticText(topLeft + offset, label.laidOut);
             }
         }
         const bool textInColour = shape.kind != ObjectKind::Polygon && style.color;
         painter.setPen(textInColour ? toQColor(*style.color) : kLabelText);
-        painter.drawText(baseline, label.text);
+        painter.drawStaticText(topLeft, label.laidOut);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QStaticText>
 #include <QImage>
 #include <QPainterPath>
 #include <QPen>
@@ -52,6 +53,7 @@ class MapPainter {
     // A label measured once.
     struct Label {
         QString text;
+        QStaticText laidOut;  // laid out once, drawn many times
         QFont font;
         QSizeF size;
         double ascent = 0;

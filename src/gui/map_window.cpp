@@ -51,23 +51,28 @@ void MapCanvas::setMap(std::shared_ptr<const preview::StyledMap> map, bool keepV
         }
     }
     reportScale();
-    update();
+    redraw();
 }
 
 void MapCanvas::setShowAll(bool showAll) {
     m_showAll = showAll;
-    update();
+    redraw();
 }
 
 void MapCanvas::fit() {
     m_view.fit();
     reportScale();
-    update();
+    redraw();
 }
 
 void MapCanvas::zoomBy(double factor) {
     m_view.zoomAt({width() / 2.0, height() / 2.0}, factor);
     reportScale();
+    redraw();
+}
+
+void MapCanvas::redraw() {
+    m_frameStale = true;
     update();
 }
 
@@ -77,7 +82,20 @@ void MapCanvas::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    m_painter->paint(painter, m_view, m_showAll);
+    // The map is drawn into a frame kept until the view or the map changes: a repaint that
+    // changes neither (a window moved over it) only copies it, and a drag moves it.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_frameStale || m_frame.size() != pixels) {
+        m_frame = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_frame.setDevicePixelRatio(ratio);
+        QPainter framePainter(&m_frame);
+        m_painter->paint(framePainter, m_view, m_showAll);
+        m_frameStale = false;
+        m_dragOffset = QPointF();
+    }
+    if (!m_dragOffset.isNull()) painter.fillRect(rect(), Qt::white);  // the map's background
+    painter.drawImage(m_dragOffset, m_frame);
     MapPainter::paintScaleBar(painter, m_view);
 }
 
@@ -85,6 +103,7 @@ void MapCanvas::resizeEvent(QResizeEvent*) {
     const bool first = m_view.width() <= 1;
     m_view.resize(width(), height());
     if (first) m_view.fit();
+    m_frameStale = true;
     reportScale();
 }
 
@@ -97,6 +116,8 @@ void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
         const QPointF delta = event->position() - *m_dragFrom;
         m_dragFrom = event->position();
         m_view.panBy(delta.x(), delta.y());
+        // The frame follows the pointer; the map is drawn anew when the button is let go.
+        m_dragOffset += delta;
         update();
         return;
     }
@@ -104,7 +125,9 @@ void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) m_dragFrom.reset();
+    if (event->button() != Qt::LeftButton || !m_dragFrom) return;
+    m_dragFrom.reset();
+    if (!m_dragOffset.isNull()) redraw();
 }
 
 void MapCanvas::wheelEvent(QWheelEvent* event) {
@@ -112,7 +135,7 @@ void MapCanvas::wheelEvent(QWheelEvent* event) {
     if (notches == 0) return;
     m_view.zoomAt({event->position().x(), event->position().y()}, std::pow(kWheelStep, notches));
     reportScale();
-    update();
+    redraw();
 }
 
 void MapCanvas::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 // a change of the depth swatches while the map is drawn by depth.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -50,12 +51,17 @@ class MapCanvas : public QWidget {
    private:
     void describe(QPointF position);
     void reportScale();
+    // Draws the map anew at the next paint.
+    void redraw();
 
     std::shared_ptr<const preview::StyledMap> m_map;
     std::unique_ptr<MapPainter> m_painter;
     preview::MapView m_view;
     bool m_showAll = false;
     std::optional<QPointF> m_dragFrom;
+    QImage m_frame;            // the map as last drawn
+    bool m_frameStale = true;  // the view or the map changed since
+    QPointF m_dragOffset;      // how far the frame was dragged since it was drawn
 };
 
 class MapWindow : public QWidget, public FormObserver {
