@@ -196,7 +196,7 @@ std::size_t formatQuick(double value, char* out) {
     // set back to what the piece holds: `text` has room for a run read past its digits, and
     // `out` (kCoordinateTextMax bytes) for one written past the number.
     constexpr int kRun = 20;
-    char text[kPaddedDigits + kRun];
+    char text[kPaddedDigits + kRun] = {};
     writeFixedDigits(digits, text);
     const char* const first = text + kPaddedDigits - length;  // the first significant digit
     const int wholeLength = length - decimals;
