@@ -1,9 +1,8 @@
 #include "app/main_window.h"
 
-#include "window/main_controls.h"
 #include "app/map_model.h"
-#include "app/startup.h"
 #include "app/skin_routing.h"
+#include "app/startup.h"
 #include "app/template_upgrade.h"
 #include "convert/convert_handlers.h"
 #include "polish/polish_handlers.h"
@@ -13,7 +12,9 @@
 #include "templates/palette.h"
 #include "templates/templates_handlers.h"
 #include "templates/type_lists.h"
+#include "text/captions.h"
 #include "text/text_handlers.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 
@@ -44,6 +45,11 @@ MainWindow::MainWindow(Platform& platform, StartOptions options)
         m_main.form.setEnabled("btnMap", m_main.sourceRead);
     });
     m_main.form.on("btnMap", Event::Click, [this](int) { btnMap_Click(m_main); });
+    // The language switch reaches two subsystems: captions, then the type list's descriptions.
+    m_main.form.on("btnLang", Event::Click, [this](int) {
+        btnLang_Click(m_main);
+        if (m_main.templateUsable) fillTypeList(m_main);
+    });
 }
 
 MainWindow::~MainWindow() { unload(); }

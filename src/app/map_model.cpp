@@ -32,7 +32,7 @@ preview::ColourRules paletteRules() {
 // The per-record look the conversion gives: the attributes by types, and with depth rules the
 // values the depth pass writes over them for a record without level whose label is a depth.
 Result<std::vector<preview::MapObject>> styledObjects(Main& main, const DepthRules* depth) {
-    Result<TypeAttributes> attributes = TypeAttributes::read(main);
+    Result<TypeAttributes> attributes = TypeAttributes::read(main, conversionOptions(main.form));
     if (!attributes) return attributes.status();
     const preview::ColourRules colours = paletteRules();
     std::vector<preview::MapObject> objects;
@@ -87,7 +87,8 @@ Result<preview::StyledMap> buildStyledMap(Main& main, preview::StyleBasis basis)
     if (!main.sourceRead || main.sourceFileName.empty()) {
         return Status::error(err::kInvalidArgument, "no source table has been read");
     }
-    if (main.kind == store::ObjectKind::None) return Status::error(err::kInvalidArgument, "no object kind is chosen");
+    if (main.kind == store::ObjectKind::None)
+        return Status::error(err::kInvalidArgument, "no object kind is chosen");
     const std::string table = main.sourceFolder + main.sourceFileName;
     const std::optional<std::string> shp = preview::shapeFileBeside(table);
     if (!shp) {

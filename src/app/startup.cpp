@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <span>
 #include <system_error>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
+#include "store/dbf_header.h"
 #include "store/file_io.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
@@ -51,8 +52,7 @@ Status readTemplateColumns(Main& main) {
             }
         }
     }
-    set->close();
-    return {};
+    return set->close();
 }
 
 // Moves an installed copy's home to the user's data folder, seeding it on first start; a portable
@@ -109,63 +109,28 @@ std::optional<std::string> findIgnoringCase(const std::string& folder, const std
 }
 
 Status checkTableFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    // Not found (53) or not readable by this user (70), as the system says.
-    if (!in) return store::fileError(errno, "open", path);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return Status::error(err::kPermissionDenied, "cannot read " + path,
-                             "не удалось прочитать " + path);
-    }
+    Result<std::string> file = store::readWholeFile(path);
+    if (!file) return file.status();
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(file->data()), file->size());
+    Result<store::DbfHeader> header = store::parseDbfHeader(bytes, bytes.size());
+    if (!header) return header.status();
 
-    const std::size_t size = bytes.size();
-    if (size < store::kFileHeaderSize + 1) {
-        return damaged("the file is shorter than a table header", "файл короче заголовка таблицы");
+    // Beyond what every reader refuses, the template must be whole: fields that fill the record
+    // exactly and every declared record present.
+    if (header->fields.empty()) return damaged("the table has no fields", "в таблице нет полей");
+    const std::uint32_t fieldsEnd =
+        header->offsets.back() + static_cast<std::uint32_t>(header->fields.back().length);
+    if (fieldsEnd != header->recordLength) {
+        const std::string record = std::to_string(header->recordLength);
+        const std::string fields = std::to_string(fieldsEnd);
+        return damaged("record length " + record + " disagrees with the fields (" + fields + ")",
+                       "длина записи " + record + " не совпадает с полями (" + fields + ")");
     }
-    const unsigned headerLength = store::decodeLe16(&bytes[8]);
-    const unsigned recordLength = store::decodeLe16(&bytes[10]);
-    const std::uint32_t recordCount = store::decodeLe32(&bytes[4]);
-    if (headerLength < store::kFileHeaderSize + store::kFieldDescriptorSize + 1) {
-        return damaged("header length " + std::to_string(headerLength) + " is too short",
-                       "длина заголовка " + std::to_string(headerLength) + " слишком мала");
-    }
-    if (headerLength > size) {
-        return damaged("header length " + std::to_string(headerLength) +
-                           " reaches past the end of the file (" + std::to_string(size) + ")",
-                       "длина заголовка " + std::to_string(headerLength) +
-                           " выходит за конец файла (" + std::to_string(size) + ")");
-    }
-    if (recordLength == 0) return damaged("record length is 0", "длина записи 0");
-
-    // Walk the field descriptors up to their terminator.
-    unsigned fieldSum = 0;
-    std::size_t at = store::kFileHeaderSize;
-    while (at < headerLength && bytes[at] != store::kHeaderTerminator) {
-        if (at + store::kFieldDescriptorSize > headerLength) {
-            return damaged("a field descriptor reaches past the header",
-                           "описание поля выходит за заголовок");
-        }
-        // Character fields keep a 16-bit length (bytes 16 and 17), as the store reads them.
-        fieldSum += bytes[at + 11] == 'C' ? store::decodeLe16(&bytes[at + 16]) : bytes[at + 16];
-        at += store::kFieldDescriptorSize;
-    }
-    if (at >= headerLength) {
-        return damaged("the field descriptors have no terminator",
-                       "у описаний полей нет завершающего байта");
-    }
-    if (at == store::kFileHeaderSize)
-        return damaged("the table has no fields", "в таблице нет полей");
-    if (fieldSum + 1 != recordLength) {
-        return damaged("record length " + std::to_string(recordLength) +
-                           " disagrees with the fields (" + std::to_string(fieldSum + 1) + ")",
-                       "длина записи " + std::to_string(recordLength) + " не совпадает с полями (" +
-                           std::to_string(fieldSum + 1) + ")");
-    }
-    const std::uint64_t needed =
-        headerLength + static_cast<std::uint64_t>(recordCount) * recordLength;
-    if (needed > size) {
-        const std::string sizes = std::to_string(size) + " / " + std::to_string(needed);
+    if (header->availableRecords(bytes.size()) < header->recordCount) {
+        const std::uint64_t needed =
+            header->headerLength +
+            static_cast<std::uint64_t>(header->recordCount) * header->recordLength;
+        const std::string sizes = std::to_string(bytes.size()) + " / " + std::to_string(needed);
         return damaged("the file is shorter than its header says (" + sizes + " bytes)",
                        "файл короче, чем указано в заголовке (" + sizes + " байт)");
     }

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "app/startup.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
@@ -20,14 +20,8 @@ namespace {
 constexpr std::uint8_t kColorWidth = 8;  // RRGGBBAA
 
 Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t count) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return Status::error(err::kFileNotFound, "cannot open " + path,
-                             "не удалось открыть " + path);
-    }
-    std::vector<std::uint8_t> bytes(count);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
-    if (static_cast<std::size_t>(in.gcount()) != count) {
+    Result<std::vector<std::uint8_t>> bytes = store::readUpTo(path, count);
+    if (bytes && bytes->size() < count) {
         return Status::error(err::kInputPastEnd, "the template ends inside its header",
                              "список типов обрывается внутри заголовка");
     }
@@ -35,26 +29,19 @@ Result<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_
 }
 
 Status writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-            out.close();
-            if (out) return {};
-        }
+    Status status = store::writeWholeFile(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!status) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
     }
-    std::error_code ignored;
-    fs::remove(path, ignored);
-    return Status::error(err::kPermissionDenied, "cannot write " + path,
-                         "не удалось записать " + path);
+    return status;
 }
 
 std::uint32_t recordCountOf(const std::string& path) {
-    auto bytes = readPrefix(path, 8);
+    auto bytes = readPrefix(path, store::kRecordCountOffset + 4);
     if (!bytes) return 0;
-    const auto& b = bytes.value();
-    return b[4] | (b[5] << 8) | (b[6] << 16) | (static_cast<std::uint32_t>(b[7]) << 24);
+    return store::decodeLe32(bytes->data() + store::kRecordCountOffset);
 }
 
 // Copies the template's rows into the work table in VID, MP_TYPE order, with the progress bar.
@@ -86,9 +73,8 @@ Status copyRows(Main& main, long long& rowsCopied) {
         }
     }
     rowsCopied = i;
-    source->close();
-    work->close();
-    return {};
+    (void)source->close();  // read only: nothing pending
+    return work->close();
 }
 
 // Makes the backup as a second name of the template (or a copy where links are not possible),
@@ -174,8 +160,8 @@ Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>
     }
     std::vector<std::uint8_t> header(templateHeader.begin(),
                                      templateHeader.begin() + static_cast<long>(copied));
-    store::encodeLe32(&header[4], 0);
-    unsigned recordLength = store::decodeLe16(&header[10]);
+    store::encodeLe32(&header[store::kRecordCountOffset], 0);
+    unsigned recordLength = store::decodeLe16(&header[store::kRecordLengthOffset]);
     for (std::size_t i = 0; i < kColorColumns.size(); ++i) {
         if (colorColumns[i]) continue;
         ++n;
@@ -190,9 +176,9 @@ Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>
         header[at + store::kDescriptorLengthOffset] = kColorWidth;
         recordLength += kColorWidth;
     }
-    store::encodeLe16(&header[8], static_cast<std::uint16_t>(store::kFileHeaderSize +
+    store::encodeLe16(&header[store::kHeaderLengthOffset], static_cast<std::uint16_t>(store::kFileHeaderSize +
                                                              store::kFieldDescriptorSize * n + 1));
-    store::encodeLe16(&header[10], static_cast<std::uint16_t>(recordLength));
+    store::encodeLe16(&header[store::kRecordLengthOffset], static_cast<std::uint16_t>(recordLength));
     header[12] = 0;
     header[13] = 0;
     header[store::kFieldDescriptorSize * (n + 1)] = store::kHeaderTerminator;

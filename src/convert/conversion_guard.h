@@ -8,8 +8,9 @@ namespace tavrolin {
 
 class ConversionGuard {
    public:
-    // Claims the window's conversion; acquired() is false when one is running already.
-    explicit ConversionGuard(const Main& main);
+    // Claims the window's conversion (Main::converting); acquired() is false when one is
+    // running already.
+    explicit ConversionGuard(Main& main);
     ~ConversionGuard();
     ConversionGuard(const ConversionGuard&) = delete;
     ConversionGuard& operator=(const ConversionGuard&) = delete;
@@ -17,7 +18,7 @@ class ConversionGuard {
     bool acquired() const { return m_acquired; }
 
    private:
-    const Main& m_main;
+    Main& m_main;
     bool m_acquired;
 };
 

@@ -178,7 +178,7 @@ Status DepthPass::run() {
             if (Status s = unchanged(); !s) return s;
         }
     }
-    rows->close();
+    if (Status s = rows->close(); !s) return s;  // the last row is written here
     return unchanged();
 }
 
@@ -364,7 +364,7 @@ void btnMakeName_Click(Main& main, const DepthServices& services) {
     // for rows that go as statements.
     const DepthRules rules(main, services);
     DepthInRows depth{&rules};
-    if (!RunType(main, false, RowWriting::Direct, &depth)) return;
+    if (!RunType(main, false, conversionOptions(main.form), RowWriting::Direct, &depth)) return;
     if (!RunName(main, services, depth.written)) return;
     main.att(main.tr(" файл с новыми атрибутами по глубинам успешно создан",
                      " file with the new attributes by depths created successfully"));

@@ -63,8 +63,9 @@ struct TextFacts {
 
 class TypeConversion {
    public:
-    TypeConversion(Main& main, RowWriting writing, DepthInRows* depth)
-        : m_main(main), m_writing(writing), m_depth(depth) {}
+    TypeConversion(Main& main, const ConversionOptions& options, RowWriting writing,
+                   DepthInRows* depth)
+        : m_main(main), m_options(options), m_writing(writing), m_depth(depth) {}
 
     Status run(bool moveWhenDone);
     // Whether the run stopped on a depth (RunName's failure).
@@ -93,6 +94,7 @@ class TypeConversion {
                           std::string_view typeCode, std::string_view label);
 
     Main& m_main;
+    const ConversionOptions m_options;
     RowWriting m_writing;
     DepthInRows* m_depth;
     bool m_depthFailed = false;
@@ -134,7 +136,8 @@ Result<TypeConversion::Id> TypeConversion::labelAfterOptions(Id id) {
 
 int TypeConversion::findRow(Id typeCode) {
     TextFacts& text = facts(typeCode);
-    if (text.row == TextFacts::kUnknownRow) text.row = m_attributes->rowOf(m_records->text(typeCode));
+    if (text.row == TextFacts::kUnknownRow)
+        text.row = m_attributes->rowOf(m_records->text(typeCode));
     return text.row;
 }
 
@@ -306,7 +309,7 @@ Status TypeConversion::writeStatement(const RecordAttributes& attributes, std::s
 }
 
 Status TypeConversion::run(bool moveWhenDone) {
-    Result<TypeAttributes> attributes = TypeAttributes::read(m_main);
+    Result<TypeAttributes> attributes = TypeAttributes::read(m_main, m_options);
     if (!attributes) return attributes.status();
     m_attributes = std::move(*attributes);
     if (m_attributes->copiesRecordColumns()) m_writing = RowWriting::Statements;
@@ -392,13 +395,14 @@ Status moveOutputTable(Main& main) {
     return writeOutputCodePage(main);
 }
 
-bool RunType(Main& main, bool moveWhenDone, RowWriting writing, DepthInRows* depth) {
+bool RunType(Main& main, bool moveWhenDone, const ConversionOptions& options, RowWriting writing,
+             DepthInRows* depth) {
     main.platform.setBusy(true);
     main.att(main.tr(" создание файла по типам... ", " file creation by type... "));
     main.doEvents();
     main.platform.pause(100);
     if (depth != nullptr) depth->written = false;
-    TypeConversion conversion(main, writing, depth);
+    TypeConversion conversion(main, options, writing, depth);
     Status status = conversion.run(moveWhenDone);
     main.platform.setBusy(false);
     if (!status) {
@@ -416,7 +420,7 @@ void btnMakeType_Click(Main& main) {
 
     if (!main.templateReady()) return;
     if (!DBFprepare(main)) return;
-    if (!RunType(main, true)) return;
+    if (!RunType(main, true, conversionOptions(main.form))) return;
     main.att(main.tr(" файл с новыми атрибутами по типам успешно создан",
                      " file with the new attributes by types created successfully"));
     store::ShowOutput(main.platform, main.sourceFolder + main.outputFileName, main.russian);

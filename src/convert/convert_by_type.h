@@ -2,6 +2,7 @@
 // and label and the attributes that the template holds for its type.
 #pragma once
 
+#include "convert/type_attributes.h"
 #include "window/main_state.h"
 
 namespace tavrolin {
@@ -31,8 +32,8 @@ struct DepthInRows {
 // of those is reported as RunName's. With moveWhenDone the finished table replaces the output
 // file beside the source (sourceFolder + outputFileName) in one step. Any failure stops the run:
 // " ! RunType: number. description" on Att, a beep, false; the output file is then untouched.
-bool RunType(Main& main, bool moveWhenDone, RowWriting writing = RowWriting::Direct,
-             DepthInRows* depth = nullptr);
+bool RunType(Main& main, bool moveWhenDone, const ConversionOptions& options,
+             RowWriting writing = RowWriting::Direct, DepthInRows* depth = nullptr);
 
 // The last step of a conversion: writes the rows out, clears the table's unfinished mark and
 // moves it over the output file beside the source in one step (also across file systems), then

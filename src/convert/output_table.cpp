@@ -1,37 +1,25 @@
 #include "convert/output_table.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <span>
 
 #include "convert/translit.h"
 #include "store/case_fold.h"
 #include "store/common_services.h"
 #include "store/dbf_format.h"
+#include "store/dbf_header.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin {
 
 namespace {
 
-// dBASE header facts used by the patch.
-constexpr int kFileHeaderSize = 32;      // fixed part, then one descriptor per field
-constexpr int kDescriptorSize = 32;      // one per field
-constexpr int kRecordLengthOffset = 10;  // 16-bit record length, bytes 12-13 reserved (0)
-constexpr int kHeaderLengthOffset = 8;   // 16-bit header length
-constexpr int kIncompleteOffset = 14;    // dBASE IV: incomplete transaction flag
-constexpr char kIncomplete = 1;
-constexpr int kLanguageByteOffset = 29;   // language driver byte, then a reserved 0 byte
-constexpr int kFieldLengthOffset = 16;    // inside a descriptor
-constexpr int kFieldDecimalsOffset = 17;  // inside a descriptor
-constexpr std::uint8_t kLanguageCp1251 = 0xC9;
-constexpr std::uint8_t kLanguageOther = 0x57;
 constexpr int kMaxLabelWidth = 254;
 constexpr int kLabelMargin = 10;      // characters beyond the longest label
 constexpr int kTranslitScheme = 2;    // the scheme the conversion uses
@@ -69,17 +57,26 @@ std::span<const WidthPatch> kindPatches(store::ObjectKind kind) {
     return {};
 }
 
+// The header of a table file, read from at most the longest header there can be.
+Result<store::DbfHeader> readTableHeader(const std::string& path) {
+    Result<std::vector<std::uint8_t>> bytes = store::readUpTo(path, store::kMaxHeaderLength);
+    if (!bytes) return bytes.status();
+    return store::parseDbfHeader(*bytes, bytes->size());
+}
+
 // Whether a table starts with the columns of an output table (LVL, TYPE, L_LIMIT).
-bool hasOutputColumns(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::array<char, kFileHeaderSize + 3 * kDescriptorSize> header{};
-    if (!in.read(header.data(), header.size())) return false;
+bool hasOutputColumns(const store::DbfHeader& header) {
     static constexpr const char* kFirstColumns[] = {"LVL", "TYPE", "L_LIMIT"};
-    for (int n = 0; n < 3; ++n) {
-        const char* column = header.data() + kFileHeaderSize + n * kDescriptorSize;
-        if (std::string(column, strnlen(column, 11)) != kFirstColumns[n]) return false;
+    if (header.fields.size() < std::size(kFirstColumns)) return false;
+    for (std::size_t n = 0; n < std::size(kFirstColumns); ++n) {
+        if (header.fields[n].name != kFirstColumns[n]) return false;
     }
     return true;
+}
+
+bool hasOutputColumns(const std::string& path) {
+    Result<store::DbfHeader> header = readTableHeader(path);
+    return header && hasOutputColumns(*header);
 }
 
 // Whether a file is a temporary output table left by a run that did not finish: its first
@@ -87,10 +84,8 @@ bool hasOutputColumns(const std::string& path) {
 // output (e.g. polygon.dbf made from polygon_orig.dbf beside the program) or any other file in
 // the program folder under the table's name is the user's.
 bool isUnfinishedOutputTable(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char mark = 0;
-    if (!in.seekg(kIncompleteOffset) || !in.get(mark) || mark != kIncomplete) return false;
-    return hasOutputColumns(path);
+    Result<store::DbfHeader> header = readTableHeader(path);
+    return header && header->incomplete && hasOutputColumns(*header);
 }
 
 // Picks the temporary table's name and deletes our own leftovers of that name. A file under a
@@ -171,45 +166,34 @@ int labelColumnWidth(const Main& main) {
 
 // The header patch itself, on the whole header held in memory, written back in one piece.
 Status patchHeader(const Main& main, const std::string& path, store::ObjectKind kind) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) return store::fileError(errno, "open", path);
-
-    std::array<std::uint8_t, kFileHeaderSize> fixed{};
-    if (!file.read(reinterpret_cast<char*>(fixed.data()), fixed.size())) {
-        return Status::error(err::kInputPastEnd, "the new table is shorter than its header",
-                             "новая таблица короче своего заголовка");
-    }
-    const int headerLength = store::decodeLe16(fixed.data() + kHeaderLengthOffset);
-    if (headerLength < kFileHeaderSize + kDescriptorSize) {
-        return Status::error(err::kFail,
-                             "the new table's header length is " + std::to_string(headerLength),
-                             "длина заголовка новой таблицы " + std::to_string(headerLength));
-    }
-    std::vector<std::uint8_t> header(static_cast<std::size_t>(headerLength));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(header.data()), headerLength)) {
-        return Status::error(err::kInputPastEnd, "the new table is shorter than its header",
-                             "новая таблица короче своего заголовка");
-    }
-    const int fieldCount = (headerLength - kFileHeaderSize) / kDescriptorSize;
+    Result<store::FileDescriptor> file = store::openFile(path, O_RDWR);
+    if (!file) return file.status();
+    Result<std::vector<std::uint8_t>> bytes = store::readUpTo(path, store::kMaxHeaderLength);
+    if (!bytes) return bytes.status();
+    Result<store::DbfHeader> parsed = store::parseDbfHeader(*bytes, bytes->size());
+    if (!parsed) return parsed.status();
+    const std::size_t headerLength = parsed->headerLength;
+    std::vector<std::uint8_t> header(bytes->begin(),
+                                     bytes->begin() + static_cast<std::ptrdiff_t>(headerLength));
+    const int fieldCount = static_cast<int>(parsed->fields.size());
 
     // Language driver byte.
-    header[kLanguageByteOffset] = main.russian ? kLanguageCp1251 : kLanguageOther;
-    header[kLanguageByteOffset + 1] = 0;
+    header[store::kLanguageDriverOffset] =
+        main.russian ? store::kLanguageCp1251 : store::kLanguageAnsi;
+    header[store::kLanguageDriverOffset + 1] = 0;
     // Marked unfinished until the conversion puts it in place.
-    header[kIncompleteOffset] = kIncomplete;
+    header[store::kIncompleteOffset] = store::kIncompleteMark;
 
     // Field widths and the record length that follows from them.
-    int recordLength = store::decodeLe16(header.data() + kRecordLengthOffset);
+    int recordLength = static_cast<int>(parsed->recordLength);
     const auto apply = [&](const WidthPatch& patch) -> Status {
         if (patch.column > fieldCount) {
             return Status::error(err::kFail,
                                  "the new table has no column " + std::to_string(patch.column),
                                  "в новой таблице нет столбца " + std::to_string(patch.column));
         }
-        std::uint8_t* descriptor = header.data() + kDescriptorSize * patch.column;
-        const std::string name(reinterpret_cast<const char*>(descriptor),
-                               strnlen(reinterpret_cast<const char*>(descriptor), 11));
+        std::uint8_t* descriptor = header.data() + store::kFieldDescriptorSize * patch.column;
+        const std::string& name = parsed->fields[static_cast<std::size_t>(patch.column - 1)].name;
         if (name != patch.name) {
             const std::string column = std::to_string(patch.column);
             return Status::error(
@@ -217,9 +201,9 @@ Status patchHeader(const Main& main, const std::string& path, store::ObjectKind 
                 "column " + column + " of the new table is " + name + ", not " + patch.name,
                 "столбец " + column + " новой таблицы - " + name + ", а не " + patch.name);
         }
-        recordLength += patch.length - descriptor[kFieldLengthOffset];
-        descriptor[kFieldLengthOffset] = static_cast<std::uint8_t>(patch.length);
-        descriptor[kFieldDecimalsOffset] = 0;
+        recordLength += patch.length - descriptor[store::kDescriptorLengthOffset];
+        descriptor[store::kDescriptorLengthOffset] = static_cast<std::uint8_t>(patch.length);
+        descriptor[store::kDescriptorDecimalsOffset] = 0;
         return {};
     };
     for (const WidthPatch& patch : kCommonPatches) {
@@ -228,29 +212,14 @@ Status patchHeader(const Main& main, const std::string& path, store::ObjectKind 
     for (const WidthPatch& patch : kindPatches(kind)) {
         if (Status s = apply(patch); !s) return s;
     }
-    store::encodeLe16(header.data() + kRecordLengthOffset,
+    store::encodeLe16(header.data() + store::kRecordLengthOffset,
                       static_cast<std::uint16_t>(recordLength));
-    header[kRecordLengthOffset + 2] = 0;
-    header[kRecordLengthOffset + 3] = 0;
+    header[store::kRecordLengthOffset + 2] = 0;
+    header[store::kRecordLengthOffset + 3] = 0;
 
-    file.seekp(0);
-    if (!file.write(reinterpret_cast<const char*>(header.data()), headerLength) || !file.flush()) {
-        return store::fileError(errno, "write", path);
-    }
-    return {};
-}
-
-// Writes a small text file; the writer's " ! WriteF: number. description" becomes a Status.
-Status writeTextFile(const std::string& path, const std::string& text) {
-    std::string failure;
-    const auto sink = [&failure](const std::string& message) { failure = message; };
-    if (store::WriteF(path, text, sink) == 1) return {};
-    static constexpr std::string_view kPrefix = " ! WriteF: ";
-    const std::size_t dot = failure.find(". ", kPrefix.size());
-    if (failure.rfind(kPrefix, 0) != 0 || dot == std::string::npos) {
-        return Status::error(err::kInvalidArgument, failure);
-    }
-    return Status::error(std::atoi(failure.c_str() + kPrefix.size()), failure.substr(dot + 2));
+    Status status = store::writeAt(file->get(), header.data(), header.size(), 0, path);
+    Status closed = file->close(path);
+    return status ? closed : status;
 }
 
 // The source's own code-page file: the source's name with ".cpg" for its extension.
@@ -310,7 +279,8 @@ Status writeOutputCodePage(const Main& main) {
     const std::string& name = main.codePageFileName;
     // Never the source's own: it describes the user's table, not ours.
     if (name.empty() || store::equalsIgnoringCase(name, sourceCodePageFileName(main))) return {};
-    if (Status s = writeTextFile(main.sourceFolder + name, outputCodePage(main.russian)); !s) {
+    if (Status s = store::writeLines(main.sourceFolder + name, {outputCodePage(main.russian)});
+        !s) {
         return s;
     }
     const std::string sourceCodePage = main.sourceFolder + sourceCodePageFileName(main);
@@ -329,12 +299,12 @@ Status removeOldOutputSpellings(const Main& main) {
 }
 
 Status markOutputTable(const std::string& path, bool finished) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) return store::fileError(errno, "open", path);
-    const char mark = finished ? 0 : kIncomplete;
-    file.seekp(kIncompleteOffset);
-    if (!file.write(&mark, 1) || !file.flush()) return store::fileError(errno, "write", path);
-    return {};
+    Result<store::FileDescriptor> file = store::openFile(path, O_RDWR);
+    if (!file) return file.status();
+    const std::uint8_t mark = finished ? 0 : store::kIncompleteMark;
+    Status status = store::writeAt(file->get(), &mark, 1, store::kIncompleteOffset, path);
+    Status closed = file->close(path);
+    return status ? closed : status;
 }
 
 bool DBFprepare(Main& main) {

@@ -44,13 +44,19 @@ Result<std::string> valueText(const store::RecordSet& rows, const std::string& c
 
 }  // namespace
 
-Result<TypeAttributes> TypeAttributes::read(Main& main) {
+ConversionOptions conversionOptions(const Form& form) {
+    ConversionOptions options;
+    options.garminColumns = form("TagMPC").value == 1;
+    options.keepLevelLimits = form("LvlNull").value == 1;
+    options.transliterate = form("TrnCase").value == 1;
+    options.lowerCase = form("LowCase").value == 1;
+    return options;
+}
+
+Result<TypeAttributes> TypeAttributes::read(Main& main, const ConversionOptions& options) {
     TypeAttributes attributes;
     const Form& form = main.form;
-    attributes.m_garmin = form("TagMPC").value == 1;
-    attributes.m_keepLimits = form("LvlNull").value == 1;
-    attributes.m_translit = form("TrnCase").value == 1;
-    attributes.m_lowerCase = form("LowCase").value == 1;
+    attributes.m_options = options;
 
     // The bound controls in use, in window order.
     for (const Control* control : form.controls()) {
@@ -68,9 +74,10 @@ Result<TypeAttributes> TypeAttributes::read(Main& main) {
         attributes.m_columns.push_back(std::move(column));
     }
 
-    Result<store::RecordSet> rows = main.connection.openRecordSet(
-        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(store::kindNumber(main.kind)) +
-        " ORDER BY MP_TYPE, YN DESC");
+    Result<store::RecordSet> rows =
+        main.connection.openRecordSet("SELECT * FROM " + main.programName +
+                                      " WHERE VID=" + std::to_string(store::kindNumber(main.kind)) +
+                                      " ORDER BY MP_TYPE, YN DESC");
     main.doEvents();
     if (!rows) return rows.status();
     static constexpr const char* kGarminColumns[] = {"GRMN_TYPE", "HGT_DP_FMT", "HGT_DP"};
@@ -90,7 +97,7 @@ Result<TypeAttributes> TypeAttributes::read(Main& main) {
             }
             row.values.push_back(std::move(value));
         }
-        if (attributes.m_garmin) {
+        if (attributes.m_options.garminColumns) {
             for (int i = 0; i < 3; ++i) row.garmin[i] = valueText(*rows, kGarminColumns[i]);
         }
         // Names only show a type; an old template without them still converts.
@@ -115,7 +122,7 @@ int TypeAttributes::rowOf(std::string_view typeCode) const {
 }
 
 bool TypeAttributes::readsLevel(int row) const {
-    return !m_keepLimits && m_rows[static_cast<std::size_t>(row)].copiesValues;
+    return !m_options.keepLevelLimits && m_rows[static_cast<std::size_t>(row)].copiesValues;
 }
 
 namespace {
@@ -194,7 +201,7 @@ Status TypeAttributes::build(const TemplateRow& row, int variant, RecordAttribut
         if (column.quoted) out.statementValues += '"';
         out.values.push_back({column.name, std::move(value), column.quoted});
     }
-    if (m_garmin) {
+    if (m_options.garminColumns) {
         std::array<std::string, 3> garmin;
         for (std::size_t i = 0; i < 3; ++i) {
             const auto& value = row.garmin[i];
@@ -244,12 +251,12 @@ Result<const RecordAttributes*> TypeAttributes::forRecord(std::size_t index,
 Result<std::string> TypeAttributes::labelAsWritten(std::string_view text) const {
     std::string label(text);
     if (label.empty()) return label;
-    if (m_translit) {
+    if (m_options.transliterate) {
         Result<std::string> latin = Translit(label, kTranslitScheme);
         if (!latin) return latin.status();
         label = std::move(*latin);
     }
-    if (m_lowerCase) label = store::foldUtf8(label);
+    if (m_options.lowerCase) label = store::foldUtf8(label);
     // A double quote would end the text early in a statement.
     std::replace(label.begin(), label.end(), '"', '\'');
     return label;

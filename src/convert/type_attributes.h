@@ -18,6 +18,17 @@
 
 namespace tavrolin {
 
+// The window's choices that a conversion by types follows.
+struct ConversionOptions {
+    bool garminColumns = false;    // TagMPC: the Garmin MPC columns are filled
+    bool keepLevelLimits = false;  // LvlNull: levels above 0 keep the template's limits
+    bool transliterate = false;    // TrnCase: labels in Latin letters
+    bool lowerCase = false;        // LowCase: labels in small letters
+};
+
+// The options as the window's check boxes set them.
+ConversionOptions conversionOptions(const Form& form);
+
 // The attributes of one record, in the window's control order.
 struct RecordAttributes {
     // Column and value as text; only columns whose value is not empty. Quoted marks a text
@@ -44,9 +55,9 @@ class TypeAttributes {
     static constexpr int kVariants = 4;
 
     // Reads the template rows of the current object kind once ("SELECT * FROM <template> WHERE
-    // VID=k ORDER BY MP_TYPE, YN DESC") and the options TagMPC, LvlNull, TrnCase and LowCase.
-    // Lets the window process pending events after the read. Errors are the store's.
-    static Result<TypeAttributes> read(Main& main);
+    // VID=k ORDER BY MP_TYPE, YN DESC"), to be applied with the options. Lets the window
+    // process pending events after the read. Errors are the store's.
+    static Result<TypeAttributes> read(Main& main, const ConversionOptions& options);
 
     // Whether the kind has no template rows at all (the conversion then writes no record).
     bool empty() const { return m_rows.empty(); }
@@ -103,10 +114,7 @@ class TypeAttributes {
     TypeAttributes() = default;
     Status build(const TemplateRow& row, int variant, RecordAttributes& out) const;
 
-    bool m_garmin = false;
-    bool m_keepLimits = false;
-    bool m_translit = false;
-    bool m_lowerCase = false;
+    ConversionOptions m_options;
     bool m_copiesRecordColumns = false;
     std::vector<CopiedColumn> m_columns;
     std::vector<TemplateRow> m_rows;

@@ -15,11 +15,6 @@ constexpr int kSwatchHeight = 14;
 const QColor kNoColorStroke(200, 0, 0);
 }  // namespace
 
-bool isColorCodeList(const std::string& name) {
-    return name == "COLOR" || name == "BDR_COLOR" || name == "BFR_COLOR" || name == "RTP_COLOR" ||
-           name == "HAL_COLOR";
-}
-
 QIcon colorCodeSwatch(const std::string& codeText) {
     int code = 0;
     const char* end = codeText.data() + codeText.size();

@@ -3,20 +3,19 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QListView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
-#include <unordered_set>
 
 #include "app/drop_routing.h"
 #include "gui/map_window.h"
@@ -35,28 +34,6 @@ constexpr int kDefaultFontSize = 8;  // the model's font size of a control left 
 // fits a 1280 pixel wide screen (also 1920 pixels at 150 %) with every caption readable.
 constexpr double kMinimumFrameScale = 0.9;
 constexpr int kSourceMinimumWidth = 200;  // the path box gives way first
-
-// Which frame holds a control; controls named in neither set and not on the window itself sit
-// in the attribute panel frmALL.
-const std::unordered_set<std::string>& windowControls() {
-    static const std::unordered_set<std::string> names = {
-        "btnSource",  "Source",     "btnHelp", "btnLang", "Att",   "STRT",
-        "btnReadShp", "btnReadRmp", "frmTYPE", "frmNAME", "frmALL"};
-    return names;
-}
-
-const std::unordered_set<std::string>& typeFrameControls() {
-    static const std::unordered_set<std::string> names = {
-        "GM",      "GM_TYPE", "MP_TYPE",    "SVID",        "TrnCase",     "LowCase", "NoName",
-        "LvlNull", "TagMPC",  "btnAtrSave", "btnMakeType", "btnMakeSkin", "btnMap"};
-    return names;
-}
-
-const std::unordered_set<std::string>& depthFrameControls() {
-    static const std::unordered_set<std::string> names = {
-        "POLY", "POLYS", "lblM", "fillDD", "fillTOPO", "fillUSER", "btnSetSave", "btnMakeName"};
-    return names;
-}
 
 // The order Tab walks the controls: the window's top row as it reads, each frame's controls as
 // they read, and in the attribute panel the polygon, point and line areas before the common
@@ -226,11 +203,8 @@ void QtMainWindow::arrangeTabOrder() {
 }
 
 QWidget* QtMainWindow::containerOf(const Control& control) const {
-    const char* frame = "frmALL";
-    if (windowControls().count(control.name) != 0) return const_cast<QtMainWindow*>(this);
-    if (typeFrameControls().count(control.name) != 0) frame = "frmTYPE";
-    if (depthFrameControls().count(control.name) != 0) frame = "frmNAME";
-    QWidget* container = widgetFor(frame);
+    if (control.container.empty()) return const_cast<QtMainWindow*>(this);
+    QWidget* container = widgetFor(control.container);
     return container != nullptr ? container : const_cast<QtMainWindow*>(this);
 }
 
@@ -265,7 +239,7 @@ void QtMainWindow::createWidget(View& view) {
             if (auto* list = qobject_cast<QListView*>(box->view())) {
                 list->setUniformItemSizes(true);  // long found-object lists open quickly
             }
-            if (isColorCodeList(c.name)) box->setIconSize(QSize(20, 14));
+            if (c.colorCodeList) box->setIconSize(QSize(20, 14));
             view.widget = box;
             break;
         }
@@ -550,7 +524,7 @@ void QtMainWindow::applyList(View& view) {
             box->clear();
             shown.clear();
         }
-        if (isColorCodeList(c.name)) {
+        if (c.colorCodeList) {
             for (std::size_t i = shown.size(); i < c.items.size(); ++i) {
                 box->addItem(colorCodeSwatch(c.items[i]), qs(c.items[i]));
             }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "store/file_error.h"
@@ -18,49 +17,6 @@ namespace {
 
 constexpr std::size_t kBlockBytes = 1 << 20;  // one read fetches about a megabyte of records
 
-Status errnoStatus(int error, const std::string& what) {
-    int number = tavrolin::err::kPermissionDenied;
-    switch (error) {
-        case ENOENT:
-            number = tavrolin::err::kFileNotFound;
-            break;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case EISDIR:
-            number = tavrolin::err::kBadFileName;
-            break;
-        case EACCES:
-        case EPERM:
-        case EBUSY:
-            number = tavrolin::err::kPermissionDenied;
-            break;
-        default:
-            number = 57;
-            break;  // device I/O error
-    }
-    const std::string whatRussian = what == "read failed" ? "ошибка чтения" : what;
-    return Status::error(number, what + ": " + std::strerror(error),
-                         whatRussian + ": " + store::systemReasonRussian(error));
-}
-
-// Reads exactly what the file has of [offset, offset + count), retrying short reads.
-Status readFully(int fd, std::uint64_t offset, char* into, std::size_t count) {
-    std::size_t done = 0;
-    while (done < count) {
-        const long long got = store::io::readAt(fd, into + done, count - done, offset + done);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return errnoStatus(errno, "read failed");
-        }
-        if (got == 0) {
-            return Status::error(tavrolin::err::kInputPastEnd, "the file ended while being read",
-                                 "файл закончился во время чтения");
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return {};
-}
-
 }  // namespace
 
 SourceFile::~SourceFile() { close(); }
@@ -70,7 +26,8 @@ SourceFile::SourceFile(SourceFile&& other) noexcept { *this = std::move(other); 
 SourceFile& SourceFile::operator=(SourceFile&& other) noexcept {
     if (this != &other) {
         close();
-        m_fd = std::exchange(other.m_fd, -1);
+        m_fd = std::move(other.m_fd);
+        m_path = std::move(other.m_path);
         m_size = other.m_size;
         m_recordsStart = other.m_recordsStart;
         m_recordLength = other.m_recordLength;
@@ -82,30 +39,23 @@ SourceFile& SourceFile::operator=(SourceFile&& other) noexcept {
     return *this;
 }
 
-void SourceFile::close() {
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = -1;
-}
+void SourceFile::close() { m_fd.reset(); }
 
 Result<SourceFile> SourceFile::open(const std::string& path) {
     if (path.empty()) {
         return Status::error(tavrolin::err::kBadFileName, "no file name", "нет имени файла");
     }
-    const int fd = store::io::openFile(path, O_RDONLY);
-    if (fd < 0) return errnoStatus(errno, path);
+    Result<store::FileDescriptor> fd = store::openFile(path, O_RDONLY);
+    if (!fd) return fd.status();
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        Status status = errnoStatus(errno, path);
-        ::close(fd);
-        return status;
-    }
+    if (::fstat(fd->get(), &info) != 0) return store::fileError(errno, "open", path);
     if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
         return Status::error(tavrolin::err::kBadFileName, path + " is not a file",
                              path + " - не файл");
     }
     SourceFile file;
-    file.m_fd = fd;
+    file.m_fd = std::move(*fd);
+    file.m_path = path;
     file.m_size = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
@@ -117,7 +67,7 @@ Status SourceFile::read(std::uint64_t offset, std::size_t count,
     std::size_t available =
         static_cast<std::size_t>(std::min<std::uint64_t>(count, m_size - offset));
     out->resize(available);
-    return readFully(m_fd, offset, reinterpret_cast<char*>(out->data()), available);
+    return store::readAt(m_fd.get(), out->data(), available, offset, m_path);
 }
 
 void SourceFile::startRecords(std::uint64_t start, std::uint32_t length, std::int64_t count) {
@@ -142,7 +92,7 @@ Result<std::string_view> SourceFile::record(std::int64_t r) {
         std::uint64_t wanted = static_cast<std::uint64_t>(m_blockCount) * m_recordLength;
         std::uint64_t available = offset >= m_size ? 0 : std::min(wanted, m_size - offset);
         Status status =
-            readFully(m_fd, offset, m_block.data(), static_cast<std::size_t>(available));
+            store::readAt(m_fd.get(), m_block.data(), static_cast<std::size_t>(available), offset, m_path);
         if (!status) {
             m_blockCount = 0;
             return status;

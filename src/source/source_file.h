@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/file_io.h"
 #include "store/status.h"
 
 namespace tavrolin::source {
@@ -21,8 +22,8 @@ class SourceFile {
     SourceFile(SourceFile&& other) noexcept;
     SourceFile& operator=(SourceFile&& other) noexcept;
 
-    // Opens a file for reading. Errors: kFileNotFound when there is no such file,
-    // kBadFileName for a folder or an empty path, kPermissionDenied when it may not be read.
+    // Opens a file for reading. Errors: kBadFileName for a folder or an empty path; otherwise
+    // those of store::fileError (not found, permission denied, ...).
     static Result<SourceFile> open(const std::string& path);
 
     std::uint64_t size() const { return m_size; }
@@ -39,7 +40,8 @@ class SourceFile {
     void close();
 
    private:
-    int m_fd = -1;
+    store::FileDescriptor m_fd;
+    std::string m_path;
     std::uint64_t m_size = 0;
 
     std::uint64_t m_recordsStart = 0;

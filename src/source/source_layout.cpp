@@ -48,7 +48,7 @@ bool isKnown(char type) {
 }  // namespace
 
 Result<SourceHeader> parseHeader(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kFileHeaderSize) {
+    if (bytes.size() < store::kFileHeaderSize) {
         return Status::error(
             tavrolin::err::kInputPastEnd,
             "the file (" + std::to_string(bytes.size()) +
@@ -56,11 +56,12 @@ Result<SourceHeader> parseHeader(std::span<const std::uint8_t> bytes) {
             "файл (" + std::to_string(bytes.size()) + " байт) короче заголовка таблицы (32 байта)");
     }
     SourceHeader header;
-    header.version = bytes[0];
-    header.declaredRecordCount = static_cast<std::int32_t>(store::decodeLe32(&bytes[4]));
-    header.headerLength = store::decodeLe16(&bytes[8]);
-    header.recordLength = store::decodeLe16(&bytes[10]);
-    header.languageDriver = bytes[29];
+    header.version = bytes[store::kVersionOffset];
+    header.declaredRecordCount =
+        static_cast<std::int32_t>(store::decodeLe32(&bytes[store::kRecordCountOffset]));
+    header.headerLength = store::decodeLe16(&bytes[store::kHeaderLengthOffset]);
+    header.recordLength = store::decodeLe16(&bytes[store::kRecordLengthOffset]);
+    header.languageDriver = bytes[store::kLanguageDriverOffset];
     return header;
 }
 
@@ -73,8 +74,8 @@ std::int64_t computedRecordCount(std::uint64_t fileSize, std::uint32_t headerLen
 
 int announcedFieldCount(std::uint32_t headerLength) {
     std::int64_t count = divideRoundHalfEven(
-        static_cast<std::int64_t>(headerLength) - static_cast<std::int64_t>(kFileHeaderSize),
-        kFieldDescriptorSize);
+        static_cast<std::int64_t>(headerLength) - static_cast<std::int64_t>(store::kFileHeaderSize),
+        store::kFieldDescriptorSize);
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
@@ -85,9 +86,9 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
     int depthFeet = 0;
     std::uint64_t offset = 1;  // after the deletion flag
     for (int i = 0; i < announcedCount; ++i) {
-        std::size_t start = static_cast<std::size_t>(i) * kFieldDescriptorSize;
-        if (start < descriptors.size() && descriptors[start] == kDescriptorTerminator) break;
-        if (start + kFieldDescriptorSize > descriptors.size()) {
+        std::size_t start = static_cast<std::size_t>(i) * store::kFieldDescriptorSize;
+        if (start < descriptors.size() && descriptors[start] == store::kHeaderTerminator) break;
+        if (start + store::kFieldDescriptorSize > descriptors.size()) {
             return Status::error(
                 tavrolin::err::kInputPastEnd,
                 "descriptor of field " + std::to_string(i + 1) + " runs past the end of the file",
@@ -97,12 +98,13 @@ Result<SourceLayout> parseFields(std::span<const std::uint8_t> descriptors, int 
 
         // Name: bytes 0..9 up to the first NUL, in upper case.
         SourceField field;
-        for (int k = 0; k < 10 && d[k] != 0; ++k) {
+        for (std::size_t k = 0; k < store::kMaxFieldNameLength && d[k] != 0; ++k) {
             char c = static_cast<char>(d[k]);
             field.name.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
         }
-        field.type = static_cast<char>(d[11]);
-        field.length = field.type == 'C' ? store::decodeLe16(&d[16]) : d[16];
+        field.type = static_cast<char>(d[store::kDescriptorTypeOffset]);
+        field.length = field.type == 'C' ? store::decodeLe16(&d[store::kDescriptorLengthOffset])
+                                         : d[store::kDescriptorLengthOffset];
         field.offset = static_cast<std::uint32_t>(offset);
         field.ignored = !isKnown(field.type);
         offset += field.length;

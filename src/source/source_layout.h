@@ -1,12 +1,8 @@
 // The layout of a source table as its header and field descriptors give it, read from bytes
 // and checked against the file before anything trusts it: a header or a field that points
-// outside the file or outside its record is refused with a description of what is wrong.
-//
-// File header (32 bytes; little-endian):
-//   0 version (0x30..0x32: Visual FoxPro)   4 record count (int32)   8 header length (uint16)
-//   10 record length (uint16, deletion flag included)   29 language-driver byte
-// Field descriptors follow, 32 bytes each, until the header length or the terminator 0x0D:
-//   0..10 name (NUL padded)   11 type letter   16 length   17 decimals (C: high byte of length)
+// outside the file or outside its record is refused with a description of what is wrong. The
+// byte map is store/dbf_format.h's; this reader is more lenient than the store's parseDbfHeader
+// (rounded record counts, descriptors up to the header length or the terminator).
 #pragma once
 
 #include <cstdint>
@@ -18,11 +14,6 @@
 #include "store/status.h"
 
 namespace tavrolin::source {
-
-constexpr std::size_t kFileHeaderSize = 32;       // fixed part before the field descriptors
-constexpr std::size_t kFieldDescriptorSize = 32;  // one per field
-constexpr std::uint8_t kDescriptorTerminator = 0x0D;
-constexpr char kDeletedMark = '*';  // first byte of a deleted record
 
 // Error numbers of this reader beyond the shared ones in store/status.h.
 constexpr int kErrOutOfMemory = 7;      // a table too big for the memory at hand

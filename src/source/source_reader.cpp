@@ -13,6 +13,7 @@
 #include "source/source_layout.h"
 #include "store/case_fold.h"
 #include "store/common_services.h"
+#include "store/dbf_format.h"
 #include "store/file_io.h"
 
 namespace tavrolin {
@@ -195,7 +196,7 @@ bool TableRead::run(const std::string& path) {
 
 bool TableRead::readHeader() {
     std::vector<std::uint8_t> bytes;
-    Status status = m_file.read(0, source::kFileHeaderSize, &bytes);
+    Status status = m_file.read(0, store::kFileHeaderSize, &bytes);
     Result<source::SourceHeader> header =
         status ? source::parseHeader(bytes) : Result<source::SourceHeader>(status);
     if (!header) {
@@ -213,7 +214,7 @@ bool TableRead::readHeader() {
                                      MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
-    if (m_header.recordLength == 0 || m_header.headerLength < source::kFileHeaderSize) {
+    if (m_header.recordLength == 0 || m_header.headerLength < store::kFileHeaderSize) {
         const std::string length = std::to_string(m_header.headerLength);
         const bool noRecord = m_header.recordLength == 0;
         m_main.fail("DBFread",
@@ -249,8 +250,8 @@ bool TableRead::readHeader() {
 bool TableRead::readFields() {
     int announced = source::announcedFieldCount(m_header.headerLength);
     std::vector<std::uint8_t> descriptors;
-    Status status = m_file.read(source::kFileHeaderSize,
-                                static_cast<std::size_t>(announced) * source::kFieldDescriptorSize,
+    Status status = m_file.read(store::kFileHeaderSize,
+                                static_cast<std::size_t>(announced) * store::kFieldDescriptorSize,
                                 &descriptors);
     Result<source::SourceLayout> layout =
         status ? source::parseFields(descriptors, announced, m_header.recordLength)
@@ -324,7 +325,7 @@ bool TableRead::readRecords() {
             return false;
         }
         std::string_view bytes = record.value();
-        if (bytes[0] != source::kDeletedMark) {
+        if (bytes[0] != store::kDeletedFlag) {
             SourceRecords::Row& row = records.row(static_cast<std::size_t>(r));
             if (roles.typeCode) {
                 row.typeCode = typeCodes.idOf(fieldBytes(bytes, *roles.typeCode), typeCodeOf);

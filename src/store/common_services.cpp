@@ -45,40 +45,37 @@ std::string folderOf(const std::string& path) {
 // path: the first half of a move across file systems. On failure nothing is left behind.
 Result<std::string> copyBeside(const std::string& from, const std::string& to) {
     static std::atomic<unsigned> counter{0};
-    const int in = io::openFile(from, O_RDONLY);
-    if (in < 0) return fileError(errno, "open", from);
+    Result<FileDescriptor> in = openFile(from, O_RDONLY);
+    if (!in) return in.status();
     struct stat info {};
-    ::fstat(in, &info);
-    const std::string stem = folderOf(to) + "." + to.substr(to.find_last_of(io::kPathSeparators) + 1) + ".part" +
+    if (::fstat(in->get(), &info) != 0) return fileError(errno, "open", from);
+    const std::string stem = folderOf(to) + "." +
+                             to.substr(to.find_last_of(io::kPathSeparators) + 1) + ".part" +
                              std::to_string(::getpid()) + "-";
     std::string part;
-    int out = -1;
-    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+    Result<FileDescriptor> out = Status::error(err::kFileAlreadyExists, "no free name");
+    for (int attempt = 0; attempt < 100; ++attempt) {
         part = stem + std::to_string(counter++);
-        out = io::openFile(part, O_WRONLY | O_CREAT | O_EXCL, info.st_mode & 0777);
-        if (out < 0 && errno != EEXIST) break;
+        out = openFile(part, O_WRONLY | O_CREAT | O_EXCL, info.st_mode & 0777);
+        if (out || out.status().number() != err::kFileAlreadyExists) break;
     }
-    if (out < 0) {
-        const int saved = errno;
-        ::close(in);
-        return fileError(saved, "create", part);
-    }
+    if (!out) return out.status();
     Status status;
     std::vector<char> buffer(1 << 20);
     for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        const ssize_t n = ::read(in->get(), buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             status = fileError(errno, "read", from);
             break;
         }
         if (n == 0) break;
-        status = writeAll(out, buffer.data(), static_cast<std::size_t>(n), part);
+        status = writeAll(out->get(), buffer.data(), static_cast<std::size_t>(n), part);
         if (!status) break;
     }
-    if (status && io::syncFile(out) != 0) status = fileError(errno, "write", part);
-    if (::close(out) != 0 && status) status = fileError(errno, "write", part);
-    ::close(in);
+    if (status && io::syncFile(out->get()) != 0) status = fileError(errno, "write", part);
+    Status closed = out->close(part);
+    if (status) status = closed;
     if (!status) {
         ::unlink(part.c_str());
         return status;
@@ -87,19 +84,6 @@ Result<std::string> copyBeside(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
-
-Status writeAll(int fd, const char* data, std::size_t size, const std::string& path) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fileError(errno, "write", path);
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return {};
-}
 
 Value Nz(const Value& value, const std::string& defaultText) {
     if (value.isNull() || (value.kind() == Value::Kind::Text && value.asText().empty())) {
@@ -119,18 +103,19 @@ Value Nz(const Result<Value>& value, const std::string& defaultText, const Messa
     return Value::text("");
 }
 
+Status writeLines(const std::string& path, const std::vector<std::string>& lines,
+                  TextEncoding encoding) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += encoding == TextEncoding::Cp1251 ? encodeCp1251(line) : line;
+        bytes += "\r\n";
+    }
+    return writeWholeFile(path, bytes);
+}
+
 int WriteF(const std::string& path, const std::string& text, const MessageSink& sink,
            TextEncoding encoding) {
-    std::string bytes = encoding == TextEncoding::Cp1251 ? encodeCp1251(text) : text;
-    bytes += "\r\n";
-    Status status;
-    const int fd = io::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
-    if (fd < 0) {
-        status = fileError(errno, "write", path);
-    } else {
-        status = writeAll(fd, bytes.data(), bytes.size(), path);
-        if (::close(fd) != 0 && status) status = fileError(errno, "write", path);
-    }
+    const Status status = writeLines(path, {text}, encoding);
     if (status) return 1;
     if (sink) sink(" ! WriteF: " + status.toString());
     return 0;

@@ -33,9 +33,14 @@ Value Nz(const Value& value, const std::string& defaultText = "");
 Value Nz(const Result<Value>& value, const std::string& defaultText, const MessageSink& sink,
          Platform* platform = nullptr);
 
-// Creates or overwrites the file with the text and a line break (CR LF). The text is UTF-8 and
-// written as UTF-8 or encoded to cp1251 ('?' for characters it lacks). Returns 1 on success;
-// on failure writes " ! WriteF: number. description" on the sink and returns 0.
+// Creates or overwrites the file with the lines, each ended by CR LF. The lines are UTF-8 and
+// written as UTF-8 or encoded to cp1251 ('?' for characters it lacks). Failures come from
+// fileError: not found, permission denied, read-only folder, disk full each have their number.
+Status writeLines(const std::string& path, const std::vector<std::string>& lines,
+                  TextEncoding encoding = TextEncoding::Utf8);
+
+// writeLines with one line, for the window's handlers: returns 1 on success; on failure writes
+// " ! WriteF: number. description" on the sink and returns 0.
 int WriteF(const std::string& path, const std::string& text, const MessageSink& sink,
            TextEncoding encoding = TextEncoding::Utf8);
 
@@ -79,10 +84,6 @@ bool sameFile(const std::string& first, const std::string& second);
 
 // The running program's path: /proc/self/exe, else argv[0] made absolute.
 std::string executablePath(const char* argv0);
-
-// Writes all `size` bytes to the open descriptor `fd`, retrying short writes and interrupts.
-// Errors: fileError with the action "write" on `path`.
-Status writeAll(int fd, const char* data, std::size_t size, const std::string& path);
 
 // Deletes a file. Pending appends of a table open on it are written first and the table is
 // released. Errors: 53 missing, 70 not allowed.

@@ -155,21 +155,9 @@ class ConnectionImpl {
 
 namespace {
 
-constexpr std::size_t kMaxColumnMaps = 16;
-
 // The meaning of the INSERT's column list on this table: column names resolve once per list.
 Result<const TableFile::ColumnMap*> columnMapOf(TableFile& table, const InsertStatement& insert) {
-    std::vector<TableFile::ColumnMap>& maps = table.columnMaps;
-    if (table.lastColumnMap < maps.size() &&
-        maps[table.lastColumnMap].columnList == insert.columnList) {
-        return &maps[table.lastColumnMap];
-    }
-    for (std::size_t i = 0; i < maps.size(); ++i) {
-        if (maps[i].columnList == insert.columnList) {
-            table.lastColumnMap = i;
-            return &maps[i];
-        }
-    }
+    if (const TableFile::ColumnMap* known = table.knownColumnMap(insert.columnList)) return known;
     Result<std::vector<std::string>> names = parseColumnList(insert.columnList);
     if (!names) return names.status();
     TableFile::ColumnMap map;
@@ -182,11 +170,7 @@ Result<const TableFile::ColumnMap*> columnMapOf(TableFile& table, const InsertSt
         named[static_cast<std::size_t>(index)] = true;
     }
     map.columnList = std::string(insert.columnList);
-    // Beyond a handful of lists the statements do not repeat their shape: start over.
-    if (maps.size() >= kMaxColumnMaps) maps.clear();
-    maps.push_back(std::move(map));
-    table.lastColumnMap = maps.size() - 1;
-    return &maps.back();
+    return &table.rememberColumnMap(std::move(map));
 }
 
 // Encodes an INSERT's values into a record, in the order of the column list.

@@ -82,7 +82,10 @@ class RecordSet {
     Status addNew();
     // Writes the current row in place, or appends the row begun with addNew.
     Status update();
-    void close();
+    // Ends the set: a row still being edited is written first, then the table is flushed. The
+    // failure of either is returned. Moving another set over this one and destroying it close it
+    // too, without a result: close explicitly where a pending change must not be lost quietly.
+    Status close();
 
    private:
     friend class Connection;

@@ -9,7 +9,9 @@
 //   4       4     number of records, unsigned little-endian
 //   8       2     header length in bytes, little-endian (descriptors and terminator included)
 //   10      2     record length in bytes, little-endian (deletion flag included)
-//   12      17    reserved, 0
+//   12      2     reserved, 0
+//   14      1     dBASE IV "incomplete transaction" mark (1 while a new table is unfinished)
+//   15      14    reserved, 0
 //   29      1     language-driver byte (0, 0x57, 0xC9, ...)
 //   30      2     reserved, 0
 //   32      32*n  field descriptors, in field order, then the terminator 0x0D
@@ -41,6 +43,7 @@ constexpr std::size_t kDateOffset = 1;
 constexpr std::size_t kRecordCountOffset = 4;
 constexpr std::size_t kHeaderLengthOffset = 8;
 constexpr std::size_t kRecordLengthOffset = 10;
+constexpr std::size_t kIncompleteOffset = 14;
 constexpr std::size_t kLanguageDriverOffset = 29;
 
 constexpr std::size_t kDescriptorTypeOffset = 11;
@@ -49,6 +52,9 @@ constexpr std::size_t kDescriptorDecimalsOffset = 17;
 
 constexpr std::uint8_t kVersionDbase = 0x03;      // dBASE III/IV table without memo file
 constexpr std::uint8_t kHeaderTerminator = 0x0D;  // ends the descriptor list
+constexpr std::uint8_t kIncompleteMark = 1;       // at kIncompleteOffset: not finished yet
+constexpr std::uint8_t kLanguageCp1251 = 0xC9;    // language driver: Russian, code page 1251
+constexpr std::uint8_t kLanguageAnsi = 0x57;      // language driver: the system's ANSI page
 constexpr std::uint8_t kEndOfFile = 0x1A;         // follows the last record
 constexpr char kDeletedFlag = '*';
 constexpr char kLiveFlag = ' ';

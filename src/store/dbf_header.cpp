@@ -42,6 +42,7 @@ Result<DbfHeader> parseDbfHeader(std::span<const std::uint8_t> bytes, std::uint6
     DbfHeader header;
     header.version = bytes[kVersionOffset];
     header.languageDriver = bytes[kLanguageDriverOffset];
+    header.incomplete = bytes[kIncompleteOffset] == kIncompleteMark;
     header.recordCount = decodeLe32(&bytes[kRecordCountOffset]);
     header.headerLength = decodeLe16(&bytes[kHeaderLengthOffset]);
     header.recordLength = decodeLe16(&bytes[kRecordLengthOffset]);

@@ -26,39 +26,6 @@ std::vector<TableFile*>& openTables() {
     return tables;
 }
 
-Status readAt(int fd, char* data, std::size_t size, std::uint64_t offset, const std::string& path) {
-    while (size > 0) {
-        const long long n = io::readAt(fd, data, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fileError(errno, "read", path);
-        }
-        if (n == 0) {
-            return Status::error(err::kInputPastEnd, "the file " + path + " ended early",
-                                 "файл " + path + " закончился раньше времени");
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
-    return {};
-}
-
-Status writeAt(int fd, const char* data, std::size_t size, std::uint64_t offset,
-               const std::string& path) {
-    while (size > 0) {
-        const long long n = io::writeAt(fd, data, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fileError(errno, "write", path);
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
-    return {};
-}
-
 }  // namespace
 
 TableFile::TableFile(std::string path, bool writable)
@@ -90,16 +57,12 @@ Result<std::shared_ptr<TableFile>> TableFile::open(const std::string& path, bool
 }
 
 Status TableFile::openFile() {
-    const int fd = io::openFile(m_path, m_writable ? O_RDWR : O_RDONLY);
-    if (fd < 0) return fileError(errno, "open", m_path);
+    Result<FileDescriptor> file = store::openFile(m_path, m_writable ? O_RDWR : O_RDONLY);
+    if (!file) return file.status();
+    const int fd = file->get();
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int saved = errno;
-        ::close(fd);
-        return fileError(saved, "open", m_path);
-    }
+    if (::fstat(fd, &info) != 0) return fileError(errno, "open", m_path);
     if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
         return Status::error(err::kInvalidArgument, m_path + " is not a file");
     }
     const auto fileSize = static_cast<std::uint64_t>(info.st_size);
@@ -110,21 +73,19 @@ Status TableFile::openFile() {
     Result<DbfHeader> header =
         status ? parseDbfHeader(prefix, fileSize) : Result<DbfHeader>(status);
     if (!header) {
-        ::close(fd);
         return Status::error(header.status().number(),
                              m_path + ": " + header.status().description(),
                              m_path + ": " + header.status().description(true));
     }
     const std::uint32_t available = header->availableRecords(fileSize);
     if (m_writable && available < header->recordCount) {
-        ::close(fd);
         return Status::error(err::kFail, m_path + ": not a readable dBASE table: record count (" +
                                              std::to_string(header->recordCount) +
                                              ") is larger than the data (" +
                                              std::to_string(available) + " records)");
     }
-    m_fd = fd;
-    m_identity = io::identityOf(fd).value_or(io::FileIdentity{});
+    m_fd = file->release();
+    m_identity = io::identityOf(m_fd).value_or(io::FileIdentity{});
     m_header = std::move(header.value());
     m_diskCount = available;
     m_appendOffset =
@@ -284,6 +245,28 @@ Status TableFile::flush() {
     return status ? appended : status;
 }
 
+const TableFile::ColumnMap* TableFile::knownColumnMap(std::string_view columnList) {
+    if (m_lastColumnMap < m_columnMaps.size() &&
+        m_columnMaps[m_lastColumnMap].columnList == columnList) {
+        return &m_columnMaps[m_lastColumnMap];
+    }
+    for (std::size_t i = 0; i < m_columnMaps.size(); ++i) {
+        if (m_columnMaps[i].columnList == columnList) {
+            m_lastColumnMap = i;
+            return &m_columnMaps[i];
+        }
+    }
+    return nullptr;
+}
+
+const TableFile::ColumnMap& TableFile::rememberColumnMap(ColumnMap map) {
+    constexpr std::size_t kMaxColumnMaps = 16;
+    if (m_columnMaps.size() >= kMaxColumnMaps) m_columnMaps.clear();
+    m_columnMaps.push_back(std::move(map));
+    m_lastColumnMap = m_columnMaps.size() - 1;
+    return m_columnMaps.back();
+}
+
 Status TableFile::close() {
     Status status = flush();
     if (m_fd >= 0) {
@@ -303,16 +286,17 @@ Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fi
     const std::vector<std::uint8_t> bytes =
         buildEmptyTable(fields, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 
-    const int fd = io::openFile(path, O_WRONLY | O_CREAT | O_EXCL);
-    if (fd < 0) {
-        if (errno == EEXIST) {
+    Result<FileDescriptor> file = openFile(path, O_WRONLY | O_CREAT | O_EXCL);
+    if (!file) {
+        if (file.status().number() == err::kFileAlreadyExists) {
             return Status::error(err::kFileAlreadyExists, "table " + path + " already exists",
                                  "таблица " + path + " уже существует");
         }
-        return fileError(errno, "create", path);
+        return file.status();
     }
-    Status status = writeAt(fd, reinterpret_cast<const char*>(bytes.data()), bytes.size(), 0, path);
-    if (::close(fd) != 0 && status) status = fileError(errno, "write", path);
+    Status status = writeAt(file->get(), bytes.data(), bytes.size(), 0, path);
+    Status closed = file->close(path);
+    if (status) status = closed;
     if (!status) ::unlink(path.c_str());  // never leave half a header behind
     return status;
 }

@@ -85,11 +85,13 @@ class TableFile {
         std::vector<int> indexes;
         bool repeats = false;  // a column named twice: its later value overwrites
     };
-    // The column lists met on this table, so that a million INSERTs resolve their column names
-    // once per list even when a few lists take turns (rows of different types name different
-    // columns). A handful at most; the list that came last is tried first.
-    std::vector<ColumnMap> columnMaps;
-    std::size_t lastColumnMap = 0;
+    // A column list met before on this table, or null: a million INSERTs resolve their column
+    // names once per list even when a few lists take turns (rows of different types name
+    // different columns). The list that came last is tried first.
+    const ColumnMap* knownColumnMap(std::string_view columnList);
+    // Keeps a resolved list; beyond a handful the lists do not repeat their shape and the
+    // cache starts over. The reference is valid until the next call.
+    const ColumnMap& rememberColumnMap(ColumnMap map);
 
    private:
     TableFile(std::string path, bool writable);
@@ -114,6 +116,8 @@ class TableFile {
     std::vector<char> m_rewrites;
     std::vector<char> m_blankRecord;
     std::unordered_map<std::string, int> m_fieldIndex;
+    std::vector<ColumnMap> m_columnMaps;
+    std::size_t m_lastColumnMap = 0;
 };
 
 // Creates a new empty table file. Error 58 when a file of that path exists.

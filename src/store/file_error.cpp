@@ -51,7 +51,6 @@ Status fileError(int errorNumber, const std::string& action, const std::string& 
             break;
         case EACCES:
         case EPERM:
-        case EROFS:
         case ETXTBSY:
         case EBUSY:
             number = err::kPermissionDenied;
@@ -66,6 +65,12 @@ Status fileError(int errorNumber, const std::string& action, const std::string& 
 #endif
         case EFBIG:
             number = err::kDiskFull;
+            break;
+        case EROFS:
+            number = err::kReadOnlyFolder;
+            break;
+        case EIO:
+            number = err::kDeviceIo;
             break;
         case EISDIR:
         case EINVAL:

@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <utility>
+
+#include "store/file_error.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -281,3 +284,162 @@ std::optional<std::string> runningProgramPath() {
 #endif
 
 }  // namespace tavrolin::store::io
+
+namespace tavrolin::store {
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = std::string::npos;
+    for (std::size_t i = path.size(); i-- > 0;) {
+        if (io::isPathSeparator(path[i])) {
+            slash = i;
+            break;
+        }
+    }
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+bool folderWritable(const std::string& folder) {
+#ifdef _WIN32
+    return ::_access(folder.c_str(), 2) == 0;
+#else
+    return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+bool exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::u8path(path), error);
+}
+
+}  // namespace
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        reset();
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+int FileDescriptor::release() { return std::exchange(m_fd, -1); }
+
+void FileDescriptor::reset() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+Status FileDescriptor::close(const std::string& path) {
+    if (m_fd < 0) return {};
+    const int fd = release();
+    if (::close(fd) != 0) return fileError(errno, "write", path);
+    return {};
+}
+
+Result<FileDescriptor> openFile(const std::string& path, int flags, int mode) {
+    const int fd = io::openFile(path, flags, mode);
+    if (fd >= 0) return FileDescriptor(fd);
+    const int error = errno;
+    const bool creating = (flags & O_CREAT) != 0;
+    // Permission refused while creating: say so when it is the folder that may not be written.
+    if (creating && error == EACCES && !exists(path) && !folderWritable(folderOf(path))) {
+        return Status::error(err::kReadOnlyFolder,
+                             "cannot create " + path + ": the folder is read-only",
+                             "не удалось создать " + path + ": папка только для чтения");
+    }
+    if (creating && error == ENOENT) {
+        return Status::error(err::kPathNotFound,
+                             "cannot create " + path + ": the folder does not exist",
+                             "не удалось создать " + path + ": папки нет");
+    }
+    return fileError(error, creating ? "create" : "open", path);
+}
+
+Status readAt(int fd, void* data, std::size_t size, std::uint64_t offset, const std::string& path) {
+    auto* bytes = static_cast<char*>(data);
+    while (size > 0) {
+        const long long n = io::readAt(fd, bytes, size, offset);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "read", path);
+        }
+        if (n == 0) {
+            return Status::error(err::kInputPastEnd, "the file " + path + " ended early",
+                                 "файл " + path + " закончился раньше времени");
+        }
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return {};
+}
+
+Status writeAt(int fd, const void* data, std::size_t size, std::uint64_t offset,
+               const std::string& path) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const long long n = io::writeAt(fd, bytes, size, offset);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "write", path);
+        }
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return {};
+}
+
+Status writeAll(int fd, const void* data, std::size_t size, const std::string& path) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const unsigned chunk = size > 0x40000000u ? 0x40000000u : static_cast<unsigned>(size);
+        const auto n = ::write(fd, bytes, chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fileError(errno, "write", path);
+        }
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+Status writeWholeFile(const std::string& path, std::string_view bytes) {
+    Result<FileDescriptor> file = openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+    if (!file) return file.status();
+    Status status = writeAll(file->get(), bytes.data(), bytes.size(), path);
+    Status closed = file->close(path);
+    return status ? closed : status;
+}
+
+Result<std::string> readWholeFile(const std::string& path) {
+    Result<FileDescriptor> file = openFile(path, O_RDONLY);
+    if (!file) return file.status();
+    struct stat info {};
+    if (::fstat(file->get(), &info) != 0) return fileError(errno, "read", path);
+    if ((info.st_mode & S_IFMT) == S_IFDIR) return fileError(EISDIR, "read", path);
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    if (Status s = readAt(file->get(), bytes.data(), bytes.size(), 0, path); !s) return s;
+    return bytes;
+}
+
+Result<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t maxBytes) {
+    Result<FileDescriptor> file = openFile(path, O_RDONLY);
+    if (!file) return file.status();
+    std::vector<std::uint8_t> bytes(maxBytes);
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const long long n = io::readAt(file->get(), bytes.data() + got, bytes.size() - got, got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fileError(errno, "read", path);
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+}  // namespace tavrolin::store

@@ -1,6 +1,10 @@
-// The operating system's file calls that differ between POSIX and Windows, in one place. Paths
-// are UTF-8 everywhere; on Windows they are handed to the wide-character calls, and every file
-// is opened in binary mode. Each call returns what its POSIX model does (-1 with errno set).
+// The operating system's file calls, in one place. Paths are UTF-8 everywhere; on Windows they
+// are handed to the wide-character calls, and every file is opened in binary mode.
+//
+// store::io holds the calls that differ between POSIX and Windows; each returns what its POSIX
+// model does (-1 with errno set). Above them, in store, is the one way every caller reads and
+// writes files: a holder that owns a descriptor and closes it once, whole reads and writes that
+// retry interrupted calls, and every failure reported as a Status through fileError.
 #pragma once
 
 #include <sys/types.h>
@@ -10,6 +14,10 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/status.h"
 
 namespace tavrolin::store::io {
 
@@ -59,3 +67,51 @@ std::tm localTime(std::time_t time);
 std::optional<std::string> runningProgramPath();
 
 }  // namespace tavrolin::store::io
+
+namespace tavrolin::store {
+
+// Owns an open file descriptor; closes it when destroyed or reset, ignoring the result. Use
+// close() where a failed close must be reported (it can carry a delayed write error).
+class FileDescriptor {
+   public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+    bool isOpen() const { return m_fd >= 0; }
+    // Hands the descriptor over; the holder no longer closes it.
+    int release();
+    void reset();
+    // Closes; a failure is reported as a failed write of path.
+    Status close(const std::string& path);
+
+   private:
+    int m_fd = -1;
+};
+
+// Opens path with the open(2) flags; close-on-exec is added. A file that cannot be created in
+// a folder the user may not write gets its own number (err::kReadOnlyFolder), as does a
+// read-only file system.
+Result<FileDescriptor> openFile(const std::string& path, int flags, int mode = 0666);
+
+// Reads exactly size bytes at offset; err::kInputPastEnd when the file ends first.
+Status readAt(int fd, void* data, std::size_t size, std::uint64_t offset, const std::string& path);
+// Writes all bytes at offset.
+Status writeAt(int fd, const void* data, std::size_t size, std::uint64_t offset,
+               const std::string& path);
+// Writes all bytes at the descriptor's position.
+Status writeAll(int fd, const void* data, std::size_t size, const std::string& path);
+
+// Creates or truncates path and writes the bytes, closing with the close's result.
+Status writeWholeFile(const std::string& path, std::string_view bytes);
+// The whole file.
+Result<std::string> readWholeFile(const std::string& path);
+// The file's first bytes, at most maxBytes (fewer when the file is shorter).
+Result<std::vector<std::uint8_t>> readUpTo(const std::string& path, std::size_t maxBytes);
+
+}  // namespace tavrolin::store

@@ -36,12 +36,12 @@ RecordSet::RecordSet() = default;
 RecordSet::RecordSet(RecordSet&&) noexcept = default;
 RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     if (this != &other) {
-        close();
+        (void)close();
         m_state = std::move(other.m_state);
     }
     return *this;
 }
-RecordSet::~RecordSet() { close(); }
+RecordSet::~RecordSet() { (void)close(); }
 
 int RecordSet::recordCount() const { return m_state ? static_cast<int>(m_state->rows.size()) : 0; }
 
@@ -243,11 +243,16 @@ void RecordSet::cancelUpdate() {
     m_state->edit = State::Edit::None;
 }
 
-void RecordSet::close() {
-    if (!m_state) return;
-    if (m_state->edit != State::Edit::None) (void)update();
-    if (m_state->table) (void)m_state->table->flush();
+Status RecordSet::close() {
+    if (!m_state) return {};
+    Status status;
+    if (m_state->edit != State::Edit::None) status = update();
+    if (m_state->table) {
+        Status flushed = m_state->table->flush();
+        if (status) status = flushed;
+    }
     m_state.reset();
+    return status;
 }
 
 }  // namespace tavrolin::store

@@ -29,19 +29,6 @@ void noKindChosen(Main& main) {
     kindHint(main);
 }
 
-// Sets a flag for the length of a scope; restores the former value when it ends.
-class FlagScope {
-   public:
-    explicit FlagScope(bool& flag) : m_flag(flag), m_former(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = m_former; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-   private:
-    bool& m_flag;
-    bool m_former;
-};
-
 // Steps shared by GM_Click and GM_TYPE_Click once the code is known: select the type in
 // MP_TYPE, or offer to add it. fromObjects: chosen in GM (label offered, YN written).
 void selectOrOfferType(Main& main, const std::string& procedure, const std::string& code,

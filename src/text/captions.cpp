@@ -1,7 +1,5 @@
 #include "text/captions.h"
 
-#include "templates/type_lists.h"
-
 namespace tavrolin {
 
 namespace {
@@ -93,10 +91,6 @@ constexpr CaptionEntry kCaptions[] = {
 std::span<const CaptionEntry> captionTable() { return kCaptions; }
 
 void SetCaptions(Main& main) {
-    // The type list shows names in the interface language. Without a usable template there is
-    // nothing to list (start-up reports that on its own).
-    if (main.templateUsable) fillTypeList(main);
-
     for (const CaptionEntry& entry : kCaptions) {
         const char* text = main.tr(entry.russian, entry.english);
         if (entry.property == CaptionProperty::Caption) {

@@ -23,8 +23,7 @@ struct CaptionEntry {
 // Every caption and tooltip that follows the language; the others keep their design texts.
 std::span<const CaptionEntry> captionTable();
 
-// Applies the language flag: refills MP_TYPE so its descriptions follow the language, sets the
-// table's captions and tooltips, shows TrnCase in Russian (cleared and hidden in English, where
+// Applies the language flag: sets the table's captions and tooltips, shows TrnCase in Russian (cleared and hidden in English, where
 // transliteration never applies) and writes the help hint on Att.
 void SetCaptions(Main& main);
 
@@ -32,6 +31,7 @@ void SetCaptions(Main& main);
 std::string sourcePrompt(bool russian);
 
 // Inverts the language flag and applies it; the source box's hint, while it shows one, follows.
+// (The app then refills MP_TYPE, whose descriptions follow the language.)
 void btnLang_Click(Main& main);
 
 }  // namespace tavrolin

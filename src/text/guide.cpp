@@ -1,12 +1,10 @@
 #include "text/guide.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
-#include "store/codepage.h"
+#include "store/common_services.h"
+#include "store/file_error.h"
 #include "store/file_io.h"
 
 namespace tavrolin {
@@ -38,15 +36,13 @@ std::string urlPath(const std::string& path) {
     return out;
 }
 
-// The guide's text in the system's text encoding: UTF-8 on Linux and other Unix systems, code
-// page 1251 on a (Russian) Windows system.
-std::string inSystemEncoding(const std::string& utf8) {
+// The guide's text in the system's text encoding, so that the system's viewer shows it: UTF-8 on
+// Linux and other Unix systems, code page 1251 on a (Russian) Windows system.
 #ifdef _WIN32
-    return store::encodeCp1251(utf8);
+constexpr store::TextEncoding kSystemEncoding = store::TextEncoding::Cp1251;
 #else
-    return utf8;
+constexpr store::TextEncoding kSystemEncoding = store::TextEncoding::Utf8;
 #endif
-}
 
 }  // namespace
 
@@ -142,28 +138,11 @@ Status writeGuide(const std::string& path) {
     if (folder.empty() || !store::io::isPathSeparator(folder.back())) {
         folder += store::io::kPathSeparator;
     }
-    std::string text;
-    for (const std::string& line : guideLines(documentationAddress(folder))) {
-        text += inSystemEncoding(line);
-        text += "\r\n";
-    }
-
     // Replace any earlier guide: delete, then create anew.
     std::error_code error;
     fs::remove(path, error);
-    if (error) {
-        return Status::error(err::kPermissionDenied,
-                             "cannot delete " + path + ": " + error.message());
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        int number = errno == ENOENT ? err::kPathNotFound : err::kPermissionDenied;
-        return Status::error(number, "cannot create " + path + ": " + std::strerror(errno));
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) return Status::error(err::kDiskFull, "cannot write " + path);
-    return {};
+    if (error) return store::fileError(error, "delete", path);
+    return store::writeLines(path, guideLines(documentationAddress(folder)), kSystemEncoding);
 }
 
 std::string guidePath(const Main& main) { return main.programFolder + kProgramName + ".txt"; }
@@ -175,8 +154,8 @@ void btnHelp_Click(Main& main) {
         main.fail("btnHelp_Click", status);
         return;
     }
-    // This message has one wording in both languages.
-    if (!main.platform.openDocument(path)) main.att("неизвестный тип файла...");
+    // Its message has one wording in both languages.
+    store::ShellOpen(main.platform, path, [&main](const std::string& text) { main.att(text); });
 }
 
 }  // namespace tavrolin

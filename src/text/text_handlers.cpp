@@ -6,7 +6,6 @@
 namespace tavrolin {
 
 void registerTextHandlers(Main& main) {
-    main.form.on("btnLang", Event::Click, [&main](int) { btnLang_Click(main); });
     main.form.on("btnHelp", Event::Click, [&main](int) { btnHelp_Click(main); });
 }
 

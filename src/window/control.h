@@ -86,6 +86,11 @@ struct Control {
 
     int interval = 0;  // timer, milliseconds; 0 is silent
 
+    // Where the control sits: the frame that holds it, empty for the window itself.
+    std::string container;
+    // A list of palette colour codes, each shown with a swatch of its colour.
+    bool colorCodeList = false;
+
     int listCount() const { return static_cast<int>(items.size()); }
     bool isList() const { return kind == ControlKind::ComboBox; }
 };

@@ -1,6 +1,7 @@
 #include "window/main_controls.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "store/object_kind.h"
 
@@ -206,6 +207,40 @@ void layOut(Form& form) {
     Control& icon = form("ICONS");
     icon = place(icon, 480, 1780, 36 * kTwipsPerPixel, 36 * kTwipsPerPixel);
 }
+
+// The frame of each control; every control named in none of these sits in the attribute panel.
+struct FrameMembers {
+    const char* frame;  // empty: the window itself
+    std::initializer_list<const char*> members;
+};
+
+const FrameMembers kFrames[] = {
+    {"",
+     {"btnSource", "Source", "btnHelp", "btnLang", "Att", "STRT", "btnReadShp", "btnReadRmp",
+      "frmTYPE", "frmNAME", "frmALL"}},
+    {"frmTYPE",
+     {"GM", "GM_TYPE", "MP_TYPE", "SVID", "TrnCase", "LowCase", "NoName", "LvlNull", "TagMPC",
+      "btnAtrSave", "btnMakeType", "btnMakeSkin", "btnMap"}},
+    {"frmNAME",
+     {"POLY", "POLYS", "lblM", "fillDD", "fillTOPO", "fillUSER", "btnSetSave", "btnMakeName"}},
+};
+
+constexpr const char* kColorCodeLists[] = {"COLOR", "BDR_COLOR", "BFR_COLOR", "RTP_COLOR",
+                                           "HAL_COLOR"};
+
+void placeInFrames(Form& form) {
+    for (Control* c : form.controls()) {
+        c->container = "frmALL";
+        for (const FrameMembers& frame : kFrames) {
+            for (const char* member : frame.members) {
+                if (c->name == member) c->container = frame.frame;
+            }
+        }
+        for (const char* list : kColorCodeLists) {
+            if (c->name == list) c->colorCodeList = true;
+        }
+    }
+}
 }  // namespace
 
 std::span<const AttributeBinding> attributeBindings() { return kBindings; }
@@ -329,6 +364,7 @@ void buildMainControls(Form& form) {
     form.add(make("btnReadRmp", ControlKind::Button, "RM"));
 
     layOut(form);
+    placeInFrames(form);
 }
 
 }  // namespace tavrolin

@@ -71,6 +71,10 @@ struct Main {
     // so that the other list's click does not search and offer the type a second time.
     bool syncingFoundLists = false;
 
+    // Set while a conversion runs (ConversionGuard): the events it lets the window handle may
+    // click "!!!" again, which must not start a second conversion.
+    bool converting = false;
+
     // Depth colour scheme state.
     bool schemeApplied = false;
     bool drDepthScheme = false;
@@ -107,6 +111,19 @@ struct Main {
     // it is not, writes a " ! " message naming the template on Att, beeps and answers false:
     // operations that need the template call this first and stop on false.
     bool templateReady();
+};
+
+// Sets a flag for the length of a scope; restores the former value when it ends.
+class FlagScope {
+   public:
+    explicit FlagScope(bool& flag) : m_flag(flag), m_former(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = m_former; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+   private:
+    bool& m_flag;
+    bool m_former;
 };
 
 // Progress bar text: the message, then 100 characters, k letters I and "." up to 100.

@@ -242,7 +242,7 @@ TEST_F(OutputTable, FailuresUseTheirSingleWording) {
     EXPECT_FALSE(DBFedit(main, main.programFolder + "missing/polygon.dbf",
                          store::ObjectKind::Polygon));
     EXPECT_EQ(
-        main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 53. ", 0), 0u)
+        main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 76. ", 0), 0u)
         << main.form("Att").text;
 }
 

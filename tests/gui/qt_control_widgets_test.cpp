@@ -74,8 +74,6 @@ TEST(ControlWidgets, LineFollowsColourWidthAndStyle) {
 
 TEST(ControlWidgets, ColourListSwatchesOnlyForCodesWithAColour) {
     testApplication();
-    EXPECT_TRUE(isColorCodeList("BDR_COLOR"));
-    EXPECT_FALSE(isColorCodeList("BDR_WIDTH"));
     EXPECT_TRUE(colorCodeSwatch("").isNull());
     QImage none = colorCodeSwatch("255").pixmap(20, 14).toImage();
     int struck = 0;  // the stroke crosses the middle column

@@ -56,7 +56,7 @@ TEST(CommonServices, WriteFWritesOneLineOrReports) {
     EXPECT_EQ(WriteF(folder.path(), "x", messages.sink()), 0);  // a folder
     EXPECT_EQ(WriteF(folder.file("no/such/file.txt"), "x", messages.sink()), 0);
     ASSERT_EQ(messages.lines.size(), 2u);
-    EXPECT_EQ(messages.lines[1].rfind(" ! WriteF: 53. ", 0), 0u) << messages.lines[1];
+    EXPECT_EQ(messages.lines[1].rfind(" ! WriteF: 76. ", 0), 0u) << messages.lines[1];
 
     if (::geteuid() != 0) {  // the superuser writes read-only files anyway
         ::chmod(path.c_str(), 0444);

@@ -281,7 +281,7 @@ TEST_F(ConnectionTest, AppendsThroughAddNewAndInsertKeepTheFileExact) {
         set->cancelUpdate();  // a row given up halfway never reaches the file
         ASSERT_TRUE(set->addNew().isOk());
         ASSERT_TRUE(set->setValue("MP_TYPE", Value::text("0x04")).isOk());
-        set->close();  // stores the added row
+        EXPECT_TRUE(set->close().isOk());  // stores the added row
     }
     ASSERT_TRUE(connection.close().isOk());
     const std::string bytes = readFile(folder.file("Tavrolin.dbf"));
@@ -513,7 +513,7 @@ TEST_F(ConnectionTest, FindsLowerCaseFieldNamesOfOtherWriters) {
     EXPECT_EQ(set->value("MP_TYPE")->asText(), "0x01");
     ASSERT_TRUE(set->setValue("Mp_Type", Value::text("0x02")).isOk());
     ASSERT_TRUE(set->update().isOk());
-    set->close();
+    EXPECT_TRUE(set->close().isOk());
     EXPECT_EQ(select("SELECT * FROM other WHERE mp_type='0x02'")->recordCount(), 1);
 }
 

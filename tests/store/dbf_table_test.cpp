@@ -1,16 +1,24 @@
-// The table file's buffered rewrites: sparse, repeated and out-of-order rewrites across several
-// blocks reach the file exactly, and a read or a flush sees them.
+// The table file's buffers: sparse, repeated and out-of-order rewrites across several blocks
+// reach the file exactly, appends keep edits made on both sides of a write-out, and a write that
+// fails half way leaves a readable table.
 #include "store/dbf_table.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <random>
 
+#include "store/dbf_format.h"
 #include "store_test_util.h"
 
 namespace tavrolin::store {
 namespace {
 
+using testing::readFile;
+using testing::recordCountOf;
 using testing::TempFolder;
 
 TEST(TableFile, BufferedRewritesReachTheFileAsWritten) {
@@ -58,6 +66,104 @@ TEST(TableFile, BufferedRewritesReachTheFileAsWritten) {
     const std::size_t header = (*table)->header().headerLength;
     ASSERT_EQ(bytes.size(), header + expected.size() + 1);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin() + header));
+}
+
+constexpr int kWidth = 100;  // records of 101 bytes: the 1 MiB buffer holds 10382 of them
+
+std::string recordText(std::uint32_t i) { return "r" + std::to_string(i); }
+
+std::shared_ptr<TableFile> openTable(const std::string& path) {
+    Result<std::shared_ptr<TableFile>> table = TableFile::open(path, true);
+    EXPECT_TRUE(table.isOk()) << table.status().toString();
+    return table ? *table : nullptr;
+}
+
+void append(TableFile& table, const std::string& text) {
+    char* record = table.beginAppend();
+    std::memcpy(record + 1, text.data(), text.size());
+    ASSERT_TRUE(table.commitAppend().isOk());
+}
+
+Status edit(TableFile& table, std::uint32_t index, const std::string& text) {
+    std::vector<char> record = table.blankRecord();
+    std::memcpy(record.data() + 1, text.data(), text.size());
+    return table.writeRecord(index, record.data());
+}
+
+TEST(TableFile, AppendsAcrossTheBufferKeepEditsOnBothSidesOfAFlush) {
+    TempFolder folder;
+    const std::string path = folder.file("t.dbf");
+    ASSERT_TRUE(createTableFile(path, {{"A", 'C', kWidth, 0}}).isOk());
+    constexpr std::uint32_t kCount = 25000;  // two automatic write-outs and a pending rest
+    std::vector<std::string> expected;
+    {
+        auto table = openTable(path);
+        ASSERT_NE(table, nullptr);
+        for (std::uint32_t i = 0; i < kCount; ++i) {
+            append(*table, recordText(i));
+            expected.push_back(recordText(i));
+            // Edits of a record already on disk and of one still in the buffer, before and
+            // after the buffer is written out.
+            if (i == 100 || i == 10500 || i == 24000) {
+                for (std::uint32_t target : {i / 2, i - 1}) {
+                    expected[target] = "edited " + std::to_string(target);
+                    ASSERT_TRUE(edit(*table, target, expected[target]).isOk()) << target;
+                }
+            }
+            if (i == 5000) ASSERT_TRUE(table->flush().isOk());
+        }
+        EXPECT_EQ(table->recordCount(), kCount);
+        EXPECT_EQ(edit(*table, kCount, "x").number(), err::kInvalidArgument);
+        ASSERT_TRUE(table->close().isOk());
+    }
+    const std::string bytes = readFile(path);
+    const std::size_t headerLength = kFileHeaderSize + kFieldDescriptorSize + 1;
+    EXPECT_EQ(recordCountOf(bytes), kCount);
+    ASSERT_EQ(bytes.size(), headerLength + kCount * (kWidth + 1) + 1);
+    EXPECT_EQ(bytes.back(), static_cast<char>(kEndOfFile));
+    auto table = openTable(path);
+    std::vector<char> data;
+    ASSERT_TRUE(table->readRecords(data).isOk());
+    for (std::uint32_t i = 0; i < kCount; ++i) {
+        std::string_view field(data.data() + i * (kWidth + 1) + 1, kWidth);
+        ASSERT_EQ(field.substr(0, field.find_last_not_of(' ') + 1), expected[i]) << i;
+    }
+}
+
+// A write that fails half way (here at a file-size limit, as on a full disk) loses the pending
+// rows but leaves the table readable with the rows it had.
+TEST(TableFileDeathTest, AWriteFailureMidAppendLeavesAReadableTable) {
+    TempFolder folder;
+    const std::string path = folder.file("t.dbf");
+    ASSERT_TRUE(createTableFile(path, {{"A", 'C', kWidth, 0}}).isOk());
+    {
+        auto table = openTable(path);
+        for (std::uint32_t i = 0; i < 3; ++i) append(*table, recordText(i));
+        ASSERT_TRUE(table->close().isOk());
+    }
+    const std::string before = readFile(path);
+    EXPECT_EXIT(
+        {
+            ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+            rlimit limit{before.size() + 300 * 1024, before.size() + 300 * 1024};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            auto table = TableFile::open(path, true);
+            Status status;
+            for (std::uint32_t i = 3; status && i < 20000; ++i) {
+                std::memcpy((*table)->beginAppend() + 1, "new", 3);
+                status = (*table)->commitAppend();
+            }
+            std::_Exit(status.number() == err::kDiskFull ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    const std::string after = readFile(path);
+    EXPECT_EQ(recordCountOf(after), 3u);
+    EXPECT_EQ(after.substr(0, before.size() - 1), before.substr(0, before.size() - 1));
+    auto table = openTable(path);
+    std::vector<char> data;
+    ASSERT_TRUE(table->readRecords(data).isOk());
+    EXPECT_EQ(data.size(), 3u * (kWidth + 1));
+    EXPECT_EQ(std::string(data.data() + 2 * (kWidth + 1) + 1, 2), "r2");
 }
 
 }  // namespace

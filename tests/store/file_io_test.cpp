@@ -1,0 +1,95 @@
+#include "store/file_io.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+#include "store/file_error.h"
+#include "store_test_util.h"
+
+namespace tavrolin::store {
+namespace {
+
+using testing::TempFolder;
+
+// Each kind of failure a user can act on has its own number and its own text.
+TEST(FileIo, EachFailureHasItsOwnNumber) {
+    TempFolder folder;
+    writeFile(folder.file("present.txt"), "x");
+    struct Case {
+        const char* what;
+        Status status;
+        int number;
+    };
+    std::vector<Case> cases = {
+        {"missing file", readWholeFile(folder.file("none.txt")).status(), err::kFileNotFound},
+        {"missing folder", writeWholeFile(folder.file("no/such.txt"), "x"), err::kPathNotFound},
+        {"a folder", readWholeFile(folder.path()).status(), err::kInvalidArgument},
+        {"exists", openFile(folder.file("present.txt"), O_WRONLY | O_CREAT | O_EXCL).status(),
+         err::kFileAlreadyExists},
+        {"read-only file system", fileError(EROFS, "create", "/m/x"), err::kReadOnlyFolder},
+        {"permission", fileError(EACCES, "open", "/m/x"), err::kPermissionDenied},
+        {"device", fileError(EIO, "read", "/m/x"), err::kDeviceIo},
+    };
+    if (std::filesystem::exists("/dev/full")) {  // every write there finds the disk full
+        cases.push_back({"disk full", writeWholeFile("/dev/full", "x"), err::kDiskFull});
+    }
+    if (::geteuid() != 0) {  // the superuser may write anywhere
+        const std::string locked = folder.file("locked");
+        std::filesystem::create_directory(locked);
+        ::chmod(locked.c_str(), 0555);
+        cases.push_back({"read-only folder", writeWholeFile(locked + "/new.txt", "x"),
+                         err::kReadOnlyFolder});
+        ::chmod(folder.file("present.txt").c_str(), 0);
+        cases.push_back({"unreadable file", readWholeFile(folder.file("present.txt")).status(),
+                         err::kPermissionDenied});
+    }
+    std::set<std::string> texts;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.status.number(), c.number) << c.what << ": " << c.status.toString();
+        EXPECT_TRUE(texts.insert(c.status.description()).second) << c.what;
+    }
+}
+
+TEST(FileIo, WholeFilesRoundTripAndShortReadsStopAtTheEnd) {
+    TempFolder folder;
+    const std::string path = folder.file("t.bin");
+    const std::string bytes("a\0b\r\n", 5);
+    ASSERT_TRUE(writeWholeFile(path, bytes).isOk());
+    EXPECT_EQ(readWholeFile(path).value(), bytes);
+    EXPECT_EQ(readUpTo(path, 3).value(), (std::vector<std::uint8_t>{'a', 0, 'b'}));
+    EXPECT_EQ(readUpTo(path, 99)->size(), 5u);
+
+    Result<FileDescriptor> file = openFile(path, O_RDONLY);
+    ASSERT_TRUE(file.isOk());
+    char four[4];
+    EXPECT_EQ(readAt(file->get(), four, 4, 2, path).number(), err::kInputPastEnd);
+    EXPECT_TRUE(readAt(file->get(), four, 3, 2, path).isOk());
+}
+
+TEST(FileIo, TheHolderClosesItsDescriptorOnce) {
+    TempFolder folder;
+    writeFile(folder.file("t.txt"), "x");
+    int fd = -1;
+    {
+        Result<FileDescriptor> file = openFile(folder.file("t.txt"), O_RDONLY);
+        ASSERT_TRUE(file.isOk());
+        FileDescriptor moved = std::move(*file);
+        EXPECT_FALSE(file->isOpen());
+        fd = moved.get();
+        EXPECT_NE(::fcntl(fd, F_GETFD), -1);
+        EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
+    }
+    EXPECT_EQ(::fcntl(fd, F_GETFD), -1);  // closed when the last holder went
+    FileDescriptor closed(::open(folder.file("t.txt").c_str(), O_RDONLY));
+    EXPECT_TRUE(closed.close("t.txt").isOk());
+    EXPECT_FALSE(closed.isOpen());
+}
+
+}  // namespace
+}  // namespace tavrolin::store
