@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     std::printf("SELECT with WHERE and ORDER BY: %d rows in %.3f s\n",
                 sorted ? sorted->recordCount() : -1, sortSeconds);
 
-    set->close();
+    (void)set->close();
     sorted = Status::error(1, "released");
     (void)connection.close();
     std::filesystem::remove_all(folder);

@@ -130,6 +130,21 @@ TEST(TableFile, AppendsAcrossTheBufferKeepEditsOnBothSidesOfAFlush) {
     }
 }
 
+// In a child process: appends until a write fails at the file-size limit; exits 0 when the
+// failure is reported as a full disk.
+void appendUnderASizeLimit(const std::string& path, rlim_t limitBytes) {
+    ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+    const rlimit limit{limitBytes, limitBytes};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    auto table = TableFile::open(path, true);
+    Status status;
+    for (std::uint32_t i = 3; table && status && i < 20000; ++i) {
+        std::memcpy((*table)->beginAppend() + 1, "new", 3);
+        status = (*table)->commitAppend();
+    }
+    std::_Exit(status.number() == err::kDiskFull ? 0 : 1);
+}
+
 // A write that fails half way (here at a file-size limit, as on a full disk) loses the pending
 // rows but leaves the table readable with the rows it had.
 TEST(TableFileDeathTest, AWriteFailureMidAppendLeavesAReadableTable) {
@@ -142,20 +157,8 @@ TEST(TableFileDeathTest, AWriteFailureMidAppendLeavesAReadableTable) {
         ASSERT_TRUE(table->close().isOk());
     }
     const std::string before = readFile(path);
-    EXPECT_EXIT(
-        {
-            ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
-            rlimit limit{before.size() + 300 * 1024, before.size() + 300 * 1024};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-            auto table = TableFile::open(path, true);
-            Status status;
-            for (std::uint32_t i = 3; status && i < 20000; ++i) {
-                std::memcpy((*table)->beginAppend() + 1, "new", 3);
-                status = (*table)->commitAppend();
-            }
-            std::_Exit(status.number() == err::kDiskFull ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(appendUnderASizeLimit(path, before.size() + 300 * 1024),
+                ::testing::ExitedWithCode(0), "");
     const std::string after = readFile(path);
     EXPECT_EQ(recordCountOf(after), 3u);
     EXPECT_EQ(after.substr(0, before.size() - 1), before.substr(0, before.size() - 1));

@@ -16,6 +16,7 @@ namespace tavrolin::store {
 namespace {
 
 using testing::TempFolder;
+using testing::writeFile;
 
 // Each kind of failure a user can act on has its own number and its own text.
 TEST(FileIo, EachFailureHasItsOwnNumber) {
