@@ -176,9 +176,11 @@ Result<std::vector<std::uint8_t>> upgradedHeader(const std::vector<std::uint8_t>
         header[at + store::kDescriptorLengthOffset] = kColorWidth;
         recordLength += kColorWidth;
     }
-    store::encodeLe16(&header[store::kHeaderLengthOffset], static_cast<std::uint16_t>(store::kFileHeaderSize +
-                                                             store::kFieldDescriptorSize * n + 1));
-    store::encodeLe16(&header[store::kRecordLengthOffset], static_cast<std::uint16_t>(recordLength));
+    store::encodeLe16(
+        &header[store::kHeaderLengthOffset],
+        static_cast<std::uint16_t>(store::kFileHeaderSize + store::kFieldDescriptorSize * n + 1));
+    store::encodeLe16(&header[store::kRecordLengthOffset],
+                      static_cast<std::uint16_t>(recordLength));
     header[12] = 0;
     header[13] = 0;
     header[store::kFieldDescriptorSize * (n + 1)] = store::kHeaderTerminator;

@@ -57,7 +57,7 @@ Status carryRow(const store::RecordSet& oldRows, store::Connection& newConnectio
     Status status = carryColumns(oldRows, *match, added, rowNumber, events);
     if (status) status = match->update();
     if (!status) match->cancelUpdate();  // nothing of a row given up reaches the file
-    Status closed = match->close();  // the flush of the stored row
+    Status closed = match->close();      // the flush of the stored row
     return status ? closed : status;
 }
 

@@ -91,8 +91,8 @@ Result<std::string_view> SourceFile::record(std::int64_t r) {
         std::uint64_t offset = m_recordsStart + static_cast<std::uint64_t>(r) * m_recordLength;
         std::uint64_t wanted = static_cast<std::uint64_t>(m_blockCount) * m_recordLength;
         std::uint64_t available = offset >= m_size ? 0 : std::min(wanted, m_size - offset);
-        Status status =
-            store::readAt(m_fd.get(), m_block.data(), static_cast<std::size_t>(available), offset, m_path);
+        Status status = store::readAt(m_fd.get(), m_block.data(),
+                                      static_cast<std::size_t>(available), offset, m_path);
         if (!status) {
             m_blockCount = 0;
             return status;

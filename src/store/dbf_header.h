@@ -14,7 +14,7 @@ namespace tavrolin::store {
 struct DbfHeader {
     std::uint8_t version = 0;
     std::uint8_t languageDriver = 0;
-    bool incomplete = false;  // the dBASE IV incomplete-transaction mark is set
+    bool incomplete = false;        // the dBASE IV incomplete-transaction mark is set
     std::uint32_t recordCount = 0;  // as the header declares it
     std::uint32_t headerLength = 0;
     std::uint32_t recordLength = 0;

@@ -10,7 +10,6 @@
 // appends written and the file released first (flushAllTables, releaseTableFile).
 #pragma once
 
-
 #include <cstdint>
 #include <memory>
 #include <string>

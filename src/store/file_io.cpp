@@ -23,22 +23,20 @@ namespace {
 
 std::wstring wide(const std::string& utf8) {
     if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
-                                           static_cast<int>(utf8.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
-                        length);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), length);
     return out;
 }
 
 std::string utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(),
-                                           static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                           nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length,
+                        nullptr, nullptr);
     return out;
 }
 
@@ -99,9 +97,9 @@ long long transferAt(int fd, void* data, std::size_t size, std::uint64_t offset,
 std::optional<FileIdentity> identityOfHandle(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
-                            info.nFileIndexLow};
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 }  // namespace
@@ -121,9 +119,8 @@ int openFile(const std::string& path, int flags, int mode) {
     } else if ((flags & O_TRUNC) != 0) {
         disposition = TRUNCATE_EXISTING;
     }
-    const DWORD attributes = (mode & 0200) == 0 && (flags & O_CREAT) != 0
-                                 ? FILE_ATTRIBUTE_READONLY
-                                 : FILE_ATTRIBUTE_NORMAL;
+    const DWORD attributes = (mode & 0200) == 0 && (flags & O_CREAT) != 0 ? FILE_ATTRIBUTE_READONLY
+                                                                          : FILE_ATTRIBUTE_NORMAL;
     const std::wstring name = wide(path);
     HANDLE handle =
         CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -176,9 +173,9 @@ std::optional<FileIdentity> identityOf(int fd) {
 
 std::optional<FileIdentity> identityOf(const std::string& path) {
     // Folders need the backup-semantics flag to be opened at all.
-    HANDLE handle = CreateFileW(wide(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle =
+        CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
     std::optional<FileIdentity> identity = identityOfHandle(handle);
     CloseHandle(handle);

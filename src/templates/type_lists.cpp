@@ -78,7 +78,8 @@ void selectOrOfferType(Main& main, const std::string& procedure, const std::stri
 void fillTypeList(Main& main) {
     Form& form = main.form;
     form.clearList("MP_TYPE");
-    if (main.kind == store::ObjectKind::None || !main.templateUsable || !main.connection.isOpen()) return;
+    if (main.kind == store::ObjectKind::None || !main.templateUsable || !main.connection.isOpen())
+        return;
 
     Result<store::RecordSet> rows = templates::openTypeList(main.connection, main.programName);
     if (!rows) {

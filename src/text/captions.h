@@ -23,8 +23,9 @@ struct CaptionEntry {
 // Every caption and tooltip that follows the language; the others keep their design texts.
 std::span<const CaptionEntry> captionTable();
 
-// Applies the language flag: sets the table's captions and tooltips, shows TrnCase in Russian (cleared and hidden in English, where
-// transliteration never applies) and writes the help hint on Att.
+// Applies the language flag: sets the table's captions and tooltips, shows TrnCase in Russian
+// (cleared and hidden in English, where transliteration never applies) and writes the help hint on
+// Att.
 void SetCaptions(Main& main);
 
 // The hint the source box shows until a source is chosen, in Russian or English.

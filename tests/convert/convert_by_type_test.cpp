@@ -216,7 +216,8 @@ TEST_F(ConvertByType, DirectRowsAreTheBytesOfTheStatements) {
     main.labelWidth = 40;
 
     const auto convertWith = [&](RowWriting writing) {
-        if (!DBFprepare(main) || !RunType(main, true, writing)) return std::string("failed");
+        if (!DBFprepare(main) || !RunType(main, true, conversionOptions(main.form), writing))
+            return std::string("failed");
         return readFile(outputPath());
     };
     for (int kind = 0; kind < 3; ++kind) {

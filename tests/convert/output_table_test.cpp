@@ -239,10 +239,10 @@ TEST_F(OutputTable, RefusesAnOutputThatWouldReplaceTheTemplate) {
 
 TEST_F(OutputTable, FailuresUseTheirSingleWording) {
     main.russian = false;
-    EXPECT_FALSE(DBFedit(main, main.programFolder + "missing/polygon.dbf",
-                         store::ObjectKind::Polygon));
+    EXPECT_FALSE(
+        DBFedit(main, main.programFolder + "missing/polygon.dbf", store::ObjectKind::Polygon));
     EXPECT_EQ(
-        main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 76. ", 0), 0u)
+        main.form("Att").text.rfind(" ! преобразовать структуру не удалось, DBFedit: 53. ", 0), 0u)
         << main.form("Att").text;
 }
 

@@ -19,7 +19,7 @@ TEST(FileError, NumbersAndDescriptionsInBothLanguages) {
         {ENOENT, "open", err::kFileNotFound,
          "не удалось открыть /m/a.dbf: нет такого файла или папки"},
         {EACCES, "write", err::kPermissionDenied, "не удалось записать /m/a.dbf: нет доступа"},
-        {EROFS, "delete", err::kPermissionDenied,
+        {EROFS, "delete", err::kReadOnlyFolder,
          "не удалось удалить /m/a.dbf: файловая система только для чтения"},
         {ENOSPC, "write", err::kDiskFull, "не удалось записать /m/a.dbf: нет места на диске"},
         {EEXIST, "move /t/p.dbf to", err::kFileAlreadyExists,

@@ -44,8 +44,8 @@ TEST(FileIo, EachFailureHasItsOwnNumber) {
         const std::string locked = folder.file("locked");
         std::filesystem::create_directory(locked);
         ::chmod(locked.c_str(), 0555);
-        cases.push_back({"read-only folder", writeWholeFile(locked + "/new.txt", "x"),
-                         err::kReadOnlyFolder});
+        cases.push_back(
+            {"read-only folder", writeWholeFile(locked + "/new.txt", "x"), err::kReadOnlyFolder});
         ::chmod(folder.file("present.txt").c_str(), 0);
         cases.push_back({"unreadable file", readWholeFile(folder.file("present.txt")).status(),
                          err::kPermissionDenied});

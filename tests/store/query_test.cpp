@@ -31,20 +31,20 @@ TEST(Query, OrderByComparesTextsPastASharedPrefixAndPlacesNulls) {
     // Equal in their first eight (and ten) bytes; one of exactly eight bytes.
     for (const char* row : {"'Lighthouse B',1", "Null,Null", "'Lighthouse A2',2", "'Lighthou',3",
                             "'Lighthouse A1',Null", "'Lighthou',4", "'Lighthouse A',5"}) {
-        ASSERT_TRUE(connection.execute(std::string("INSERT INTO t (NAME,N) VALUES (") + row + ")")
-                        .isOk())
+        ASSERT_TRUE(
+            connection.execute(std::string("INSERT INTO t (NAME,N) VALUES (") + row + ")").isOk())
             << row;
     }
-    const std::vector<std::string> ascending = {"<null>",        "Lighthou",      "Lighthou",
-                                                "Lighthouse A",  "Lighthouse A1", "Lighthouse A2",
+    const std::vector<std::string> ascending = {"<null>",       "Lighthou",      "Lighthou",
+                                                "Lighthouse A", "Lighthouse A1", "Lighthouse A2",
                                                 "Lighthouse B"};
     EXPECT_EQ(ordered(connection, "NAME"), ascending);
     EXPECT_EQ(ordered(connection, "NAME DESC"),
               std::vector<std::string>(ascending.rbegin(), ascending.rend()));
     // Nulls first ascending, last descending, for numbers too; equal keys keep file order.
     EXPECT_EQ(ordered(connection, "N"),
-              (std::vector<std::string>{"<null>", "Lighthouse A1", "Lighthouse B",
-                                        "Lighthouse A2", "Lighthou", "Lighthou", "Lighthouse A"}));
+              (std::vector<std::string>{"<null>", "Lighthouse A1", "Lighthouse B", "Lighthouse A2",
+                                        "Lighthou", "Lighthou", "Lighthouse A"}));
     EXPECT_EQ(ordered(connection, "N DESC"),
               (std::vector<std::string>{"Lighthouse A", "Lighthou", "Lighthou", "Lighthouse A2",
                                         "Lighthouse B", "<null>", "Lighthouse A1"}));

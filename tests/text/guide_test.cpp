@@ -21,10 +21,9 @@ std::string readFile(const std::string& path) {
 }
 
 struct GuideTest : ::testing::Test {
-    fs::path folder =
-        fs::temp_directory_path() /
-        ("tavrolin_guide_" + std::to_string(::getpid()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path folder = fs::temp_directory_path() /
+                      ("tavrolin_guide_" + std::to_string(::getpid()) + "_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     ScriptedPlatform platform;
     Main main{platform};
 
