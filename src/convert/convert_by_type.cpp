@@ -40,7 +40,7 @@ struct DepthFacts {
     int depth = 0;
     bool plusMark = false;
     store::TextPool::Id written = store::TextPool::kNone;  // VALUE as written (a marked line's
-                                                          // label loses its mark)
+                                                           // label loses its mark)
 };
 
 // Depths that share their values: each depth of a swatch with and without the plus mark, and
@@ -50,7 +50,9 @@ int depthKey(int d, bool plusMark) {
     return d < kSwatchCount ? 2 * d + (plusMark ? 1 : 0) : 2 * kSwatchCount + (d % 5 == 0 ? 1 : 0);
 }
 
-bool isBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 // What the conversion needs of one text of the source record list, worked out at its first use.
 struct TextFacts {
@@ -98,7 +100,7 @@ class TypeConversion {
     RowWriting m_writing;
     DepthInRows* m_depth;
     bool m_depthFailed = false;
-    long long m_depthRow = 0;  // rows without level and with a label so far
+    long long m_depthRow = 0;              // rows without level and with a label so far
     std::vector<DepthFacts> m_depthFacts;  // by number of m_labels
     std::unordered_map<std::size_t, Image> m_depthImages;
     std::optional<TypeAttributes> m_attributes;
@@ -274,9 +276,9 @@ Status TypeConversion::writeDirect(int row, int variant, const RecordAttributes&
         Result<const DepthFacts*> depth = depthOf(labelId);
         if (!depth) {
             m_depthFailed = true;
-            return Status::error(depth.status().number(),
-                                 "row " + std::to_string(m_depthRow) + " of " +
-                                     m_main.outputTableName + ": " + depth.status().description());
+            return Status::error(depth.status().number(), "row " + std::to_string(m_depthRow) +
+                                                              " of " + m_main.outputTableName +
+                                                              ": " + depth.status().description());
         }
         if ((*depth)->key >= 0) {
             Result<const Image*> painted = depthImage(row, variant, attributes, **depth);
@@ -386,7 +388,8 @@ Status moveOutputTable(Main& main) {
     if (Status s = markOutputTable(table, true); !s) return s;
     // The flush to disk of a large table takes seconds; the window keeps painting.
     const std::string target = main.sourceFolder + main.outputFileName;
-    Status moved = main.whileWindowPaints([&table, &target] { return store::replaceFile(table, target); });
+    Status moved =
+        main.whileWindowPaints([&table, &target] { return store::replaceFile(table, target); });
     if (!moved) {
         (void)markOutputTable(table, false);  // still ours to delete on the next run
         return moved;

@@ -238,8 +238,8 @@ TEST_F(ConvertByDepth, ADepthBeyondSixteenBitsStopsThePassAndMovesNothing) {
 // swatches, in both notations, not depths, with levels and blank, for areas and contours, with
 // and without a scheme.
 TEST_F(ConvertByDepth, RowsWrittenWithTheirDepthAreTheBytesOfThePass) {
-    const std::vector<std::string> labels = {"5",  "6!+", "30",  "Яма", "5.5", "4,5", "0!+", "0",
-                                             "",   "  ",  "12e0", "24!+", "25", "1 000", "7 "};
+    const std::vector<std::string> labels = {"5", "6!+", "30",   "Яма",  "5.5", "4,5",   "0!+", "0",
+                                             "",  "  ",  "12e0", "24!+", "25",  "1 000", "7 "};
     const std::vector<std::string> levels = {"", "", "", "1", " "};
     std::mt19937 random(11);
     for (int i = 0; i < 300; ++i) {
@@ -253,7 +253,7 @@ TEST_F(ConvertByDepth, RowsWrittenWithTheirDepthAreTheBytesOfThePass) {
         for (bool scheme : {false, true}) {
             if (scheme) fillTOPO_Click(main, services);
             ASSERT_TRUE(DBFprepare(main));
-            ASSERT_TRUE(RunType(main, false, RowWriting::Statements));
+            ASSERT_TRUE(RunType(main, false, conversionOptions(main.form), RowWriting::Statements));
             ASSERT_TRUE(RunName(main, services)) << main.form("Att").text;
             const std::string passed = readFile(outputPath());
             const std::string written = (convert(), readFile(outputPath()));
