@@ -101,11 +101,14 @@ std::string programFolderFor(const StartOptions& options) {
 }
 
 std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {
+    // The name as the folder spells it, also where the file system itself ignores letter case
+    // and would open "tavrolin.dbf" as well.
+    const std::vector<std::string> matches = store::namesIgnoringCase(folder, name);
+    if (!matches.empty()) return matches.front();
+    // A folder that may be searched but not listed.
     std::error_code error;
     if (fs::exists(fs::path(folder) / name, error) && !error) return name;
-    const std::vector<std::string> matches = store::namesIgnoringCase(folder, name);
-    if (matches.empty()) return std::nullopt;
-    return matches.front();
+    return std::nullopt;
 }
 
 Status checkTableFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "text/guide.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -50,7 +51,12 @@ std::string documentationAddress(const std::string& folder) {
     const std::string readme = folder + kReadme;
     std::error_code error;
     if (!fs::is_regular_file(readme, error)) return kReadme;  // no link to a missing file
-    return "file://" + urlPath(readme);
+    // A file URL names folders with "/", and a drive ("C:") after a third "/".
+    std::string path = readme;
+    std::replace(path.begin(), path.end(), store::io::kPathSeparator, '/');
+    if (path.size() >= 2 && path[1] == ':')
+        return "file:///" + path.substr(0, 2) + urlPath(path.substr(2));
+    return "file://" + urlPath(path);
 }
 
 std::vector<std::string> guideLines(const std::string& address) {

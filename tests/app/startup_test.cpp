@@ -4,12 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "app/main_window.h"
 #include "app/table_fixture.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "templates/palette.h"
 #include "templates/type_lists.h"
@@ -69,23 +71,32 @@ TEST(Startup, LanguageComesFromTheLocaleOnlyForRussia) {
 }
 
 TEST(Startup, ProgramFolderEndsWithOneSeparator) {
-    EXPECT_EQ(withTrailingSeparator("/"), "/");
-    EXPECT_EQ(withTrailingSeparator("/opt/tavrolin"), "/opt/tavrolin/");
-    EXPECT_EQ(withTrailingSeparator("/opt/tavrolin/"), "/opt/tavrolin/");
-    EXPECT_EQ(programFolderFor(StartOptions{"/", "", std::nullopt, false}), "/");
-    EXPECT_EQ(programFolderFor(StartOptions{"", "/tavrolin", std::nullopt, false}), "/");
-    EXPECT_EQ(programFolderFor(StartOptions{"", "/opt/t/tavrolin", std::nullopt, false}),
-              "/opt/t/");
-    EXPECT_EQ(programFolderFor(StartOptions{"/srv/maps/", "/opt/t/tavrolin", std::nullopt, false}),
-              "/srv/maps/");
+    // Folders as the system writes them: "/opt/t/" here, "C:\opt\t\" where a drive is the root.
+    const char separator = store::io::kPathSeparator;
+    const std::string root = separator == '/' ? "/" : std::string("C:") + separator;
+    const auto at = [&](std::string path) {
+        std::replace(path.begin(), path.end(), '/', separator);
+        return root + path;
+    };
+    EXPECT_EQ(withTrailingSeparator(root), root);
+    EXPECT_EQ(withTrailingSeparator(at("opt/tavrolin")), at("opt/tavrolin/"));
+    EXPECT_EQ(withTrailingSeparator(at("opt/tavrolin/")), at("opt/tavrolin/"));
+    EXPECT_EQ(programFolderFor(StartOptions{root, "", std::nullopt, false}), root);
+    EXPECT_EQ(programFolderFor(StartOptions{"", at("tavrolin"), std::nullopt, false}), root);
+    EXPECT_EQ(programFolderFor(StartOptions{"", at("opt/t/tavrolin"), std::nullopt, false}),
+              at("opt/t/"));
+    EXPECT_EQ(
+        programFolderFor(StartOptions{at("srv/maps/"), at("opt/t/tavrolin"), std::nullopt, false}),
+        at("srv/maps/"));
 
     // Installed at the root: the missing-template message names "/Tavrolin.dbf", not "//...".
     ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{"/", "/tavrolin", false, false});
-    if (!fs::exists("/Tavrolin.dbf") && !fs::exists("/tavrolin.dbf")) {
+    MainWindow window(platform, StartOptions{root, at("tavrolin"), false, false});
+    if (!fs::exists(at("Tavrolin.dbf")) && !fs::exists(at("tavrolin.dbf"))) {
         window.load();
-        EXPECT_EQ(window.main().programFolder, "/");
-        EXPECT_TRUE(contains(window.main().attLog, " ! list of types /Tavrolin.dbf not found"));
+        EXPECT_EQ(window.main().programFolder, root);
+        EXPECT_TRUE(contains(window.main().attLog,
+                             " ! list of types " + at("Tavrolin.dbf") + " not found"));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "store/file_io.h"
 #include "support/dbf_bytes.h"
 #include "support/temp_folder.h"
 
@@ -20,8 +21,8 @@ using TestField = DbfField;  // 'C' or 'N' in these tests
 class TempFolder : public ScratchFolder {
    public:
     TempFolder() : ScratchFolder("tavrolin_startup_") {}
-    // The folder with a trailing '/', as the program keeps its folders.
-    std::string folder() const { return root().string() + "/"; }
+    // The folder with the system's separator at its end, as the program keeps its folders.
+    std::string folder() const { return root().string() + store::io::kPathSeparator; }
     std::string operator/(const std::string& name) const { return folder() + name; }
 };
 

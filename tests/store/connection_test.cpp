@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "store/dbf_table.h"
 #include "store_test_util.h"
 
@@ -84,7 +86,9 @@ TEST_F(ConnectionTest, ResolvesTableNamesIgnoringCase) {
     EXPECT_EQ(column(*all, "A"), (std::vector<std::string>{"abc", "def", "ghi", "jkl"}));
     EXPECT_EQ(select("SELECT * FROM Tavrolin.dbf.dbf").status().number(), err::kTableNotFound);
 
-    // Beside a name that differs in letter case only, the file named exactly is the table.
+    // Beside a name that differs in letter case only, the file named exactly is the table. A
+    // file system that ignores letter case (Windows) cannot hold both names.
+    if (std::filesystem::exists(folder.file("TAVROLIN.DBF"))) return;
     writeFile(folder.file("TAVROLIN.DBF"), buildTable({{"B", 'C', 3, 0}}, {" xyz"}));
     for (const char* name : {"TAVROLIN.DBF", "Tavrolin.dbf"}) {
         auto set = select(std::string("SELECT * FROM ") + name, LockType::Optimistic);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "store/codepage.h"
 #include "store/scripted_platform.h"
 #include "window/main_controls.h"
 
@@ -37,6 +38,14 @@ struct GuideTest : ::testing::Test {
     void TearDown() override { fs::remove_all(folder); }
 
     std::string guide() const { return folder.string() + "/Tavrolin.txt"; }
+    // UTF-8 is the system's text encoding here; a Russian Windows reads code page 1251.
+    static std::string inSystemEncoding(const std::string& utf8) {
+#ifdef _WIN32
+        return store::encodeCp1251(utf8);
+#else
+        return utf8;
+#endif
+    }
 };
 
 // UTF-8 is the system's text encoding here: a viewer shows the Russian text.
@@ -46,7 +55,7 @@ TEST_F(GuideTest, WritesTheLinesInUtf8WithCrLf) {
     std::string expected;
     const std::vector<std::string> lines = guideLines("README.md");
     for (const std::string& line : lines) expected += line + "\r\n";
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes, inSystemEncoding(expected));
     EXPECT_EQ(lines.size(), 74u);
     EXPECT_EQ(lines.front(), "Конвертер DBF данных для эхолотов Lowrance v15,");
     EXPECT_EQ(lines[3], "ветка обсуждения - README.md");
@@ -64,13 +73,18 @@ TEST_F(GuideTest, LinksOnlyToAReadmeThatIsThere) {
     const fs::path odd = folder / "карты и план";
     fs::create_directories(odd);
     std::ofstream(odd / "README.md") << "# Tavrolin\n";
+    // "/tmp/x" gives "file:///tmp/x", "C:\Temp\x" gives "file:///C:/Temp/x".
+    std::string url = folder.generic_string();
+    if (url.front() != '/') url.insert(0, "/");
     EXPECT_EQ(documentationAddress(odd.string() + "/"),
-              "file://" + folder.string() +
+              "file://" + url +
                   "/%D0%BA%D0%B0%D1%80%D1%82%D1%8B%20%D0%B8%20%D0%BF%D0%BB%D0%B0%D0%BD/README.md");
     main.programFolder = odd.string() + "/";
     main.programName = "tavrolin";  // the template as found on disk; the guide keeps its name
     btnHelp_Click(main);
-    EXPECT_NE(readFile(odd / "Tavrolin.txt").find("ветка обсуждения - file://"), std::string::npos);
+    EXPECT_NE(readFile((odd / "Tavrolin.txt").string())
+                  .find(inSystemEncoding("ветка обсуждения - file://")),
+              std::string::npos);
 }
 
 TEST_F(GuideTest, SecondPressRewritesAndEnglishWritesTheSameRussianText) {
