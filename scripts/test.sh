@@ -2,7 +2,9 @@
 # Builds everything and runs every test:
 #   - the core and command-line tests in a Debug build (asserts on) under AddressSanitizer and
 #     UndefinedBehaviorSanitizer, in build-asan/ without the window;
-#   - the window tests in the normal build/, on Qt's offscreen platform.
+#   - the window tests in the normal build/, on Qt's offscreen platform;
+#   - the command line and the core tests cross-built for Windows, under Wine
+#     (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
@@ -17,3 +19,7 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$jobs" -R '^gui_'
+
+# The command line and the core tests cross-built for Windows, run under Wine
+# (TAVROLIN_SKIP_WINDOWS=1 leaves them out).
+[ "${TAVROLIN_SKIP_WINDOWS:-0}" = 1 ] || ./scripts/test-windows.sh
