@@ -8,6 +8,7 @@
 
 #include "store/common_services.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
@@ -17,7 +18,7 @@ namespace {
 
 std::string folderText(const fs::path& folder) {
     std::string text = folder.lexically_normal().string();
-    if (text.empty() || text.back() != '/') text += '/';
+    if (text.empty() || !store::io::isPathSeparator(text.back())) text += store::io::kPathSeparator;
     return text;
 }
 

@@ -15,8 +15,8 @@ constexpr std::string_view kGifExtension = ".gif";
 
 bool hasGifExtension(const std::string& name) {
     return name.size() > kGifExtension.size() &&
-           store::equalsIgnoringCase(std::string_view(name).substr(name.size() - kGifExtension.size()),
-                              kGifExtension);
+           store::equalsIgnoringCase(
+               std::string_view(name).substr(name.size() - kGifExtension.size()), kGifExtension);
 }
 
 }  // namespace
@@ -26,7 +26,8 @@ std::optional<fs::path> iconFolder(const std::string& programFolder) {
     fs::path exact = fs::path(programFolder) / "icons";
     if (fs::is_directory(exact, ec)) return exact;
     for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (store::equalsIgnoringCase(it->path().filename().string(), "icons") && it->is_directory(ec)) {
+        if (store::equalsIgnoringCase(it->path().filename().string(), "icons") &&
+            it->is_directory(ec)) {
             return it->path();
         }
     }
@@ -52,15 +53,19 @@ std::optional<fs::path> iconFile(const std::string& programFolder, const std::st
     if (name.empty() || name.find_first_of("/\\") != std::string::npos) return std::nullopt;
     std::optional<fs::path> folder = iconFolder(programFolder);
     if (!folder) return std::nullopt;
+    // The name as the folder spells it, also where the file system itself ignores letter case.
     std::error_code ec;
-    fs::path exact = *folder / (name + ".gif");
-    if (fs::is_regular_file(exact, ec)) return exact;
     const std::string wanted = name + ".gif";
+    std::optional<fs::path> other;
     for (fs::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (store::equalsIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec)) {
-            return it->path();
-        }
+        const std::string found = it->path().filename().string();
+        if (!store::equalsIgnoringCase(found, wanted) || !it->is_regular_file(ec)) continue;
+        if (found == wanted) return it->path();
+        if (!other) other = it->path();
     }
+    if (other) return other;
+    fs::path exact = *folder / wanted;  // a folder that may be searched but not listed
+    if (fs::is_regular_file(exact, ec)) return exact;
     return std::nullopt;
 }
 

@@ -94,11 +94,15 @@ class LocaleEnvironment {
 
    private:
     static void set(const char* name, const char* value) {
+#ifdef _WIN32
+        _putenv_s(name, value == nullptr ? "" : value);  // the empty value removes it
+#else
         if (value == nullptr) {
             unsetenv(name);
         } else {
             setenv(name, value, 1);
         }
+#endif
     }
     static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
     std::vector<std::optional<std::string>> m_saved;

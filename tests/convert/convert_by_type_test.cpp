@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <random>
 #include <set>
@@ -381,7 +383,9 @@ TEST_F(ConvertByType, CodePageFileIsTheOutputsOwnAndOldSpellingsGo) {
     // an output keeps its name.
     fs::rename(outputPath(), main.sourceFolder + "RIVER-IMC.DBF");
     fs::rename(main.sourceFolder + "river-imc.cpg", main.sourceFolder + "RIVER-IMC.CPG");
-    writeFile(main.sourceFolder + "River-Imc.dbf", "a table of the user's");
+    // A file system that ignores letter case (Windows) holds no user's table beside it.
+    const bool caseMatters = !fs::exists(main.sourceFolder + "RIVER.DBF");
+    if (caseMatters) writeFile(main.sourceFolder + "River-Imc.dbf", "a table of the user's");
     addRecord("0x4b", "b");
     btnMakeType_Click(main);
     ASSERT_EQ(main.form("Att").text, kSuccess);
@@ -391,11 +395,15 @@ TEST_F(ConvertByType, CodePageFileIsTheOutputsOwnAndOldSpellingsGo) {
     for (const auto& entry : fs::directory_iterator(main.sourceFolder)) {
         names.insert(entry.path().filename().string());
     }
-    EXPECT_EQ(names, (std::set<std::string>{"river.dbf", "River.CPG", "river-imc.dbf",
-                                            "river-imc.cpg", "River-Imc.dbf", "river_orig.dbf"}));
+    std::set<std::string> expected{"river.dbf", "River.CPG", "river-imc.dbf", "river-imc.cpg",
+                                   "river_orig.dbf"};
+    if (caseMatters) expected.insert("River-Imc.dbf");
+    EXPECT_EQ(names, expected);
     EXPECT_EQ(readFile(main.sourceFolder + "River.CPG"), "CP1251\n");  // byte for byte
     EXPECT_EQ(readFile(main.sourceFolder + "river-imc.cpg"), "65001\r\n");
-    EXPECT_EQ(readFile(main.sourceFolder + "River-Imc.dbf"), "a table of the user's");
+    if (caseMatters) {
+        EXPECT_EQ(readFile(main.sourceFolder + "River-Imc.dbf"), "a table of the user's");
+    }
 }
 
 TEST_F(ConvertByType, TheSourceBesideTheProgramSurvives) {
@@ -413,7 +421,7 @@ TEST_F(ConvertByType, TheSourceBesideTheProgramSurvives) {
 }
 
 TEST_F(ConvertByType, MovesAcrossFileSystems) {
-    const fs::path shm = "/dev/shm";
+    const std::string shm = "/dev/shm";
     struct stat a {};
     struct stat b {};
     if (::stat(shm.c_str(), &a) != 0 || ::stat(main.sourceFolder.c_str(), &b) != 0 ||
@@ -436,6 +444,7 @@ TEST_F(ConvertByType, MovesAcrossFileSystems) {
     }
 }
 
+#ifndef _WIN32  // POSIX permissions and user ids
 // Runs the conversion where the source folder cannot be written: as root, in a child process
 // that has given up root, since root writes anywhere.
 TEST_F(ConvertByType, AReadOnlySourceFolderFailsCleanly) {
@@ -480,6 +489,7 @@ TEST_F(ConvertByType, AReadOnlySourceFolderFailsCleanly) {
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(main.sourceFolder)) ++files;
     EXPECT_EQ(files, 3);  // the source, the old output, the code-page file
 }
+#endif
 
 }  // namespace
 }  // namespace tavrolin

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "convert_fixture.h"
+#include "store/common_services.h"
 #include "store/utf8_text.h"
 
 namespace tavrolin {
@@ -156,7 +157,8 @@ TEST_F(OutputTable, LeftoverOfAnInterruptedRunIsRecreatedEmpty) {
     std::filesystem::rename(tablePath(), main.programFolder + "POLYGON.DBF");
     ASSERT_TRUE(DBFprepare(main)) << main.form("Att").text;
     EXPECT_EQ(main.outputTableName, "polygon");
-    EXPECT_FALSE(std::filesystem::exists(main.programFolder + "POLYGON.DBF"));
+    EXPECT_EQ(store::namesIgnoringCase(main.programFolder, "polygon.dbf"),
+              std::vector<std::string>{"polygon.dbf"});
     expectEmptyTable(readFile(tablePath()), expectedColumns("polygon", 30, false), 0x57);
 }
 

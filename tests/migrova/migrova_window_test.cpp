@@ -11,6 +11,7 @@
 
 #include "migrova/migrova_controls.h"
 #include "migrova_fixture.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "window/control.h"
 
@@ -76,7 +77,8 @@ TEST_F(MigrovaWindowTest, ChoosingAsksUnderItsOwnTitleStartingFromSrcOld) {
     EXPECT_EQ(platform.fileQuestions[0].startPath, "/opt/migrova/*.dbf");  // SrcOld still empty
     EXPECT_EQ(platform.fileQuestions[0].filters.front().first,
               "Старый файл атрибутов dBASE v4 .dbf");
-    EXPECT_EQ(platform.fileQuestions[1].startPath, folderPath() + "/*.dbf");  // from SrcOld
+    EXPECT_EQ(platform.fileQuestions[1].startPath,
+              folderPath() + store::io::kPathSeparator + "*.dbf");  // from SrcOld
     EXPECT_EQ(platform.fileQuestions[1].filters.front().first,
               "Новый файл атрибутов dBASE v4 .dbf");
 }
@@ -124,6 +126,7 @@ TEST_F(MigrovaWindowTest, AFailedChoiceSaysWhyHighlightsAndBeeps) {
     EXPECT_EQ(platform.beeps, 0);
 }
 
+#ifndef _WIN32  // symbolic and hard links as POSIX makes them
 TEST_F(MigrovaWindowTest, OneFileUnderAnyNameIsRefusedWithoutABeep) {
     makeTable(folderPath(), "Tavrolin.dbf", kNewColumns, {"(0,1,'0x01','a','b',1)"});
     std::filesystem::create_directory(path("sub"));
@@ -150,6 +153,7 @@ TEST_F(MigrovaWindowTest, OneFileUnderAnyNameIsRefusedWithoutABeep) {
     }
     EXPECT_EQ(tableRows(folderPath(), "Tavrolin.dbf"), before);
 }
+#endif
 
 TEST_F(MigrovaWindowTest, TransferAddsChangesAndLeavesNullsAlone) {
     // Old rows come in VID, MP_TYPE order: 0x01, 0x02, 0x03 of kind 0, then 0x01 of kind 1.

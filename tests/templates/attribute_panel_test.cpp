@@ -56,7 +56,8 @@ TEST_F(AttributePanel, CustomRowIsShownOverTheStandardOne) {
     EXPECT_EQ(form()("SAMPLE").borderColor, paletteColor(9));
     EXPECT_EQ(form()("SAMPLE").borderStyle, BorderStyle::Dot);
     EXPECT_FALSE(form()("SAMPOI").visible);  // mode N
-    EXPECT_EQ(form()("ICONS").picture, folder() + "icons/wreck.gif");
+    EXPECT_EQ(form()("ICONS").picture,
+              folder() + "icons" + store::io::kPathSeparator + "wreck.gif");
 }
 
 TEST_F(AttributePanel, DisplayShowsTheLimitsAndLabelSamples) {
@@ -65,7 +66,8 @@ TEST_F(AttributePanel, DisplayShowsTheLimitsAndLabelSamples) {
                          std::string(15, 'I') + std::string(14, '.') + "   to 5km");
     EXPECT_TRUE(form()("SAMPOI").visible);
     EXPECT_TRUE(form()("HALPOI").visible);
-    EXPECT_EQ(form()("ICONS").picture, folder() + "icons/anchor.gif");
+    EXPECT_EQ(form()("ICONS").picture,
+              folder() + "icons" + store::io::kPathSeparator + "anchor.gif");
 }
 
 TEST_F(AttributePanel, APatternAlreadyShownIsDrawnAgain) {

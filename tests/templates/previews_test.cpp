@@ -6,11 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "window/main_controls.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "templates/palette.h"
 #include "templates/templates_handlers.h"
 #include "templates/value_lists.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {
@@ -106,7 +107,7 @@ TEST_F(Previews, IconPictureOnlyForAnExistingGif) {
     fs::path folder = fs::temp_directory_path() / ("tavrolin_preview_" + std::to_string(getpid()));
     fs::create_directories(folder / "icons");
     std::ofstream(folder / "icons" / "Anchor.GIF") << "GIF89a";
-    main.programFolder = folder.string() + "/";
+    main.programFolder = folder.string() + store::io::kPathSeparator;
     fillIconList(main);
 
     pick("AICON", "Anchor");

@@ -14,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "store/connection.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 
 namespace tavrolin::testing {
@@ -56,7 +57,7 @@ class TemplateFixture : public ::testing::Test {
         fs::remove_all(m_folder, ec);
     }
 
-    std::string folder() const { return m_folder.string() + "/"; }
+    std::string folder() const { return m_folder.string() + store::io::kPathSeparator; }
 
     // Adds a template row before the window starts: "VID,MP_TYPE,MP_ENG", "0,'0x24','Lake'".
     void row(const std::string& columns, const std::string& values) {
