@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     }
     unsigned char sourceHeader[32];
     unsigned char referenceHeader[32];
-    if (fread(sourceHeader, 1, 32, source) != 32 || fread(referenceHeader, 1, 32, reference) != 32) {
+    if (fread(sourceHeader, 1, 32, source) != 32 ||
+        fread(referenceHeader, 1, 32, reference) != 32) {
         fprintf(stderr, "convert_floor: a header is short\n");
         return 1;
     }

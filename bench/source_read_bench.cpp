@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "window/main_controls.h"
-#include "window/main_state.h"
 #include "source/source_reader.h"
 #include "store/scripted_platform.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <string>
 
-#include "window/main_controls.h"
-#include "window/main_state.h"
 #include "source/encodings.h"
 #include "source/source_reader.h"
 #include "store/scripted_platform.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 
 namespace {
 

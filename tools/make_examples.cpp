@@ -293,8 +293,7 @@ int main(int argc, char** argv) {
 
     if (!writeTable(folder + "lake_areas.dbf", areaFields, areas) ||
         !writeTable(folder + "lake_contours.dbf", lineFields, lines) ||
-        !writeMap(folder + "lake.mp") ||
-        !writeAreaShapes(folder + "lake_areas.shp", areas) ||
+        !writeMap(folder + "lake.mp") || !writeAreaShapes(folder + "lake_areas.shp", areas) ||
         !writeLineShapes(folder + "lake_contours.shp", lines)) {
         std::cerr << "make_examples: cannot write into " << folder << "\n";
         return 1;

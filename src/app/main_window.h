@@ -26,7 +26,7 @@ struct StartOptions {
 DepthServices depthServices();
 
 class MainWindow {
-public:
+   public:
     MainWindow(Platform& platform, StartOptions options);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
@@ -41,7 +41,7 @@ public:
     // Form_Unload: closes the shared connection; errors are ignored.
     void unload();
 
-private:
+   private:
     Main m_main;
     StartOptions m_options;
     bool m_loaded = false;

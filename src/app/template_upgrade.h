@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "window/main_state.h"
 #include "store/status.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::filesystem::path self = tavrolin::store::executablePath(argv[0]);
-    return tavrolin::runMigrovaCommandLine(self.parent_path().string() + tavrolin::store::io::kPathSeparator, args, std::cout,
-                                           std::cerr);
+    return tavrolin::runMigrovaCommandLine(
+        self.parent_path().string() + tavrolin::store::io::kPathSeparator, args, std::cout,
+        std::cerr);
 }

@@ -179,9 +179,10 @@ void fillUSER_Click(Main& main, const DepthServices& services) {
     if (!main.templateReady()) return;
 
     Status status;
-    Result<store::RecordSet> rows = main.connection.openRecordSet(
-        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(store::kindNumber(main.kind)) +
-        " ORDER BY MP_TYPE, YN DESC");
+    Result<store::RecordSet> rows =
+        main.connection.openRecordSet("SELECT * FROM " + main.programName +
+                                      " WHERE VID=" + std::to_string(store::kindNumber(main.kind)) +
+                                      " ORDER BY MP_TYPE, YN DESC");
     if (!rows) {
         status = rows.status();
     } else if (rows->recordCount() == 0) {

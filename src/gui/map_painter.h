@@ -8,10 +8,10 @@
 
 #include <QBrush>
 #include <QFont>
-#include <QStaticText>
 #include <QImage>
 #include <QPainterPath>
 #include <QPen>
+#include <QStaticText>
 #include <map>
 #include <string>
 #include <unordered_map>

@@ -43,7 +43,6 @@ class QtPlatform : public Platform {
     int uiLanguage() override;
     void showMap() override;
 
-
    private:
     void flushWindow();
 

@@ -10,7 +10,8 @@ std::size_t CaselessList::findSlot(std::string_view text, std::uint32_t hash) co
     std::size_t slot = hash & mask;
     while (m_slots[slot].index != kEmptySlot) {
         const Slot& entry = m_slots[slot];
-        if (entry.hash == hash && store::equalsIgnoringCase(m_items[entry.index], text)) return slot;
+        if (entry.hash == hash && store::equalsIgnoringCase(m_items[entry.index], text))
+            return slot;
         slot = (slot + 1) & mask;
     }
     return slot;

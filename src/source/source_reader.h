@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "window/main_state.h"
 #include "store/status.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "source/encodings.h"
-#include "store/case_fold.h"
 #include "source/source_reader.h"
+#include "store/case_fold.h"
 #include "store/common_services.h"
 #include "store/file_io.h"
 #include "store/utf8_text.h"

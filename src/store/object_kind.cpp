@@ -48,7 +48,7 @@ std::optional<ObjectKind> kindFromName(std::string_view name) {
 
 ObjectKind kindFromNumber(int vid) {
     return vid >= 0 && vid < static_cast<int>(kNames.size()) ? static_cast<ObjectKind>(vid)
-                                                               : ObjectKind::None;
+                                                             : ObjectKind::None;
 }
 
 }  // namespace tavrolin::store

@@ -12,8 +12,8 @@
 namespace tavrolin {
 
 struct FileQuestion {
-    std::string title;        // "Select source file:"
-    std::string startPath;    // a folder followed by a pattern, or a file path
+    std::string title;      // "Select source file:"
+    std::string startPath;  // a folder followed by a pattern, or a file path
     // Pairs of description and pattern, in order; the first one is selected.
     std::vector<std::pair<std::string, std::string>> filters;
 };
@@ -44,7 +44,7 @@ constexpr int kLanguageRussian = 1049;
 constexpr int kLanguageEnglish = 1033;
 
 class Platform {
-public:
+   public:
     virtual ~Platform() = default;
 
     // A file dropped on the window stands for the answer of the next file dialog, which is then
@@ -82,7 +82,7 @@ public:
     // Opens (or raises) the map window of the source read. Quiet where there is no window.
     virtual void showMap() {}
 
-private:
+   private:
     std::optional<std::string> m_openFileAnswer;
 };
 

@@ -35,8 +35,10 @@ Value Value::logical(bool value) {
 
 std::string Value::toText() const {
     switch (m_kind) {
-        case Kind::Null: return {};
-        case Kind::Text: return m_text;
+        case Kind::Null:
+            return {};
+        case Kind::Text:
+            return m_text;
         case Kind::Number: {
             char buffer[64];
             auto result = std::to_chars(buffer, buffer + sizeof buffer, m_number);
@@ -50,7 +52,8 @@ std::string Value::toText() const {
                           m_date.month % 100, m_date.day % 100);
             return buffer;
         }
-        case Kind::Logical: return m_logical ? "True" : "False";
+        case Kind::Logical:
+            return m_logical ? "True" : "False";
     }
     return {};
 }

@@ -14,7 +14,7 @@ struct Date {
 };
 
 class Value {
-public:
+   public:
     enum class Kind : std::uint8_t { Null, Text, Number, Date, Logical };
 
     Value() = default;  // null
@@ -36,7 +36,7 @@ public:
 
     bool operator==(const Value& other) const = default;
 
-private:
+   private:
     Kind m_kind = Kind::Null;
     std::string m_text;
     double m_number = 0;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "window/main_state.h"
 #include "store/status.h"
+#include "window/main_state.h"
 
 namespace tavrolin {
 

@@ -28,16 +28,16 @@ Result<store::RecordSet> openTypeForDisplay(store::Connection& connection, const
                                             store::ObjectKind kind, const std::string& code) {
     if (Status s = checkQuotable(code); !s) return s;
     return connection.openRecordSet("SELECT * FROM " + table +
-                                    " WHERE VID=" + std::to_string(store::kindNumber(kind)) + " AND MP_TYPE='" + code +
-                                    "' ORDER BY MP_TYPE, YN DESC");
+                                    " WHERE VID=" + std::to_string(store::kindNumber(kind)) +
+                                    " AND MP_TYPE='" + code + "' ORDER BY MP_TYPE, YN DESC");
 }
 
 Result<store::RecordSet> openTypeForSave(store::Connection& connection, const std::string& table,
                                          store::ObjectKind kind, const std::string& code) {
     if (Status s = checkQuotable(code); !s) return s;
-    return connection.openRecordSet(
-        "SELECT * FROM " + table + " WHERE MP_TYPE='" + code + "' AND VID=" + std::to_string(store::kindNumber(kind)),
-        store::LockType::Optimistic);
+    return connection.openRecordSet("SELECT * FROM " + table + " WHERE MP_TYPE='" + code +
+                                        "' AND VID=" + std::to_string(store::kindNumber(kind)),
+                                    store::LockType::Optimistic);
 }
 
 Status addType(store::Connection& connection, const std::string& table, store::ObjectKind kind,

@@ -34,7 +34,6 @@ Result<store::RecordSet> openTypeForDisplay(store::Connection& connection, const
 Result<store::RecordSet> openTypeForSave(store::Connection& connection, const std::string& table,
                                          store::ObjectKind kind, const std::string& code);
 
-
 // Adds a row with only VID, MP_TYPE and one name column (MP_NAME in Russian, else MP_ENG);
 // withYn also writes YN 0 (a type added from the found-objects list). Refuses a code or a
 // description holding an apostrophe before anything is written.

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/display_limits.h"
 #include "templates/icon_folder.h"
 #include "templates/text_fold.h"
-#include "store/display_limits.h"
 
 namespace tavrolin {
 

@@ -15,10 +15,10 @@ namespace tavrolin {
 enum class BoundStyle : std::uint8_t { PickList, EditableList, TextBox };
 
 struct AttributeBinding {
-    const char* control;     // L_LIMIT, AWIDTH, CLRRGB ...
-    const char* column;      // template column, the control's Tag
-    const char* kinds;       // DataMember: "012", "0", "12" ...
-    int columnKind;          // WhatsThisHelpID: 0 numeric, 1 text
+    const char* control;  // L_LIMIT, AWIDTH, CLRRGB ...
+    const char* column;   // template column, the control's Tag
+    const char* kinds;    // DataMember: "012", "0", "12" ...
+    int columnKind;       // WhatsThisHelpID: 0 numeric, 1 text
     BoundStyle style;
 };
 

@@ -21,9 +21,9 @@ std::shared_ptr<const preview::StyledMap> lakeMap() {
         preview::Shape shape;
         shape.kind = ObjectKind::Polygon;
         shape.partStarts.push_back(0);
-        for (MapPoint p : {MapPoint{left, left}, MapPoint{left, left + size},
-                           MapPoint{left + size, left + size}, MapPoint{left + size, left},
-                           MapPoint{left, left}}) {
+        for (MapPoint p :
+             {MapPoint{left, left}, MapPoint{left, left + size}, MapPoint{left + size, left + size},
+              MapPoint{left + size, left}, MapPoint{left, left}}) {
             shape.points.push_back(p);
             shape.bounds.add(p);
         }

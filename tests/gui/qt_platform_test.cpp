@@ -4,8 +4,8 @@
 
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -5,16 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QUrl>
-#include <QDropEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
@@ -468,9 +468,9 @@ TEST_F(QtWindowTest, FilesDroppedOnAnyWidgetReachTheModelWithShift) {
     drop("/maps/lake.mp", Qt::NoModifier);
     drop("/maps/lake.mp", Qt::ShiftModifier);
     drop("/maps/lake.shp", Qt::NoModifier);
-    EXPECT_EQ(clicked, (std::vector<std::string>{"btnSource /maps/lake.dbf",
-                                                 "btnReadShp /maps/lake.mp",
-                                                 "btnReadRmp /maps/lake.mp"}));
+    EXPECT_EQ(clicked,
+              (std::vector<std::string>{"btnSource /maps/lake.dbf", "btnReadShp /maps/lake.mp",
+                                        "btnReadRmp /maps/lake.mp"}));
     EXPECT_EQ(form()("Att").text, " * drop a .DBF or .MP file: /maps/lake.shp");
 }
 

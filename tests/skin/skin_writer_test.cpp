@@ -106,9 +106,12 @@ TEST_F(SkinWriter, WritesTheLookOfEachKind) {
         chooseKind(c.kind);
         addTemplateRow("VID,YN,MP_TYPE,MP_NAME,MP_ENG," + c.columns,
                        std::to_string(c.kind) + ",0,'" + code + "','Озеро','Lake'," + c.values);
-        std::vector<std::string> lines = {
-            "",         "[_" + std::string(store::kindName(main.namedKind)) + "]", "Type=" + code,
-            "Custom=N", "String1=4 Lake",           "String1=0x19 Озеро"};
+        std::vector<std::string> lines = {"",
+                                          "[_" + std::string(store::kindName(main.namedKind)) + "]",
+                                          "Type=" + code,
+                                          "Custom=N",
+                                          "String1=4 Lake",
+                                          "String1=0x19 Озеро"};
         lines.insert(lines.end(), c.look.begin(), c.look.end());
         lines.push_back("[end]");
         EXPECT_EQ(makeSkin({code}), join(lines)) << c.columns << " " << c.values;

@@ -88,8 +88,8 @@ TEST(Encodings, NeverLetsIllFormedUtf8Through) {
 }
 
 TEST(Encodings, CaselessHashAgreesWithTheCaseFold) {
-    const std::string texts[] = {"0X24", "0x24", "\xD0\x81X", "\xD1\x91x", "Ґ", "ґ",
-                                 "Ї", "ї",   "a\xFF",     "A\xFF",     "a\xFE", ""};
+    const std::string texts[] = {"0X24", "0x24", "\xD0\x81X", "\xD1\x91x", "Ґ",     "ґ",
+                                 "Ї",    "ї",    "a\xFF",     "A\xFF",     "a\xFE", ""};
     for (const std::string& a : texts) {
         for (const std::string& b : texts) {
             if (store::equalsIgnoringCase(a, b)) EXPECT_EQ(caselessHash(a), caselessHash(b)) << a;

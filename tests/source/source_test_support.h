@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "window/main_controls.h"
-#include "window/main_state.h"
 #include "source/source_handlers.h"
 #include "store/scripted_platform.h"
 #include "support/dbf_bytes.h"
 #include "support/temp_folder.h"
+#include "window/main_controls.h"
+#include "window/main_state.h"
 
 namespace tavrolin::testing {
 

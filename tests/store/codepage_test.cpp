@@ -1,11 +1,12 @@
 // cp1251 <-> UTF-8 and cp1251 letter case.
 #include "store/codepage.h"
-#include "store/case_fold.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+
+#include "store/case_fold.h"
 
 namespace tavrolin::store {
 namespace {

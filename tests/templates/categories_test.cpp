@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "window/main_controls.h"
 #include "store/scripted_platform.h"
 #include "templates/templates_handlers.h"
 #include "templates/value_lists.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {

@@ -7,12 +7,12 @@
 namespace tavrolin {
 namespace {
 
+using store::ObjectKind;
 using templates::addType;
 using templates::listsForKind;
 using templates::openTypeForDisplay;
 using templates::openTypeForSave;
 using templates::typeCodeOf;
-using store::ObjectKind;
 
 TEST(TemplateTable, TypeCodeOfAnEntry) {
     EXPECT_EQ(typeCodeOf("0x24  |  Lake"), "0x24");
@@ -68,11 +68,17 @@ TEST_F(TemplateLookups, SaveTakesTheFirstRowInFileOrder) {
 }
 
 TEST_F(TemplateLookups, AddTypeWritesOnlyKeyAndNameAndRefusesApostrophes) {
-    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Point, "0x2f00", "Marina", false, true).isOk());
-    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Point, "0x2f01", "Пристань", true, false).isOk());
-    ASSERT_TRUE(addType(connection, "Tavrolin", ObjectKind::Line, "0x10", "5\" pier; (new)", false, true).isOk());
+    ASSERT_TRUE(
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f00", "Marina", false, true).isOk());
+    ASSERT_TRUE(
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f01", "Пристань", true, false)
+            .isOk());
+    ASSERT_TRUE(
+        addType(connection, "Tavrolin", ObjectKind::Line, "0x10", "5\" pier; (new)", false, true)
+            .isOk());
     EXPECT_EQ(column("VID=1 AND MP_TYPE='0x10'", "MP_ENG")[0].toText(), "5\" pier; (new)");
-    Status quote = addType(connection, "Tavrolin", ObjectKind::Point, "0x2f02", "Bob's pier", false, true);
+    Status quote =
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f02", "Bob's pier", false, true);
     EXPECT_EQ(quote.number(), err::kSyntax);
     Status code = addType(connection, "Tavrolin", ObjectKind::Point, "0x'", "pier", false, true);
     EXPECT_EQ(code.number(), err::kSyntax);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "window/main_controls.h"
 #include "template_fixture.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "window/main_controls.h"
 #include "store/scripted_platform.h"
 #include "templates/templates_handlers.h"
+#include "window/main_controls.h"
 
 namespace tavrolin {
 namespace {
