@@ -13,18 +13,7 @@ cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 packages=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-    $sudo_cmd apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+./scripts/install-missing.sh --no-install-recommends -- "${packages[@]}"
 
 # Debian's wine64 puts its loader beside the server, outside PATH (the wrapper comes with wine).
 wine=/usr/lib/wine/wine64
