@@ -58,13 +58,14 @@ Status copyRows(Main& main, long long& rowsCopied) {
 
     const std::vector<store::FieldInfo> fields = source->fields();
     long long i = 0;
-    for (source->moveFirst(); !source->eof(); source->moveNext(), ++i) {
+    for (; !source->eof(); ++i) {
         Status status = work->addNew();
         for (std::size_t f = 0; status && f < fields.size(); ++f) {
             auto value = source->value(static_cast<int>(f));
             status = value ? work->setValue(fields[f].name, value.value()) : value.status();
         }
         if (status) status = work->update();
+        if (status) status = source->moveNext();
         if (!status) return status;
         if (step > 0 && i % step == 0) {
             main.att(progressBar(main.tr(" обновление атрибутов: ", " updating file attributes: "),

@@ -167,9 +167,11 @@ Status DepthPass::run() {
     Result<Columns> columns = findColumns(*rows, m_lines);
     if (!columns) return columns.status();
     long long row = 0;
-    for (; !rows->eof(); rows->moveNext(), ++row) {
-        if (Status s = revisit(*rows, *columns); !s) {
-            rows->cancelUpdate();  // a row is stored whole or not at all
+    for (; !rows->eof(); ++row) {
+        Status s = revisit(*rows, *columns);
+        if (!s) rows->cancelUpdate();  // a row is stored whole or not at all
+        if (s) s = rows->moveNext();   // which stores the row
+        if (!s) {
             return Status::error(s.number(), "row " + std::to_string(row + 1) + " of " +
                                                  m_main.outputTableName + ": " + s.description());
         }

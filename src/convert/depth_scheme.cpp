@@ -86,7 +86,7 @@ Result<std::string> textOf(const store::RecordSet& rows, const char* column) {
 Result<DepthType> readDepthType(store::RecordSet& rows, const std::string& typeCode) {
     DepthType type;
     if (typeCode.find('\'') != std::string::npos) return type;  // no template code has one
-    if (!rows.bof()) rows.moveFirst();
+    if (Status s = rows.moveFirst(); !s) return s;
     if (Status s = rows.find("MP_TYPE='" + typeCode + "'"); !s) return s;
     if (rows.eof()) return type;
     type.found = true;

@@ -81,7 +81,7 @@ Result<TypeAttributes> TypeAttributes::read(Main& main, const ConversionOptions&
     main.doEvents();
     if (!rows) return rows.status();
     static constexpr const char* kGarminColumns[] = {"GRMN_TYPE", "HGT_DP_FMT", "HGT_DP"};
-    for (; !rows->eof(); rows->moveNext()) {
+    for (; !rows->eof();) {
         TemplateRow row;
         Result<std::string> code = valueText(*rows, "MP_TYPE");
         if (!code) return code.status();
@@ -106,6 +106,7 @@ Result<TypeAttributes> TypeAttributes::read(Main& main, const ConversionOptions&
         const int index = static_cast<int>(attributes.m_rows.size());
         if (!row.typeCode.empty()) attributes.m_rowByType.emplace(row.typeCode, index);
         attributes.m_rows.push_back(std::move(row));
+        if (Status moved = rows->moveNext(); !moved) return moved;
     }
 
     RecordAttributes& unknown = attributes.m_unknownType;

@@ -70,8 +70,9 @@ bool valuesDiffer(const store::Value& a, const store::Value& b) {
 
 Status transferRows(store::RecordSet& oldRows, store::Connection& newConnection,
                     const std::string& newTable, const TransferEvents& events) {
-    for (int row = 0; !oldRows.eof(); ++row, oldRows.moveNext()) {
+    for (int row = 0; !oldRows.eof(); ++row) {
         Status status = carryRow(oldRows, newConnection, newTable, row, events);
+        if (status) status = oldRows.moveNext();
         if (!status) return status;
         if (events.rowSaved) events.rowSaved(row);
     }

@@ -120,8 +120,8 @@ std::string SkinBlocks::paletteColour(const std::string& code) const {
 }
 
 bool SkinBlocks::writeType(const std::string& typeCode) {
-    m_rows.moveFirst();
-    const Status found = m_rows.find("MP_TYPE='" + typeCode + "'");
+    Status found = m_rows.moveFirst();
+    if (found) found = m_rows.find("MP_TYPE='" + typeCode + "'");
     if (!found) keep(found);
     if (!found || m_rows.eof()) {
         lines.push_back("");
@@ -252,8 +252,8 @@ void SkinBlocks::writeIcon(const std::string& iconName, const char* missingComme
 }
 
 Result<store::RecordSet> openTemplateRows(Main& main) {
-    const std::string query =
-        "SELECT * FROM " + main.programName + " WHERE VID=" + std::to_string(store::kindNumber(main.kind));
+    const std::string query = "SELECT * FROM " + main.programName +
+                              " WHERE VID=" + std::to_string(store::kindNumber(main.kind));
     Result<store::RecordSet> rows =
         main.connection.openRecordSet(query + " ORDER BY MP_TYPE, YN DESC");
     // A template of the old version has no YN to order by.

@@ -55,8 +55,10 @@ class RecordSet {
 
     bool bof() const;
     bool eof() const;
-    void moveFirst();
-    void moveNext();
+    // Moving off a changed row stores it first. When that fails the row's changes are dropped,
+    // the position stays and the failure is returned.
+    Status moveFirst();
+    Status moveNext();
     // Criterion "MP_TYPE='code'": from the current row forward to the first row whose MP_TYPE
     // equals the code (trailing blanks cut, letter case ignored); EOF when none does.
     Status find(const std::string& criterion);

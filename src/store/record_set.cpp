@@ -72,16 +72,18 @@ bool RecordSet::eof() const {
 }
 
 // Moving off a changed row stores it, as the record sets of the old engine did.
-void RecordSet::moveFirst() {
-    if (!m_state) return;
-    if (m_state->edit != State::Edit::None) (void)update();
+Status RecordSet::moveFirst() {
+    if (!m_state) return {};
+    if (Status stored = update(); !stored) return stored;
     m_state->position = 0;
+    return {};
 }
 
-void RecordSet::moveNext() {
-    if (!m_state) return;
-    if (m_state->edit != State::Edit::None) (void)update();
+Status RecordSet::moveNext() {
+    if (!m_state) return {};
+    if (Status stored = update(); !stored) return stored;
     if (m_state->position < m_state->rows.size()) ++m_state->position;
+    return {};
 }
 
 Status RecordSet::find(const std::string& criterion) {

@@ -108,7 +108,6 @@ void MP_TYPE_Click(Main& main) {
         main.platform.beep();
         return;
     }
-    rows->moveFirst();
 
     resetPreviewStyles(main);
     for (Control* c : form.controls()) {
@@ -194,7 +193,6 @@ void btnAtrSave_Click(Main& main) {
         main.platform.beep();
         return;
     }
-    rows->moveFirst();
 
     // Every value is converted and checked against its column before the row is touched: the
     // record set writes a row with pending changes when it closes, so a value refused halfway

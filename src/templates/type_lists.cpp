@@ -88,7 +88,7 @@ void fillTypeList(Main& main) {
     }
     std::vector<std::string> entries;
     const char* nameColumn = main.russian ? "MP_NAME" : "MP_ENG";
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+    for (; !rows->eof();) {
         Result<store::Value> vid = rows->value(0);
         if (!vid) {
             main.fail("fillTypeList", vid.status());
@@ -103,6 +103,10 @@ void fillTypeList(Main& main) {
             }
             entries.push_back(templates::trimRight(code->toText()) + kListSeparator +
                               templates::trimRight(name->toText()));
+        }
+        if (Status moved = rows->moveNext(); !moved) {
+            main.fail("fillTypeList", moved);
+            break;
         }
         main.doEvents();
     }
