@@ -123,20 +123,7 @@ void reportMapError(Main& main, const Status& status) {
 }
 
 void btnMap_Click(Main& main) {
-    if (!main.sourceRead) {
-        main.att(main.tr(" * для продолжения работы укажите исходный файл .DBF",
-                         " * specify the source file .DBF to continue"));
-        main.platform.beep();
-        return;
-    }
-    if (main.kind == store::ObjectKind::None) {
-        main.att(
-            main.tr(" * автоматически определить вид объектов не удалось; выберите его "
-                    "самостоятельно",
-                    " * automatically determine the object failed; select the object"));
-        main.platform.beep();
-        return;
-    }
+    if (!main.sourceChosen(main.sourceRead) || !main.kindChosen(main.kind)) return;
     main.platform.showMap();
 }
 

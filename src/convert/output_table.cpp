@@ -309,20 +309,8 @@ Status markOutputTable(const std::string& path, bool finished) {
 
 bool DBFprepare(Main& main) {
     const Control& foundTypes = main.form("GM_TYPE");
-    if (foundTypes.items.empty() || foundTypes.items.front().empty()) {
-        main.att(main.tr(" * для продолжения работы укажите исходный файл .DBF",
-                         " * specify the source file .DBF to continue"));
-        main.platform.beep();
-        return false;
-    }
-    if (main.namedKind == store::ObjectKind::None) {
-        main.att(
-            main.tr(" * автоматически определить вид объектов не удалось; выберите его "
-                    "самостоятельно",
-                    " * automatically determine the object failed; select the object"));
-        main.platform.beep();
-        return false;
-    }
+    const bool typesFound = !foundTypes.items.empty() && !foundTypes.items.front().empty();
+    if (!main.sourceChosen(typesFound) || !main.kindChosen(main.namedKind)) return false;
     main.platform.setBusy(true);
     main.att(main.tr(" обработка исходного файла...", " processing of the source file..."));
     main.doEvents();

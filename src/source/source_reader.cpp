@@ -378,9 +378,7 @@ void reportSourceFileError(Main& main, const std::string& procedure, const Statu
         case err::kFileNotFound:
         case err::kBadFileName:
         case err::kInvalidArgument:
-            main.att(main.tr(" * для продолжения работы укажите исходный файл .DBF",
-                             " * specify the source file .DBF to continue"));
-            main.platform.beep();
+            (void)main.sourceChosen(false);
             return;
         case err::kPermissionDenied:
             main.att(main.tr(" ! файл занят другим приложением, чтение атрибутов невозможно",

@@ -45,14 +45,6 @@ std::string_view withoutExtension(std::string_view name) {
     return name;
 }
 
-Status itemNotFound(const std::string& name, const std::string& table) {
-    return Status::error(err::kItemNotFound,
-                         "Item cannot be found in the collection corresponding to the requested "
-                         "name or ordinal: " +
-                             name + " (table " + table + ")",
-                         "в таблице " + table + " нет столбца " + name);
-}
-
 Status notOpen() { return Status::error(err::kFail, "the connection is not open"); }
 
 }  // namespace

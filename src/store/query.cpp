@@ -24,14 +24,6 @@ std::string_view trimTrailing(std::string_view text) {
 
 bool isNumberField(char type) { return type == 'N' || type == 'F'; }
 
-Status itemNotFound(const std::string& name) {
-    return Status::error(err::kItemNotFound,
-                         "Item cannot be found in the collection corresponding to the requested "
-                         "name or ordinal: " +
-                             name,
-                         "нет столбца " + name);
-}
-
 // A sort key of one field of one record. Text orders as the comparisons of WHERE and Find
 // match it: by its code page 1251 bytes after case folding ("0X28" and "0x28" are one key, and
 // the sort keeps their file order).
@@ -82,6 +74,15 @@ Key keyOf(const FieldInfo& field, std::string_view bytes) {
 }
 
 }  // namespace
+
+Status itemNotFound(const std::string& name, const std::string& table) {
+    const std::string where = table.empty() ? "" : " (table " + table + ")";
+    return Status::error(err::kItemNotFound,
+                         "Item cannot be found in the collection corresponding to the requested "
+                         "name or ordinal: " +
+                             name + where,
+                         (table.empty() ? "" : "в таблице " + table + " ") + "нет столбца " + name);
+}
 
 int RecordLayout::find(const std::string& name) const {
     auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };

@@ -36,6 +36,9 @@ struct CompiledCondition {
     std::string text;  // cp1251, trailing blanks cut
 };
 
+// Error 3265: the column `name` (of `table`, when given) is not there.
+Status itemNotFound(const std::string& name, const std::string& table = {});
+
 // Errors: 3265 an unknown column; 13 a text that is not a number against a numeric column.
 Result<CompiledCondition> compileCondition(const Condition& condition, const RecordLayout& layout);
 

@@ -9,14 +9,6 @@ namespace tavrolin::store {
 
 namespace {
 
-Status itemNotFound(const std::string& name) {
-    return Status::error(err::kItemNotFound,
-                         "Item cannot be found in the collection corresponding to the requested "
-                         "name or ordinal: " +
-                             name,
-                         "нет столбца " + name);
-}
-
 Status noCurrentRecord() {
     return Status::error(err::kNoCurrentRecord,
                          "Either BOF or EOF is True, or the current record has been deleted",

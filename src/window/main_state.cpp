@@ -32,6 +32,22 @@ bool Main::templateReady() {
     return false;
 }
 
+bool Main::sourceChosen(bool sourceThere) {
+    if (sourceThere) return true;
+    att(tr(" * для продолжения работы укажите исходный файл .DBF",
+           " * specify the source file .DBF to continue"));
+    platform.beep();
+    return false;
+}
+
+bool Main::kindChosen(store::ObjectKind chosen) {
+    if (chosen != store::ObjectKind::None) return true;
+    att(tr(" * автоматически определить вид объектов не удалось; выберите его самостоятельно",
+           " * automatically determine the object failed; select the object"));
+    platform.beep();
+    return false;
+}
+
 std::string progressBar(const std::string& message, long long done, long long step) {
     long long letters = step > 0 ? std::clamp(done / step, 0LL, 100LL) : 0;
     std::string bar(static_cast<std::size_t>(letters), 'I');

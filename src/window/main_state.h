@@ -111,6 +111,11 @@ struct Main {
     // it is not, writes a " ! " message naming the template on Att, beeps and answers false:
     // operations that need the template call this first and stop on false.
     bool templateReady();
+    // Operations on a source of a chosen kind call these first and stop on false: unless
+    // `sourceThere` holds (or a kind is chosen), the notice asking for a source (or a kind) goes
+    // on Att, with a beep.
+    bool sourceChosen(bool sourceThere);
+    bool kindChosen(store::ObjectKind chosen);
 };
 
 // Sets a flag for the length of a scope; restores the former value when it ends.
