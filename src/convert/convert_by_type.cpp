@@ -20,6 +20,7 @@
 #include "convert/output_table.h"
 #include "convert/type_attributes.h"
 #include "store/common_services.h"
+#include "store/dbf_table.h"
 #include "store/text_pool.h"
 
 namespace tavrolin {
@@ -386,8 +387,12 @@ Status moveOutputTable(Main& main) {
     const std::string table = main.programFolder + main.outputTableName + ".dbf";
     if (Status s = main.connection.flush(); !s) return s;
     if (Status s = markOutputTable(table, true); !s) return s;
-    // The flush to disk of a large table takes seconds; the window keeps painting.
+    // Neither file stays open: Windows replaces no file that is open, and a table kept open on
+    // the moved file would be the user's output.
     const std::string target = main.sourceFolder + main.outputFileName;
+    if (Status s = store::releaseTableFile(table); !s) return s;
+    if (Status s = store::releaseTableFile(target); !s) return s;
+    // The flush to disk of a large table takes seconds; the window keeps painting.
     Status moved =
         main.whileWindowPaints([&table, &target] { return store::replaceFile(table, target); });
     if (!moved) {

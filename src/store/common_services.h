@@ -99,8 +99,8 @@ Status moveFile(const std::string& from, const std::string& to);
 // old file or the complete new one, a crash of the machine included: on one file system the
 // file's data is flushed to disk, then renamed; across file systems it is copied to a fresh
 // hidden name in the target folder, flushed to disk, then renamed over the target. On failure the
-// target is as it was, no partial copy is left and `from` stays. The caller writes pending rows of
-// a table open on `from` first.
+// target is as it was, no partial copy is left and `from` stays. The caller releases tables open
+// on either file first (releaseTableFile), as this may run on a thread of its own.
 Status replaceFile(const std::string& from, const std::string& to);
 
 }  // namespace tavrolin::store
