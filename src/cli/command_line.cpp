@@ -153,10 +153,10 @@ int runCommandLine(const std::string& executable, const std::vector<std::string>
 
     std::ostream& messages = command->messagesOnErr ? err : out;
     try {
-        bool russian = options->russian.has_value()
-                           ? *options->russian
-                           : languageFromLocale(localeFromEnvironment()) == kLanguageRussian;
+        bool russian = options->russian.has_value() ? *options->russian
+                                                    : systemUiLanguage() == kLanguageRussian;
         ScriptedPlatform platform(russian ? kLanguageRussian : kLanguageEnglish);
+        platform.oemPage = systemOemCodePage();
         StartOptions start;
         start.home = options->home;
         start.executablePath = executable;

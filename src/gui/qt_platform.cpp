@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -80,9 +81,13 @@ bool hasFolderProgram() {
 }  // namespace
 
 int desktopLanguage() {
+#ifdef _WIN32
+    return systemUiLanguage();
+#else
     std::string locale = localeFromEnvironment();
     if (locale.empty()) locale = QLocale::system().name().toStdString();
     return languageFromLocale(locale);
+#endif
 }
 
 QtPlatform::QtPlatform(std::optional<bool> russian) : m_russian(russian) {}
@@ -238,6 +243,10 @@ bool QtPlatform::isCtrlDown() {
 
 bool QtPlatform::showInFileManager(const std::string& path) {
     const QString file = qs(path);
+#ifdef _WIN32
+    // Explorer opens the file's folder with the file selected.
+    return QProcess::startDetached("explorer", {"/select,", QDir::toNativeSeparators(file)});
+#endif
     if (showItemOverDBus(file)) return true;
     // No file manager answers the freedesktop call: open the folder with the desktop's folder
     // program, when it has one (the opener itself starts even when nothing would show it).
@@ -248,6 +257,8 @@ bool QtPlatform::showInFileManager(const std::string& path) {
 bool QtPlatform::openDocument(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
 }
+
+int QtPlatform::oemCodePage() { return systemOemCodePage(); }
 
 int QtPlatform::uiLanguage() {
     if (m_russian.has_value()) return *m_russian ? kLanguageRussian : kLanguageEnglish;

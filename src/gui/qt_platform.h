@@ -41,6 +41,7 @@ class QtPlatform : public Platform {
     bool showInFileManager(const std::string& path) override;
     bool openDocument(const std::string& path) override;
     int uiLanguage() override;
+    int oemCodePage() override;
     void showMap() override;
 
    private:
@@ -53,8 +54,9 @@ class QtPlatform : public Platform {
     bool m_busy = false;
 };
 
-// The language identifier for the environment's locale, falling back to Qt's system locale when
-// no locale variable is set: 1049 for Russian of Russia, 1033 otherwise.
+// The system's interface language: on Windows the system's own; elsewhere the environment's
+// locale, falling back to Qt's system locale when no locale variable is set. 1049 for Russian
+// of Russia, 1033 otherwise.
 int desktopLanguage();
 
 }  // namespace tavrolin

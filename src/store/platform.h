@@ -79,6 +79,8 @@ class Platform {
     // The interface language as a Windows language identifier (kLanguageRussian or
     // kLanguageEnglish).
     virtual int uiLanguage() = 0;
+    // The system's OEM (DOS) code page, in which a source marked as OEM holds its labels.
+    virtual int oemCodePage() = 0;
     // Opens (or raises) the map window of the source read. Quiet where there is no window.
     virtual void showMap() {}
 
@@ -92,5 +94,12 @@ int languageFromLocale(const std::string& locale);
 
 // The locale the environment asks for: the first set of LC_ALL, LC_MESSAGES, LANG.
 std::string localeFromEnvironment();
+
+// The system's interface language: on Windows GetSystemDefaultUILanguage (1049 is Russian, every
+// other identifier English); elsewhere the locale the environment asks for.
+int systemUiLanguage();
+
+// The system's OEM code page: on Windows GetOEMCP; elsewhere 866 under a Russian locale, else 437.
+int systemOemCodePage();
 
 }  // namespace tavrolin

@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tavrolin {
 
 std::optional<std::string> ScriptedPlatform::askOpenFile(const FileQuestion& question) {
@@ -78,5 +82,21 @@ std::string localeFromEnvironment() {
     }
     return {};
 }
+
+#ifdef _WIN32
+
+int systemUiLanguage() {
+    return GetSystemDefaultUILanguage() == kLanguageRussian ? kLanguageRussian : kLanguageEnglish;
+}
+
+int systemOemCodePage() { return static_cast<int>(GetOEMCP()); }
+
+#else
+
+int systemUiLanguage() { return languageFromLocale(localeFromEnvironment()); }
+
+int systemOemCodePage() { return systemUiLanguage() == kLanguageRussian ? 866 : 437; }
+
+#endif
 
 }  // namespace tavrolin

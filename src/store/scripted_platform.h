@@ -14,7 +14,10 @@ namespace tavrolin {
 
 class ScriptedPlatform : public Platform {
    public:
-    explicit ScriptedPlatform(int uiLanguage = kLanguageEnglish) : m_uiLanguage(uiLanguage) {}
+    explicit ScriptedPlatform(int uiLanguage = kLanguageEnglish)
+        : oemPage(uiLanguage == kLanguageRussian ? 866 : 437), m_uiLanguage(uiLanguage) {}
+
+    int oemPage;  // what oemCodePage answers
 
     // Replies, consumed in order.
     std::deque<std::optional<std::string>> openFileReplies;
@@ -59,6 +62,7 @@ class ScriptedPlatform : public Platform {
     }
     bool openDocument(const std::string& path) override;
     int uiLanguage() override { return m_uiLanguage; }
+    int oemCodePage() override { return oemPage; }
     void showMap() override { ++mapsShown; }
 
    private:
