@@ -1,25 +1,28 @@
+// The desktop services of the window: language, display, busy pointer, event turns and pauses,
+// and the modal dialogs answered as a user would.
 #include "gui/qt_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/main_window.h"
+#include "gui/qt_display.h"
 #include "gui/qt_window.h"
+#include "support/temp_folder.h"
 #include "test_application.h"
 
 namespace tavrolin {
@@ -41,43 +44,55 @@ void whenModalOpens(std::function<void(QWidget*)> answer) {
     poll->start();
 }
 
-class ScopedLang {
+// Sets environment variables for one test and puts the old values back after it.
+class Environment {
    public:
-    explicit ScopedLang(const char* lang) {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(name);
-        }
-        setenv("LANG", lang, 1);
+    ~Environment() {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) put(it->first, it->second);
     }
-    ~ScopedLang() {
-        for (const auto& [name, value] : m_saved) {
-            if (value) {
-                setenv(name, value->c_str(), 1);
-            } else {
-                unsetenv(name);
-            }
-        }
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        put(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
 
    private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
+    static void put(const std::string& name, const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
 TEST(QtPlatform, LanguageFromTheOptionOrTheLocale) {
     testApplication();
+    Environment environment;
+    environment.set("LC_ALL", nullptr);
+    environment.set("LC_MESSAGES", nullptr);
     EXPECT_EQ(QtPlatform(true).uiLanguage(), 1049);
-    EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);
-    {
-        ScopedLang lang("ru_RU.UTF-8");
-        EXPECT_EQ(QtPlatform().uiLanguage(), 1049);
-        EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);  // the option wins
-    }
-    {
-        ScopedLang lang("ru_UA.UTF-8");  // Russian of Ukraine: English
-        EXPECT_EQ(QtPlatform().uiLanguage(), 1033);
-    }
+    environment.set("LANG", "ru_RU.UTF-8");
+    EXPECT_EQ(QtPlatform().uiLanguage(), 1049);
+    EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);  // the option wins
+    environment.set("LANG", "ru_UA.UTF-8");           // Russian of Ukraine: English
+    EXPECT_EQ(QtPlatform().uiLanguage(), 1033);
+}
+
+TEST(QtDisplay, ALocalDisplayWithoutAServerIsNoDisplay) {
+    Environment environment;
+    environment.set("QT_QPA_PLATFORM", nullptr);
+    environment.set("WAYLAND_DISPLAY", nullptr);
+    environment.set("DISPLAY", nullptr);
+    EXPECT_FALSE(hasDisplay());
+    environment.set("DISPLAY", ":4242.0");  // no X server listens on a display that high
+    EXPECT_FALSE(hasDisplay());
+    environment.set("DISPLAY", "mapserver:0");  // remote: taken on trust
+    EXPECT_TRUE(hasDisplay());
+    environment.set("QT_QPA_PLATFORM", "offscreen");
+    environment.set("DISPLAY", ":4242");
+    EXPECT_TRUE(hasDisplay());
 }
 
 TEST(QtPlatform, BusyPointerIsSetOnceAndAlwaysRestored) {
@@ -103,22 +118,18 @@ TEST(QtPlatform, EventsAndPausesBringTheWindowUpToDate) {
     QtMainWindow window(model.main());
     platform.setWindow(&window, [&window] { window.flush(); });
     auto* att = dynamic_cast<QLineEdit*>(window.widgetFor("Att"));
-    ASSERT_NE(att, nullptr);
-
     model.main().att(" reading the source");
     platform.processEvents();
     EXPECT_EQ(att->text(), " reading the source");
-
     model.main().att(" converted");
-    auto started = std::chrono::steady_clock::now();
+    const auto started = std::chrono::steady_clock::now();
     platform.pause(60);
-    auto elapsed = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(att->text(), " converted");
-    EXPECT_GE(elapsed, std::chrono::milliseconds(55));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(55));
     platform.setWindow(nullptr);
 }
 
-TEST(QtPlatform, MessageBoxAnswersFollowTheButtons) {
+TEST(QtPlatform, MessageBoxAnswersFollowTheButtonsAndCopyPutsThePathOnTheClipboard) {
     testApplication();
     QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
@@ -131,26 +142,13 @@ TEST(QtPlatform, MessageBoxAnswersFollowTheButtons) {
     EXPECT_EQ(platform.showMessage({"Saving attribute by type", " Overwrite the selected type ",
                                     MessageButtons::OkCancel, MessageIcon::Question}),
               MessageAnswer::Cancel);
-
-    whenModalOpens([](QWidget* dialog) {
-        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
-    });
-    EXPECT_EQ(platform.showMessage({"", "OK?", MessageButtons::OkCancel, MessageIcon::None}),
-              MessageAnswer::Ok);
-
     // Closed without a button: the negative answer.
     whenModalOpens([](QWidget* dialog) { dialog->close(); });
     EXPECT_EQ(platform.showMessage({"", "Sure?", MessageButtons::YesNo, MessageIcon::None}),
               MessageAnswer::No);
-}
 
-TEST(QtPlatform, TheCopyButtonPutsThePathOnTheClipboard) {
-    testApplication();
-    QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton* button : box->buttons()) {
+        for (QAbstractButton* button : qobject_cast<QMessageBox*>(dialog)->buttons()) {
             if (button->text() == "Copy path") button->click();
         }
     });
@@ -162,7 +160,7 @@ TEST(QtPlatform, TheCopyButtonPutsThePathOnTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "/maps/lake.dbf");
 }
 
-TEST(QtPlatform, InputBoxGivesTheTextOrEmptyWhenCancelled) {
+TEST(QtPlatform, InputAndFileDialogsGiveTheAnswerOrNothingWhenCancelled) {
     testApplication();
     QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
@@ -173,19 +171,12 @@ TEST(QtPlatform, InputBoxGivesTheTextOrEmptyWhenCancelled) {
         input->accept();
     });
     EXPECT_EQ(platform.askInput({"Type not found", "Add?", "Lake"}), "Озеро");
-
     whenModalOpens([](QWidget* dialog) { qobject_cast<QInputDialog*>(dialog)->reject(); });
     EXPECT_EQ(platform.askInput({"Type not found", "Add?", "Lake"}), "");
-}
 
-TEST(QtPlatform, FileDialogStartsInTheFolderAndReturnsTheChosenFile) {
-    testApplication();
-    fs::path folder =
-        fs::temp_directory_path() / ("tavrolin_gui_dialog_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    testing::ScratchFolder scratch("tavrolin_gui_dialog_");
+    const fs::path& folder = scratch.root();
     std::ofstream(folder / "river.dbf") << "x";
-    QtPlatform platform;
-
     whenModalOpens([&](QWidget* dialog) {
         auto* files = qobject_cast<QFileDialog*>(dialog);
         ASSERT_NE(files, nullptr);
@@ -200,10 +191,8 @@ TEST(QtPlatform, FileDialogStartsInTheFolderAndReturnsTheChosenFile) {
                                         {{"dBASE tables", "*.dbf;*.DBF"}, {"All files", "*.*"}}});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(fs::path(*chosen), folder / "river.dbf");
-
     whenModalOpens([](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
     EXPECT_FALSE(platform.askOpenFile({"Select source file:", folder.string(), {}}).has_value());
-    fs::remove_all(folder);
 }
 
 }  // namespace
