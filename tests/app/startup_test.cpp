@@ -247,7 +247,9 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
                 EXPECT_TRUE(paletteHas(std::stoi(text(column)))) << key << " " << column;
             }
         }
-        if (!text("ICON").empty()) EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
+        if (!text("ICON").empty()) {
+            EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
+        }
         custom += text("YN") == "1" ? 1 : 0;
         const std::string name = text("MP_ENG");
         if (text("VID") == "0" && name.rfind("Depth ", 0) == 0 && name.back() == 'm') {

@@ -33,6 +33,10 @@ std::string withoutColumn(std::string columns, const std::string& column) {
     return columns;
 }
 
+ArgbImage image(int width, int height, std::vector<std::uint32_t> pixels) {
+    return ArgbImage{width, height, std::move(pixels)};
+}
+
 // The XPM text of a picture: colour table by first appearance, blanks for every non-opaque
 // colour, notes for colours outside the palette.
 TEST(ImageToXpm, WritesTheWholeText) {
@@ -47,18 +51,16 @@ TEST(ImageToXpm, WritesTheWholeText) {
     };
     const Case cases[] = {
         {"transparent first pixel: blank none at index 0, the opaque colour gets $",
-         {3, 2, {0x00FFFFFF, 0xFF1E90FF, 0x00FFFFFF, 0xFF1E90FF, 0xFF1E90FF, 0x00FFFFFF}},
+         image(3, 2, {0x00FFFFFF, 0xFF1E90FF, 0x00FFFFFF, 0xFF1E90FF, 0xFF1E90FF, 0x00FFFFFF}),
          "XPM=\"3 2 2 1\"\r\n\"  c none\"\r\n\"$ c #1E90FF\"\r\n"
          "; цвет #1E90FF не из списка Atlas v10\r\n\" $ \"\r\n\"$$ \""},
-        {"palette colours only: no notes",
-         {2, 1, {0xFFFF0000, 0xFF8CC8FF}},
+        {"palette colours only: no notes", image(2, 1, {0xFFFF0000, 0xFF8CC8FF}),
          "XPM=\"2 1 2 1\"\r\n\"# c #FF0000\"\r\n\"$ c #8CC8FF\"\r\n\"#$\""},
         {"two alphas below 255 are two none entries, both blanks",
-         {3, 1, {0x00123456, 0x7F123456, 0xFF123456}},
+         image(3, 1, {0x00123456, 0x7F123456, 0xFF123456}),
          "XPM=\"3 1 3 1\"\r\n\"  c none\"\r\n\"  c none\"\r\n\"% c #123456\"\r\n"
          "; цвет #123456 не из списка Atlas v10\r\n\"  %\""},
-        {"1 by 1, other colour",
-         {1, 1, {0xFF010203}},
+        {"1 by 1, other colour", image(1, 1, {0xFF010203}),
          "XPM=\"1 1 1 1\"\r\n\"# c #010203\"\r\n; цвет #010203 не из списка Atlas v10\r\n\"#\""},
     };
     for (const Case& c : cases) {
