@@ -76,21 +76,16 @@ TEST_F(MapModelTest, ByDepthADepthAreaTakesTheColourOfTheLoadedScheme) {
     EXPECT_EQ(byTypes->objects[0].style.color, 0xFFC88Cu);
 }
 
-TEST_F(MapModelTest, AMissingOrMismatchedShapefileIsReportedNotDrawn) {
-    Result<preview::StyledMap> missing = buildStyledMap(main, preview::StyleBasis::Types);
-    ASSERT_FALSE(missing.isOk());
-    reportMapError(main, missing.status());
-    EXPECT_EQ(main.attLog.back(),
-              " * no geometry for the map: river_orig.shp is not beside river_orig.dbf");
-
-    writeShapes(2);
-    Result<preview::StyledMap> mismatched = buildStyledMap(main, preview::StyleBasis::Types);
-    ASSERT_FALSE(mismatched.isOk());
-    reportMapError(main, mismatched.status());
-    EXPECT_EQ(main.attLog.back(), " ! Map: 5. river_orig.shp holds 2 shapes, the table 3 records");
-}
-
-TEST_F(MapModelTest, MapButtonAsksForTheWindowOnlyWithASourceAndAKind) {
+TEST_F(MapModelTest, AMissingOrMismatchedShapefileIsReportedNotDrawnAndTheButtonNeedsAKind) {
+    for (const auto& [shapes, message] :
+         {std::pair{0, " * no geometry for the map: river_orig.shp is not beside river_orig.dbf"},
+          {2, " ! Map: 5. river_orig.shp holds 2 shapes, the table 3 records"}}) {
+        if (shapes > 0) writeShapes(shapes);
+        Result<preview::StyledMap> map = buildStyledMap(main, preview::StyleBasis::Types);
+        ASSERT_FALSE(map.isOk());
+        reportMapError(main, map.status());
+        EXPECT_EQ(main.attLog.back(), message);
+    }
     main.kind = store::ObjectKind::None;
     btnMap_Click(main);
     EXPECT_EQ(platform.mapsShown, 0);

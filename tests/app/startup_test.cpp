@@ -1,6 +1,10 @@
+// Start-up: the language, the program's folder and home (portable or installed, seeded from the
+// installed files), the template found in any letter case and checked before it is trusted, the
+// shipped template; and files dropped on the started window.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,15 +12,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
+#include <fstream>
 #include <set>
 
+#include "app/drop_routing.h"
 #include "app/main_window.h"
+#include "app/program_home.h"
 #include "app/table_fixture.h"
 #include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "templates/palette.h"
-#include "templates/type_lists.h"
 
 namespace tavrolin {
 namespace {
@@ -30,45 +35,36 @@ using testing::writeBytes;
 
 namespace fs = std::filesystem;
 
-std::vector<std::vector<std::string>> someRows() {
-    return {{"0", "0x28", "More", "Sea", "0", "34", "16", "0"},
-            {"1", "0x15", "Bereg", "Shoreline", "0", "34", "1", "0"},
-            {"2", "0x6616", "Vershina", "Summit", "0", "19", "160", "0"}};
-}
+const std::vector<std::vector<std::string>> kRows = {
+    {"0", "0x28", "More", "Sea", "0", "34", "16", "0"},
+    {"1", "0x15", "Bereg", "Shoreline", "0", "34", "1", "0"},
+    {"2", "0x6616", "Vershina", "Summit", "0", "19", "160", "0"}};
 
 void writeTemplate(const std::string& path) {
-    writeBytes(path, tableBytes(templateFields(allColorColumns()), someRows()));
+    writeBytes(path, tableBytes(templateFields(allColorColumns()), kRows));
 }
 
-bool contains(const std::vector<std::string>& log, const std::string& text) {
-    return std::find(log.begin(), log.end(), text) != log.end();
+bool logHas(const Main& main, const std::string& start) {
+    return std::any_of(main.attLog.begin(), main.attLog.end(),
+                       [&](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
 
-TEST(Startup, LanguageComesFromTheLocaleOnlyForRussia) {
-    EXPECT_EQ(languageFromLocale("ru_RU.UTF-8"), 1049);
-    EXPECT_EQ(languageFromLocale("ru"), 1049);
-    EXPECT_EQ(languageFromLocale("ru_UA.UTF-8"), 1033);
-    EXPECT_EQ(languageFromLocale("uk_UA"), 1033);
-    EXPECT_EQ(languageFromLocale("C"), 1033);
-
-    TempFolder home;
-    writeTemplate(home / "Tavrolin.dbf");
-    for (const auto& [locale, russian] : std::map<std::string, bool>{
-             {"ru_RU.UTF-8", true}, {"ru_UA.UTF-8", false}, {"uk_UA", false}, {"C", false}}) {
-        ScriptedPlatform platform(languageFromLocale(locale));
-        MainWindow window(platform, StartOptions{home.folder(), "", std::nullopt, false});
+// A window started on a home folder (or an executable's path) with a scripted platform.
+struct Started {
+    ScriptedPlatform platform;
+    MainWindow window;
+    Started(const StartOptions& options, int language = 1033)
+        : platform(language), window(platform, options) {
         window.load();
-        const Form& form = window.form();
-        EXPECT_EQ(window.main().russian, russian) << locale;
-        EXPECT_EQ(form("btnLang").caption, russian ? "EN" : "RU") << locale;
-        EXPECT_EQ(form("TrnCase").visible, russian) << locale;
-        EXPECT_EQ(form("Source").text,
-                  russian ? " Укажите файл с исходными атрибутами шейпов в DBF-формате"
-                          : " Select source shape file in DBF-format")
-            << locale;
     }
-    // The command line's --lang wins over the platform.
+    Main& main() { return window.main(); }
+    const Form& form() { return window.form(); }
+};
+
+// The locale's reading is the command line's test; here the option wins over the platform.
+TEST(Startup, TheLanguageOptionWinsOverThePlatform) {
     ScriptedPlatform russianDesktop(1049);
+    EXPECT_TRUE(startsInRussian(russianDesktop, StartOptions{}));
     EXPECT_FALSE(startsInRussian(russianDesktop, StartOptions{"", "", false, false}));
 }
 
@@ -90,114 +86,92 @@ TEST(Startup, ProgramFolderEndsWithOneSeparator) {
     EXPECT_EQ(
         programFolderFor(StartOptions{at("srv/maps/"), at("opt/t/tavrolin"), std::nullopt, false}),
         at("srv/maps/"));
-
     // Installed at the root: the missing-template message names "/Tavrolin.dbf", not "//...".
-    ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{root, at("tavrolin"), false, false});
     if (!fs::exists(at("Tavrolin.dbf")) && !fs::exists(at("tavrolin.dbf"))) {
-        window.load();
-        EXPECT_EQ(window.main().programFolder, root);
-        EXPECT_TRUE(contains(window.main().attLog,
-                             " ! list of types " + at("Tavrolin.dbf") + " not found"));
+        Started started(StartOptions{root, at("tavrolin"), false, false});
+        EXPECT_EQ(started.main().programFolder, root);
+        EXPECT_TRUE(
+            logHas(started.main(), " ! list of types " + at("Tavrolin.dbf") + " not found"));
     }
 }
 
-TEST(Startup, TemplateIsFoundWhateverItsLetterCase) {
+TEST(Startup, TemplateIsFoundWhateverItsLetterCaseAndWhateverTheProgramIsCalled) {
     TempFolder home;
     writeTemplate(home / "Tavrolin.dbf");
-    EXPECT_EQ(findIgnoringCase(home.folder(), "tavrolin.dbf"), "Tavrolin.dbf");
     EXPECT_EQ(findIgnoringCase(home.folder(), "TAVROLIN.DBF"), "Tavrolin.dbf");
     EXPECT_EQ(findIgnoringCase(home.folder(), "Tavrolin.dbf.bak"), std::nullopt);
     EXPECT_EQ(findIgnoringCase(home / "missing", "Tavrolin.dbf"), std::nullopt);
-
-    ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{"", home / "tavrolin", false, false});
-    // The binary lives in the home folder here: give the executable path inside it.
-    window.load();
-    Main& main = window.main();
-    EXPECT_EQ(main.programFolder, home.folder());
-    EXPECT_EQ(main.templateFileName, "Tavrolin.dbf");
-    EXPECT_EQ(main.programName, "Tavrolin");
-    EXPECT_TRUE(main.templateUsable);
-    EXPECT_EQ(main.templateColumnCount, 13);
-    EXPECT_TRUE(window.form()("MP_TYPE").enabled);
-
-    // A program file of another name uses the same template.
-    ScriptedPlatform other;
-    MainWindow renamed(other, StartOptions{"", home / "charts", false, false});
-    renamed.load();
-    EXPECT_TRUE(renamed.main().templateUsable);
-    EXPECT_EQ(renamed.main().templateFileName, "Tavrolin.dbf");
+    for (const char* program : {"tavrolin", "charts"}) {
+        Started started(StartOptions{"", home / program, false, false});
+        Main& main = started.main();
+        EXPECT_EQ(main.programFolder, home.folder());
+        EXPECT_EQ(main.templateFileName, "Tavrolin.dbf");
+        EXPECT_EQ(main.programName, "Tavrolin");
+        EXPECT_TRUE(main.templateUsable);
+        EXPECT_EQ(main.templateColumnCount, 13);
+        EXPECT_TRUE(started.form()("MP_TYPE").enabled);
+        EXPECT_TRUE(main.connection.isOpen());
+        started.window.unload();
+        EXPECT_FALSE(main.connection.isOpen());
+        started.window.unload();  // a second close is harmless
+    }
 }
 
 TEST(Startup, MissingTemplateDisablesWhatNeedsIt) {
     TempFolder home;
-    ScriptedPlatform platform(1049);
-    MainWindow window(platform, StartOptions{home.folder(), "", std::nullopt, true});
-    window.load();
-    Main& main = window.main();
-    const Form& form = window.form();
+    Started started(StartOptions{home.folder(), "", std::nullopt, true}, 1049);
+    Main& main = started.main();
     for (const char* name : {"MP_TYPE", "btnAtrSave", "btnMakeType", "btnMakeSkin"}) {
-        EXPECT_FALSE(form(name).enabled) << name;
+        EXPECT_FALSE(started.form()(name).enabled) << name;
     }
-    EXPECT_TRUE(
-        contains(main.attLog, " ! список типов " + home.folder() + "Tavrolin.dbf не найден"));
-    EXPECT_GE(platform.beeps, 1);
-    EXPECT_EQ(form("STRT").interval, 0);
+    EXPECT_TRUE(logHas(main, " ! список типов " + home.folder() + "Tavrolin.dbf не найден"));
+    EXPECT_GE(started.platform.beeps, 1);
+    EXPECT_EQ(started.form()("STRT").interval, 0);
     EXPECT_FALSE(main.connection.isOpen());
-    EXPECT_EQ(form("Source").text, " Укажите файл с исходными атрибутами шейпов в DBF-формате");
-
+    EXPECT_TRUE(main.russian);
+    EXPECT_EQ(started.form()("Source").text,
+              " Укажите файл с исходными атрибутами шейпов в DBF-формате");
     // Operations that need the template say so instead of working on nothing.
-    int beeps = platform.beeps;
+    const int beeps = started.platform.beeps;
     EXPECT_FALSE(main.templateReady());
     EXPECT_EQ(main.attLog.back().rfind(" ! список типов ", 0), 0u);
-    EXPECT_EQ(platform.beeps, beeps + 1);
+    EXPECT_EQ(started.platform.beeps, beeps + 1);
 }
 
 TEST(Startup, DamagedTemplateIsReportedAndNeverTouched) {
-    auto good = tableBytes(templateFields({"CLRRGB"}), someRows());
+    const auto good = tableBytes(templateFields({"CLRRGB"}), kRows);
     auto truncated = good;
     truncated.resize(truncated.size() - 20);
     auto noTerminator = good;
-    const std::size_t headerLength = good[8] | (good[9] << 8);
-    noTerminator[headerLength - 1] = 'X';
+    noTerminator[(good[8] | (good[9] << 8)) - 1] = 'X';
     auto wrongLength = good;
     wrongLength[10] = static_cast<std::uint8_t>(wrongLength[10] + 3);
-    auto headerPastEnd = std::vector<std::uint8_t>(good.begin(), good.begin() + 100);
-
-    for (const auto& [what, bytes] :
-         std::map<std::string, std::vector<std::uint8_t>>{{"truncated", truncated},
-                                                          {"no terminator", noTerminator},
-                                                          {"record length", wrongLength},
-                                                          {"header past end", headerPastEnd}}) {
+    const std::vector<std::uint8_t> headerPastEnd(good.begin(), good.begin() + 100);
+    for (const auto& [what, bytes] : {std::pair{"truncated", truncated},
+                                      {"no terminator", noTerminator},
+                                      {"record length", wrongLength},
+                                      {"header past end", headerPastEnd}}) {
+        SCOPED_TRACE(what);
         TempFolder home;
         writeBytes(home / "Tavrolin.dbf", bytes);
-        EXPECT_FALSE(checkTableFile(home / "Tavrolin.dbf")) << what;
-
-        ScriptedPlatform platform;
-        MainWindow window(platform, StartOptions{home.folder(), "", false, true});
-        window.load();  // headless: an upgrade would run right away
-        Main& main = window.main();
-        EXPECT_FALSE(main.templateUsable) << what;
-        EXPECT_FALSE(window.form()("MP_TYPE").enabled) << what;
-        EXPECT_EQ(window.form()("STRT").interval, 0) << what;
-        bool reported = std::any_of(main.attLog.begin(), main.attLog.end(), [&](auto& line) {
-            return line.rfind(" ! list of types " + home.folder() + "Tavrolin.dbf cannot be read: ",
-                              0) == 0;
-        });
-        EXPECT_TRUE(reported) << what;
-        EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), bytes) << what;
-        EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak")) << what;
-        EXPECT_FALSE(fs::exists(home / "Migrova.dbf")) << what;
+        EXPECT_FALSE(checkTableFile(home / "Tavrolin.dbf"));
+        Started started(StartOptions{home.folder(), "", false, true});  // an upgrade runs at once
+        EXPECT_FALSE(started.main().templateUsable);
+        EXPECT_FALSE(started.form()("MP_TYPE").enabled);
+        EXPECT_EQ(started.form()("STRT").interval, 0);
+        EXPECT_TRUE(logHas(started.main(),
+                           " ! list of types " + home.folder() + "Tavrolin.dbf cannot be read: "));
+        EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), bytes);
+        EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
+        EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
     }
     TempFolder home;
     writeBytes(home / "Tavrolin.dbf", good);
     EXPECT_TRUE(checkTableFile(home / "Tavrolin.dbf"));
-
     // A character column wider than 255 bytes is whole, not damaged.
     auto fields = templateFields(allColorColumns());
     fields.push_back({"INFO_BOX", 'C', 300});
-    writeBytes(home / "Tavrolin.dbf", tableBytes(fields, someRows()));
+    writeBytes(home / "Tavrolin.dbf", tableBytes(fields, kRows));
     EXPECT_TRUE(checkTableFile(home / "Tavrolin.dbf"));
 }
 
@@ -235,18 +209,6 @@ TEST(Startup, ATemplateThisUserMayNotReadIsError70) {
 }
 #endif
 
-TEST(Startup, UnloadClosesTheConnection) {
-    TempFolder home;
-    writeTemplate(home / "Tavrolin.dbf");
-    ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{home.folder(), "", false, false});
-    window.load();
-    EXPECT_TRUE(window.main().connection.isOpen());
-    window.unload();
-    EXPECT_FALSE(window.main().connection.isOpen());
-    window.unload();  // a second close is harmless
-}
-
 // The build installs the generated template and icons beside the program: a new user starts
 // with types of every kind, every icon the template names, and a drawable chart.
 TEST(Startup, FreshInstallListsTheShippedTypes) {
@@ -255,26 +217,21 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
     TempFolder home;
     fs::copy_file(build + "Tavrolin.dbf", home / "Tavrolin.dbf");
     fs::copy(build + "icons", home / "icons");
-
-    ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{"", home / "tavrolin", false, true});
-    window.load();
-    Main& main = window.main();
+    Started started(StartOptions{"", home / "tavrolin", false, true});
+    Main& main = started.main();
     ASSERT_TRUE(main.templateUsable);
     EXPECT_EQ(main.templateColumnCount, 35);
-    EXPECT_EQ(window.form()("STRT").interval, 0);
+    EXPECT_EQ(started.form()("STRT").interval, 0);
     EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
     const int atLeast[] = {60, 40, 120};
     for (int kind = 0; kind < 3; ++kind) {
-        window.form().setValue("SVID", 1, kind);
-        EXPECT_GE(window.form()("MP_TYPE").listCount(), atLeast[kind]) << kind;
+        started.window.form().setValue("SVID", 1, kind);
+        EXPECT_GE(started.form()("MP_TYPE").listCount(), atLeast[kind]) << kind;
     }
-
     // Every icon named by the template is in the icon list, and every row is drawable.
-    const auto& icons = window.form()("AICON").items;
-    std::set<std::string> iconNames(icons.begin(), icons.end());
+    const auto& icons = started.form()("AICON").items;
+    const std::set<std::string> iconNames(icons.begin(), icons.end());
     EXPECT_TRUE(fs::exists(home / "icons/NAME1.gif"));
-    EXPECT_TRUE(fs::exists(home / "icons/HYDRO.gif"));
     auto rows = main.connection.openRecordSet("SELECT * FROM Tavrolin ORDER BY VID, MP_TYPE");
     ASSERT_TRUE(rows) << rows.status().toString();
     std::set<int> depths;
@@ -282,8 +239,7 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         auto text = [&](const char* column) { return rows->value(column).value().toText(); };
         const std::string key = text("VID") + " " + text("MP_TYPE");
-        EXPECT_FALSE(text("MP_NAME").empty()) << key;
-        EXPECT_FALSE(text("MP_ENG").empty()) << key;
+        EXPECT_FALSE(text("MP_NAME").empty() || text("MP_ENG").empty()) << key;
         EXPECT_LE(std::stoi(text("L_LIMIT")), std::stoi(text("U_LIMIT"))) << key;
         EXPECT_LE(std::stoi(text("U_LIMIT")), 34) << key;
         for (const char* column : {"COLOR", "BDR_COLOR", "BFR_COLOR", "RTP_COLOR", "HAL_COLOR"}) {
@@ -294,7 +250,7 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
         if (!text("ICON").empty()) {
             EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
         }
-        if (text("YN") == "1") ++custom;
+        custom += text("YN") == "1" ? 1 : 0;
         const std::string name = text("MP_ENG");
         if (text("VID") == "0" && name.rfind("Depth ", 0) == 0 && name.back() == 'm') {
             depths.insert(std::stoi(name.substr(6)));
@@ -303,6 +259,132 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
     }
     EXPECT_EQ(depths.size(), 25u) << "depth areas 0 to 24 m";
     EXPECT_GE(custom, 3);
+}
+
+TEST(ProgramHome, ChoiceFollowsWhereTheTemplateIsAndWhoMayWriteThere) {
+    const std::string exe = "/opt/t/bin/", share = "/opt/t/share/tavrolin/", user = "/u/tavrolin/";
+    struct Case {
+        bool writable, beside;
+        std::string installed, user, home, seed;
+    } cases[] = {
+        // Portable: a writable folder with its template, even when an installed copy exists.
+        {true, true, "", user, exe, ""},
+        {true, true, share, user, exe, ""},
+        // Read-only beside the template (a system-wide or read-only portable copy).
+        {false, true, "", user, user, exe},
+        // Installed: the template in share/tavrolin; run by root the bin folder is writable.
+        {false, false, share, user, user, share},
+        {true, false, share, user, user, share},
+        // No template anywhere: the executable's folder when writable, as before.
+        {true, false, "", user, exe, ""},
+        {false, false, "", user, user, ""},
+        {false, false, "", "", exe, ""},
+    };
+    for (const Case& c : cases) {
+        const ProgramHome home =
+            chooseProgramHome(HomeFacts{exe, c.writable, c.beside, c.installed, c.user});
+        SCOPED_TRACE(std::to_string(c.writable) + std::to_string(c.beside) + c.installed + c.user);
+        EXPECT_EQ(home.folder, c.home);
+        EXPECT_EQ(home.seedFrom, c.seed);
+    }
+}
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(ProgramHome, SeedingCopiesOnlyWhatIsMissingAndLeavesTheInstalledCopyAlone) {
+    TempFolder root;
+    const fs::path installed = root / "share", home = root / "home/tavrolin";
+    writeText(installed / "Tavrolin.dbf", "installed template");
+    writeText(installed / "icons/a.gif", "a");
+    writeText(home / "Tavrolin.dbf", "user's template");
+    ASSERT_TRUE(seedHome(installed.string() + "/", home.string() + "/").isOk());
+    EXPECT_EQ(readText(home / "Tavrolin.dbf"), "user's template");
+    EXPECT_EQ(readText(home / "icons/a.gif"), "a");
+    EXPECT_EQ(readText(installed / "Tavrolin.dbf"), "installed template");
+    // A second start keeps the user's files and brings an icon added to the installed folder.
+    writeText(home / "icons/a.gif", "edited");
+    writeText(installed / "icons/b.gif", "b");
+    ASSERT_TRUE(seedHome(installed.string() + "/", home.string() + "/").isOk());
+    EXPECT_EQ(readText(home / "icons/a.gif"), "edited");
+    EXPECT_EQ(readText(home / "icons/b.gif"), "b");
+    EXPECT_FALSE(seedHome(root / "nowhere/", home.string() + "/").isOk());
+
+    // Read-only installed folders and files give folders and files the user may change.
+    const fs::path fresh = root / "fresh";
+    fs::permissions(installed / "icons/a.gif", fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(installed / "icons", fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(seedHome(installed.string() + "/", fresh.string() + "/").isOk());
+    fs::permissions(installed / "icons", fs::perms::owner_all);  // for the clean-up
+    for (const fs::path& made : {fresh / "icons", fresh / "icons/a.gif"}) {
+        EXPECT_NE(fs::status(made).permissions() & fs::perms::owner_write, fs::perms::none);
+    }
+}
+
+#ifndef _WIN32  // PREFIX/bin and PREFIX/share, and the XDG data folder, are the Unix layout
+TEST(ProgramHome, AnInstalledProgramStartsInTheSeededUserFolder) {
+    EXPECT_EQ(userDataFolder("/x/data/", "/home/a"), "/x/data/tavrolin/");
+    EXPECT_EQ(userDataFolder("relative", "/home/a"), "/home/a/.local/share/tavrolin/");
+    EXPECT_EQ(userDataFolder(nullptr, "/home/a/"), "/home/a/.local/share/tavrolin/");
+    EXPECT_EQ(userDataFolder(nullptr, "home"), "");
+    EXPECT_EQ(userDataFolder(nullptr, nullptr), "");
+    EXPECT_EQ(installedDataFolderFor("/usr/local/bin"), "/usr/local/share/tavrolin/");
+
+    TempFolder root;
+    const std::string prefix = root / "usr";
+    fs::create_directories(prefix + "/bin");
+    fs::create_directories(prefix + "/share/tavrolin");
+    writeTemplate(prefix + "/share/tavrolin/Tavrolin.dbf");
+    const std::string data = root / "data";
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    Started started(StartOptions{"", prefix + "/bin/tavrolin", false, false});
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(started.main().programFolder, data + "/tavrolin/");
+    EXPECT_TRUE(started.main().templateUsable);
+    EXPECT_TRUE(fs::exists(data + "/tavrolin/Tavrolin.dbf"));
+}
+#endif
+
+TEST(DropRouting, ExtensionAndShiftChooseTheAction) {
+    const std::tuple<const char*, bool, DropAction> cases[] = {
+        {"/m/a.dbf", false, DropAction::Source},    {"/m/a.DBF", true, DropAction::Source},
+        {"/m/a.mp", false, DropAction::LabelMap},   {"/m/a.Mp", true, DropAction::RetypeMap},
+        {"/m/a.mp.txt", false, DropAction::Refuse}, {"/m/dbf", false, DropAction::Refuse},
+        {"/m/a.shp", false, DropAction::Refuse},    {"", false, DropAction::Refuse},
+    };
+    for (const auto& [path, shift, action] : cases) EXPECT_EQ(dropActionFor(path, shift), action);
+}
+
+// A table dropped on the window is read without a question (the workflow test drops one); a
+// drop whose button asks nothing leaves no answer for the next dialog, and a disabled button
+// takes no drop.
+TEST(DropRouting, LeavesNoAnswerBehindAndADisabledButtonOnlyBeeps) {
+    TempFolder home;
+    writeTemplate(home / "Tavrolin.dbf");
+    Started started(StartOptions{home.folder(), "", false, false});
+    Main& main = started.main();
+    ScriptedPlatform& platform = started.platform;
+    dropFiles(main, {home / "lake.mp"}, true);
+    EXPECT_FALSE(platform.takeOpenFileAnswer());
+    main.form.raise("btnSource", Event::Click);
+    EXPECT_EQ(platform.fileQuestions.size(), 1u);
+
+    const int beeps = platform.beeps;
+    const std::size_t lines = main.attLog.size();
+    const std::string shown = main.form("Source").text;
+    main.form.setEnabled("btnSource", false);
+    dropFiles(main, {home / "Tavrolin.dbf"}, false);
+    EXPECT_EQ(main.form("Source").text, shown);
+    EXPECT_FALSE(platform.takeOpenFileAnswer());
+    EXPECT_EQ(main.attLog.size(), lines);
+    EXPECT_EQ(platform.beeps, beeps + 1);
 }
 
 }  // namespace

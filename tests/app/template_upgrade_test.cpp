@@ -1,9 +1,13 @@
+// The upgrade of a template that lacks colour columns: the new header, the rows copied in order
+// into a work file that replaces the template, the backup, the progress, and every way it is
+// refused or fails with the template left whole.
 #include "app/template_upgrade.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/main_window.h"
 #include "app/table_fixture.h"
@@ -29,13 +33,12 @@ std::vector<std::string> withoutHal() {
 }
 
 // Rows deliberately out of VID, MP_TYPE order.
-std::vector<std::vector<std::string>> unorderedRows() {
-    return {{"2", "0x6616", "Vershina", "Summit", "0", "19", "160", "0", "A0A0A0FF", "", "", ""},
-            {"0", "0x4b", "Fon", "Background", "0", "34", "21", "0", "", "", "", ""},
-            {"1", "0x15", "Bereg", "Shoreline", "0", "34", "1", "1", "", "", "", "112233"},
-            {"0", "0x28", "More", "Sea", "0", "34", "16", "0", "", "", "", ""},
-            {"1", "0x01", "Magistral", "Highway", "0", "28", "12", "0", "", "", "", ""}};
-}
+const std::vector<std::vector<std::string>> kUnordered = {
+    {"2", "0x6616", "Vershina", "Summit", "0", "19", "160", "0", "A0A0A0FF", "", "", ""},
+    {"0", "0x4b", "Fon", "Background", "0", "34", "21", "0", "", "", "", ""},
+    {"1", "0x15", "Bereg", "Shoreline", "0", "34", "1", "1", "", "", "", "112233"},
+    {"0", "0x28", "More", "Sea", "0", "34", "16", "0", "", "", "", ""},
+    {"1", "0x01", "Magistral", "Highway", "0", "28", "12", "0", "", "", "", ""}};
 
 std::vector<std::vector<std::string>> manyRows(int count) {
     std::vector<std::vector<std::string>> rows;
@@ -58,7 +61,7 @@ std::vector<std::string> barsIn(const std::vector<std::string>& log) {
 struct Started {
     ScriptedPlatform platform;
     MainWindow window;
-    explicit Started(const std::string& home, bool headless = false, bool russian = false)
+    explicit Started(const std::string& home, bool headless = true, bool russian = false)
         : window(platform, StartOptions{home, "", russian, headless}) {
         window.load();
     }
@@ -67,9 +70,8 @@ struct Started {
 
 TEST(UpgradedHeader, AppendsTheMissingColourColumnsAfterTheTemplatesOwn) {
     auto table = tableBytes(templateFields({"CLRRGB", "RTP_CLRRGB"}), manyRows(3));
-    const int columns = 10;
-    std::array<bool, 5> present = {true, false, false, true, false};
-    auto header = upgradedHeader(table, columns, present);
+    const std::array<bool, 5> present = {true, false, false, true, false};
+    auto header = upgradedHeader(table, 10, present);
     ASSERT_TRUE(header) << header.status().toString();
     const auto& h = header.value();
     ASSERT_EQ(h.size(), 32u * (13 + 1) + 1);
@@ -91,20 +93,9 @@ TEST(UpgradedHeader, AppendsTheMissingColourColumnsAfterTheTemplatesOwn) {
     EXPECT_FALSE(upgradedHeader(std::vector<std::uint8_t>(40, 0), 10, present));
 }
 
-TEST(TemplateUpgrade, TemplateWithEveryColourColumnIsLeftAlone) {
-    TempFolder home;
-    auto bytes = tableBytes(templateFields(allColorColumns()), manyRows(5));
-    writeBytes(home / "Tavrolin.dbf", bytes);
-    Started started(home.folder(), /*headless=*/true);
-    EXPECT_EQ(started.window.form()("STRT").interval, 0);
-    EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
-    EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
-    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), bytes);
-}
-
 TEST(TemplateUpgrade, AppendsOnlyTheMissingColumnAndSortsTheRows) {
     TempFolder home;
-    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
+    auto original = tableBytes(templateFields(withoutHal()), kUnordered);
     writeBytes(home / "Tavrolin.dbf", original);
     ScriptedPlatform platform;
     MainWindow window(platform, StartOptions{home.folder(), "", false, false});
@@ -112,20 +103,16 @@ TEST(TemplateUpgrade, AppendsOnlyTheMissingColumnAndSortsTheRows) {
     EXPECT_EQ(window.form()("STRT").interval, 60) << "the window's timer runs the upgrade";
     window.form().raise("STRT", Event::Timer);
     EXPECT_EQ(window.form()("STRT").interval, 0);
-
     EXPECT_EQ(window.main().attLog.back(), " update attributes is completed");
     EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), original);
     EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
     EXPECT_FALSE(platform.busy);
 
-    auto before = readTable(home / "Tavrolin.dbf.bak");
-    auto after = readTable(home / "Tavrolin.dbf");
+    const auto before = readTable(home / "Tavrolin.dbf.bak");
+    const auto after = readTable(home / "Tavrolin.dbf");
     ASSERT_EQ(after.fields.size(), before.fields.size() + 1);
     EXPECT_EQ(after.fields.back().name, "HAL_CLRRGB");
-    EXPECT_EQ(after.fields.back().type, 'C');
-    EXPECT_EQ(after.fields.back().length, 8);
     EXPECT_EQ(after.recordLength, before.recordLength + 8);
-    ASSERT_EQ(after.rows.size(), 5u);
     std::vector<std::string> keys;
     for (const auto& row : after.rows) keys.push_back(row[0] + " " + row[1]);
     EXPECT_EQ(keys, (std::vector<std::string>{"0 0x28", "0 0x4b", "1 0x01", "1 0x15", "2 0x6616"}));
@@ -138,46 +125,83 @@ TEST(TemplateUpgrade, AppendsOnlyTheMissingColumnAndSortsTheRows) {
     // The shared connection works on the new template, and a new start finds nothing to do.
     EXPECT_TRUE(window.main().templateReady());
     EXPECT_EQ(window.main().colorColumns, (std::array<bool, 5>{true, true, true, true, true}));
-    Started again(home.folder());
+    const auto upgraded = readBytes(home / "Tavrolin.dbf");
+    Started again(home.folder(), /*headless=*/false);
     EXPECT_EQ(again.window.form()("STRT").interval, 0);
+    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), upgraded);
 }
 
 TEST(TemplateUpgrade, ProgressBarFollowsTheRowCount) {
     TempFolder home;
     writeBytes(home / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(250)));
-    Started started(home.folder(), /*headless=*/true);
-    auto bars = barsIn(started.main().attLog);
+    Started started(home.folder());
+    const auto bars = barsIn(started.main().attLog);
     ASSERT_EQ(bars.size(), 125u) << "step 2: rows 0, 2, ..., 248";
-    const std::string prefix = " updating file attributes: ";
     for (std::size_t k = 0; k < bars.size(); ++k) {
-        ASSERT_EQ(bars[k].size(), prefix.size() + 100);
-        auto letters = std::count(bars[k].begin(), bars[k].end(), 'I');
-        EXPECT_EQ(letters, static_cast<long>(std::min<std::size_t>(k, 100))) << k;
+        ASSERT_EQ(bars[k],
+                  " updating file attributes: " + std::string(std::min<std::size_t>(k, 100), 'I') +
+                      std::string(100 - std::min<std::size_t>(k, 100), '.'));
     }
     EXPECT_EQ(readTable(home / "Tavrolin.dbf").rows.size(), 250u);
 
     TempFolder small;
     writeBytes(small / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(99)));
-    Started few(small.folder(), /*headless=*/true);
+    Started few(small.folder());
     const auto& log = few.main().attLog;
     EXPECT_TRUE(barsIn(log).empty());
     ASSERT_GE(log.size(), 3u);
-    EXPECT_EQ(log[log.size() - 3], "");
-    EXPECT_EQ(log[log.size() - 2], " updating file attributes...");
-    EXPECT_EQ(log.back(), " update attributes is completed");
+    EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
+              (std::vector<std::string>{"", " updating file attributes...",
+                                        " update attributes is completed"}));
 }
 
-TEST(TemplateUpgrade, LeftoverBackupBlocksTheUpgrade) {
-    TempFolder home;
-    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
-    writeBytes(home / "Tavrolin.dbf", original);
-    writeBytes(home / "Tavrolin.dbf.bak", {1, 2, 3});
-    Started started(home.folder(), /*headless=*/true, /*russian=*/true);
-    EXPECT_EQ(started.main().attLog.back(),
-              " ! перед обновлением файла атрибутов перепишите резервную копию Tavrolin.dbf.bak");
-    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
-    EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), (std::vector<std::uint8_t>{1, 2, 3}));
-    EXPECT_FALSE(fs::exists(home / "Migrova.dbf"));
+// What stops an upgrade before anything changes: a complete template, a leftover backup, a work
+// file that cannot be replaced, a folder that cannot be written.
+TEST(TemplateUpgrade, RefusalsLeaveTheTemplateUntouched) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> colours;
+        std::function<void(const TempFolder&)> prepare;
+        std::string message;  // the start of the last message; empty: no upgrade, no message
+    };
+    const std::string failed = " ! обновить атрибуты не удалось, Migrova: ";
+    const Case cases[] = {
+        {"every colour column", allColorColumns(), [](const TempFolder&) {}, ""},
+        {"leftover backup", withoutHal(),
+         [](const TempFolder& home) {
+             writeBytes(home / "Tavrolin.dbf.bak", {1, 2, 3});
+         },
+         " ! перед обновлением файла атрибутов перепишите резервную копию Tavrolin.dbf.bak"},
+        {"work file that is a folder", withoutHal(),
+         [](const TempFolder& home) { fs::create_directories(home / "Migrova.dbf/inside"); },
+         failed},
+        {"read-only folder", withoutHal(),
+         [](const TempFolder& home) {
+             fs::permissions(home.folder(), fs::perms::owner_write, fs::perm_options::remove);
+         },
+         failed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name) == "read-only folder" && ::geteuid() == 0) {
+            continue;  // permissions do not bind the superuser
+        }
+        TempFolder home;
+        const auto original = tableBytes(templateFields(c.colours), kUnordered);
+        writeBytes(home / "Tavrolin.dbf", original);
+        c.prepare(home);
+        const auto backup = readBytes(home / "Tavrolin.dbf.bak");
+        Started started(home.folder(), /*headless=*/true, /*russian=*/true);
+        if (c.message.empty()) {
+            EXPECT_EQ(started.window.form()("STRT").interval, 0);
+        } else {
+            EXPECT_EQ(started.main().attLog.back().rfind(c.message, 0), 0u)
+                << started.main().attLog.back();
+        }
+        EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
+        EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), backup);
+        EXPECT_FALSE(fs::is_regular_file(home / "Migrova.dbf"));
+    }
 }
 
 TEST(TemplateUpgrade, FailureMidwayLeavesTheTemplateWholeAndAllowsARetry) {
@@ -203,34 +227,10 @@ TEST(TemplateUpgrade, FailureMidwayLeavesTheTemplateWholeAndAllowsARetry) {
     // Once the backup is moved away, the next start upgrades, deleting the old work file.
     platform.onProcessEvents = nullptr;
     fs::remove(home / "Tavrolin.dbf.bak");
-    Started again(home.folder(), /*headless=*/true);
+    Started again(home.folder());
     EXPECT_EQ(again.main().attLog.back(), " update attributes is completed");
     EXPECT_EQ(readTable(home / "Tavrolin.dbf").rows.size(), 300u);
     EXPECT_EQ(readBytes(home / "Tavrolin.dbf.bak"), original);
-}
-
-TEST(TemplateUpgrade, WorkFileThatCannotBeReplacedStopsBeforeAnythingChanges) {
-    TempFolder home;
-    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
-    writeBytes(home / "Tavrolin.dbf", original);
-    fs::create_directories(home / "Migrova.dbf/inside");
-    Started started(home.folder(), /*headless=*/true);
-    EXPECT_EQ(started.main().attLog.back().rfind(" ! обновить атрибуты не удалось, Migrova: ", 0),
-              0u);
-    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
-    EXPECT_FALSE(fs::exists(home / "Tavrolin.dbf.bak"));
-}
-
-TEST(TemplateUpgrade, ReadOnlyFolderLeavesTheTemplateUntouched) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    TempFolder home;
-    auto original = tableBytes(templateFields(withoutHal()), unorderedRows());
-    writeBytes(home / "Tavrolin.dbf", original);
-    fs::permissions(home.folder(), fs::perms::owner_write, fs::perm_options::remove);
-    Started started(home.folder(), /*headless=*/true);
-    EXPECT_EQ(started.main().attLog.back().rfind(" ! обновить атрибуты не удалось, Migrova: ", 0),
-              0u);
-    EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), original);
 }
 
 }  // namespace

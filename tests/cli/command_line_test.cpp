@@ -1,3 +1,5 @@
+// The frame of the command line with commands of the test's own: usage errors, the language and
+// the home, what is printed, and the exit status; and the argument helpers commands share.
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@
 #include <stdexcept>
 
 #include "cli/commands.h"
+#include "cli/scheme_option.h"
+#include "support/temp_folder.h"
 
 namespace tavrolin {
 namespace {
@@ -20,18 +24,15 @@ struct Seen {
     std::optional<bool> russian;
     std::string home;
     std::vector<std::string> args;
-};
-Seen g_seen;
+} g_seen;
 
 int recordCommand(CliContext& ctx, const std::vector<std::string>& args) {
-    g_seen.uiLanguage = ctx.platform.uiLanguage();
-    g_seen.russian = ctx.window.options().russian;
-    g_seen.home = ctx.window.options().home;
-    g_seen.args = args;
+    g_seen = {ctx.platform.uiLanguage(), ctx.window.options().russian, ctx.window.options().home,
+              args};
     return 0;
 }
 
-// Writes progress and messages the way a long operation does.
+// Writes progress and messages the way a long operation does; the argument is the last message.
 int messagesCommand(CliContext& ctx, const std::vector<std::string>& args) {
     Main& main = ctx.main();
     main.att(" reading the source");
@@ -44,8 +45,6 @@ int messagesCommand(CliContext& ctx, const std::vector<std::string>& args) {
     return commandExitCode(ctx);
 }
 
-int silentCommand(CliContext& ctx, const std::vector<std::string>&) { return commandExitCode(ctx); }
-
 int throwingCommand(CliContext&, const std::vector<std::string>&) {
     throw std::runtime_error("index out of range");
 }
@@ -54,10 +53,8 @@ constexpr CommandSpec kTestCommands[] = {
     {"record", "record [ARG...]", recordCommand},
     {"messages", "messages [LAST]", messagesCommand},
     {"throw", "throw", throwingCommand},
-    {"silent", "silent", silentCommand},
 };
 
-// Runs the frame in-process with the test commands.
 struct RunResult {
     int code = -1;
     std::string out;
@@ -67,69 +64,58 @@ struct RunResult {
 RunResult run(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    RunResult result;
-    result.code = runCommandLine("/opt/tavrolin/tavrolin", args, out, err, kTestCommands);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    const int code = runCommandLine("/opt/tavrolin/tavrolin", args, out, err, kTestCommands);
+    return {code, out.str(), err.str()};
 }
 
-// Sets the locale variables for one test and puts them back afterwards.
-class LocaleEnvironment {
-   public:
-    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
+// Sets a variable of the environment; nullptr removes it.
+void setVariable(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value == nullptr ? "" : value);  // the empty value removes it
+#else
+    if (value == nullptr) {
+        unsetenv(name);
+    } else {
+        setenv(name, value, 1);
+    }
+#endif
+}
+
+// Puts the locale variables back as they were when it was made.
+struct SavedLocale {
+    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> values;
+    SavedLocale() {
         for (const char* name : kNames) {
             const char* value = std::getenv(name);
-            m_saved.emplace_back(value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        set("LC_ALL", lcAll);
-        set("LC_MESSAGES", lcMessages);
-        set("LANG", lang);
-    }
-    ~LocaleEnvironment() {
-        for (std::size_t i = 0; i < 3; ++i) {
-            set(kNames[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
+            values.push_back(value ? std::optional<std::string>(value) : std::nullopt);
         }
     }
-
-   private:
-    static void set(const char* name, const char* value) {
-#ifdef _WIN32
-        _putenv_s(name, value == nullptr ? "" : value);  // the empty value removes it
-#else
-        if (value == nullptr) {
-            unsetenv(name);
-        } else {
-            setenv(name, value, 1);
-        }
-#endif
+    ~SavedLocale() {
+        for (int i = 0; i < 3; ++i)
+            setVariable(kNames[i], values[i] ? values[i]->c_str() : nullptr);
     }
-    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::vector<std::optional<std::string>> m_saved;
 };
 
-TEST(CommandLine, UsageErrorsExitWithTwoAndUsageOnStderr) {
+TEST(CommandLine, UsageErrorsExitWithTwoAndUsageOnStderrHelpWithZeroOnStdout) {
     const std::vector<std::vector<std::string>> bad = {
-        {},                          // no command
-        {"bogus"},                   // unknown command
-        {"--lang", "de", "record"},  // unknown language
-        {"--lang"},                  // option without its value
-        {"--home", "/no/such/folder/at/all", "record"},
-        {"--verbose", "record"},  // unknown option
+        {},
+        {"bogus"},
+        {"--lang", "de", "record"},
+        {"--lang"},
+        {"--verbose", "record"},
         {"--home"},
-    };
+        {"--home", "/no/such/folder/at/all", "record"}};
     for (const auto& args : bad) {
-        RunResult result = run(args);
-        EXPECT_EQ(result.code, 2) << (args.empty() ? "(none)" : args[0]);
+        const RunResult result = run(args);
+        SCOPED_TRACE(args.empty() ? "(none)" : args[0]);
+        EXPECT_EQ(result.code, 2);
         EXPECT_NE(result.err.find("usage: tavrolin"), std::string::npos);
         EXPECT_NE(result.err.find("tavrolin record [ARG...]"), std::string::npos);
         EXPECT_TRUE(result.out.empty());
     }
-}
-
-TEST(CommandLine, HelpPrintsUsageOnStdoutAndSucceeds) {
     for (const char* word : {"help", "--help", "-h"}) {
-        RunResult result = run({word});
+        const RunResult result = run({word});
         EXPECT_EQ(result.code, 0);
         EXPECT_NE(result.out.find("usage: tavrolin [--home DIR] [--lang ru|en] COMMAND"),
                   std::string::npos);
@@ -153,78 +139,103 @@ TEST(CommandLine, LanguageComesFromTheOptionOrElseTheLocale) {
         {nullptr, "ru_RU.UTF-8", {"--lang", "en"}, 1033},
         {"C", nullptr, {"--lang=ru"}, 1049},
     };
+    const SavedLocale saved;
     for (const Case& c : cases) {
-        LocaleEnvironment environment(c.lcAll, nullptr, c.lang);
+        SCOPED_TRACE(std::string(c.lang ? c.lang : "") + " " + (c.lcAll ? c.lcAll : ""));
+        setVariable("LC_ALL", c.lcAll);
+        setVariable("LC_MESSAGES", nullptr);
+        setVariable("LANG", c.lang);
         std::vector<std::string> args = c.options;
         args.push_back("record");
-        g_seen = {};
         ASSERT_EQ(run(args).code, 0);
-        EXPECT_EQ(g_seen.uiLanguage, c.expected)
-            << (c.lang ? c.lang : "") << " " << (c.lcAll ? c.lcAll : "");
+        EXPECT_EQ(g_seen.uiLanguage, c.expected);
         // Only an explicit --lang forces the language; otherwise start-up asks the platform.
         EXPECT_EQ(g_seen.russian.has_value(), !c.options.empty());
     }
 }
 
 TEST(CommandLine, HomeIsMadeAbsoluteAndArgumentsReachTheCommand) {
-    fs::path folder =
-        fs::temp_directory_path() / ("tavrolin_cli_home_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::path previous = fs::current_path();
-    fs::current_path(folder.parent_path());
-
-    g_seen = {};
-    RunResult result = run(
-        {"--home", folder.filename().string(), "--lang", "en", "record", "a.dbf", "--lang", "ru"});
+    testing::ScratchFolder folder("tavrolin_cli_home_");
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder.root().parent_path());
+    const RunResult result = run({"--home", folder.root().filename().string(), "--lang", "en",
+                                  "record", "a.dbf", "--lang", "ru"});
     fs::current_path(previous);
-    fs::remove_all(folder);
-
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(fs::path(g_seen.home), folder);
+    EXPECT_EQ(fs::path(g_seen.home), folder.root());
     // Everything after the command word is the command's, options included.
     EXPECT_EQ(g_seen.args, (std::vector<std::string>{"a.dbf", "--lang", "ru"}));
     EXPECT_EQ(g_seen.uiLanguage, 1033);
-
-    g_seen = {};
     EXPECT_EQ(run({"record"}).code, 0);
     EXPECT_TRUE(g_seen.home.empty());  // the executable's folder, decided at start-up
 }
 
-TEST(CommandLine, PrintsMessagesAndBoxesButNotProgressBars) {
-    RunResult result = run({"--lang", "en", "messages"});
+TEST(CommandLine, PrintsMessagesAndBoxesButNoProgressBarsAndExitsByTheLastMessage) {
+    const RunResult result = run({"--lang", "en", "messages"});
     std::istringstream lines(result.out);
     std::vector<std::string> printed;
     for (std::string line; std::getline(lines, line);) printed.push_back(line);
     // Start-up may print its own lines first; the command's lines come last, in order.
     ASSERT_GE(printed.size(), 3u);
-    std::vector<std::string> tail(printed.end() - 3, printed.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{" reading the source", " 300 records read",
-                                              "Visual FoxPro tables are not supported"}));
+    EXPECT_EQ(std::vector<std::string>(printed.end() - 3, printed.end()),
+              (std::vector<std::string>{" reading the source", " 300 records read",
+                                        "Visual FoxPro tables are not supported"}));
     for (const std::string& line : printed) EXPECT_FALSE(isProgressBar(line)) << line;
+    // What start-up writes (its help hint is a notice) is not the command's last message.
     EXPECT_EQ(result.code, 0);
-}
-
-TEST(CommandLine, ExitCodeFollowsTheLastMessage) {
     EXPECT_EQ(run({"messages", " output written"}).code, 0);
     EXPECT_EQ(run({"messages", " * select the object kind"}).code, 1);
     EXPECT_EQ(run({"messages", " ! DBFread: 53. file not found"}).code, 1);
-    // What start-up writes (its help hint is a notice) is not the command's last message.
-    EXPECT_EQ(run({"--lang", "en", "silent"}).code, 0);
-}
-
-TEST(CommandLine, AnExceptionIsReportedAsAFailure) {
-    RunResult result = run({"throw"});
-    EXPECT_EQ(result.code, 1);
-    EXPECT_NE(result.out.find(" ! throw: index out of range"), std::string::npos);
-}
-
-TEST(CommandLine, ProgressBarsAreRecognisedByTheirHundredMarks) {
-    EXPECT_TRUE(isProgressBar(progressBar(" converting ", 0, 5)));
-    EXPECT_TRUE(isProgressBar(progressBar(" converting ", 250, 5)));
-    EXPECT_TRUE(isProgressBar(progressBar("", 7, 1)));
-    EXPECT_FALSE(isProgressBar(" done..."));
-    EXPECT_FALSE(isProgressBar(std::string(99, '.')));
     EXPECT_FALSE(isProgressBar(" display limits of object from 50m   " + std::string(34, 'I')));
+
+    const RunResult thrown = run({"throw"});
+    EXPECT_EQ(thrown.code, 1);
+    EXPECT_NE(thrown.out.find(" ! throw: index out of range"), std::string::npos);
+}
+
+TEST(Commands, ArgumentHelpersTakeTheLastOptionAndLeaveTheRest) {
+    std::vector<std::string> args = {"src.dbf", "--kind", "line", "--translit", "--kind=point"};
+    bool missing = true;
+    EXPECT_EQ(takeOption(args, "--kind", &missing), "point");
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(takeFlag(args, "--translit"));
+    EXPECT_FALSE(takeFlag(args, "--translit"));
+    EXPECT_EQ(args, std::vector<std::string>{"src.dbf"});
+    std::vector<std::string> dangling = {"src.dbf", "--kind"};
+    EXPECT_EQ(takeOption(dangling, "--kind", &missing), std::nullopt);
+    EXPECT_TRUE(missing);
+    EXPECT_EQ(dangling, std::vector<std::string>{"src.dbf"});
+
+    struct Case {
+        std::vector<std::string> args;
+        std::optional<SchemeChoice> choice;
+        bool problem;
+    };
+    const Case cases[] = {
+        {{"a.dbf", "--scheme", "dd"}, SchemeChoice::DrDepth, false},
+        {{"--scheme=topo", "a.dbf"}, SchemeChoice::Topographic, false},
+        {{"--scheme", "dd", "a.dbf", "--scheme", "clear"}, SchemeChoice::Clear, false},
+        {{"a.dbf"}, std::nullopt, false},
+        {{"a.dbf", "--scheme", "DD"}, std::nullopt, true},
+        {{"a.dbf", "--scheme="}, std::nullopt, true},
+        {{"a.dbf", "--scheme"}, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> left = c.args;
+        const SchemeOption option = takeSchemeOption(left);
+        EXPECT_EQ(option.choice, c.choice) << c.args.size();
+        EXPECT_EQ(!option.problem.empty(), c.problem) << option.problem;
+        EXPECT_EQ(left, std::vector<std::string>{"a.dbf"});
+    }
+}
+
+TEST(Commands, EveryCommandHasAUsageStartingWithItsName) {
+    EXPECT_EQ(findCommand("no-such-command"), nullptr);
+    for (const CommandSpec& command : commandTable()) {
+        EXPECT_EQ(findCommand(command.name), &command);
+        EXPECT_EQ(std::string(command.usage).rfind(command.name, 0), 0u) << command.name;
+        EXPECT_NE(command.run, nullptr);
+    }
 }
 
 }  // namespace

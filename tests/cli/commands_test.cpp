@@ -1,54 +1,243 @@
+// The commands on real files: `convert` (options to check boxes, --kind over the detected kind,
+// the scheme pressed before a conversion by depth), `skin`, `guide`, `mp-labels`, `mp-retype`,
+// and `migrova OLD NEW`; the output's path as the last line, the exit statuses and the usage
+// errors.
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "cli/command_line.h"
+#include "cli/migrova_command_line.h"
+#include "convert/convert_fixture.h"
+#include "migrova/migrova_fixture.h"
+#include "polish/polish_fixture.h"
+#include "store/codepage.h"
+
 namespace tavrolin {
 namespace {
 
-TEST(Commands, TakeOptionRemovesTheOptionAndItsValue) {
-    std::vector<std::string> args = {"src.dbf", "--kind", "line", "--translit", "--kind=point"};
-    bool missing = true;
-    EXPECT_EQ(takeOption(args, "--kind", &missing), "point");  // the last one wins
-    EXPECT_FALSE(missing);
-    EXPECT_TRUE(takeFlag(args, "--translit"));
-    EXPECT_FALSE(takeFlag(args, "--translit"));
-    EXPECT_EQ(args, std::vector<std::string>{"src.dbf"});
+using testing::readFile;
+using testing::readTableRows;
+using testing::writeFile;
+namespace fs = std::filesystem;
 
-    std::vector<std::string> dangling = {"src.dbf", "--kind"};
-    EXPECT_EQ(takeOption(dangling, "--kind", &missing), std::nullopt);
-    EXPECT_TRUE(missing);
-    EXPECT_EQ(dangling, std::vector<std::string>{"src.dbf"});
-}
-
-TEST(Commands, EveryCommandHasAUsageStartingWithItsName) {
-    ASSERT_NE(findCommand("help"), nullptr);
-    EXPECT_EQ(findCommand("no-such-command"), nullptr);
-    for (const CommandSpec& command : commandTable()) {
-        EXPECT_EQ(std::string(command.usage).rfind(command.name, 0), 0u) << command.name;
-        EXPECT_NE(command.run, nullptr);
+class Commands : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        store::Connection connection;
+        ASSERT_TRUE(connection.open(m_home.str()));
+        ASSERT_TRUE(connection.execute(std::string("CREATE TABLE Tavrolin.dbf (") +
+                                       testing::kTemplateColumns + ")"));
+        ASSERT_TRUE(connection.execute(
+            "INSERT INTO Tavrolin (VID,YN,MP_TYPE,L_LIMIT,U_LIMIT,COLOR,MODE) VALUES "
+            "(0,0,'0x3c',0,28,16,'N')"));
+        ASSERT_TRUE(connection.execute(
+            "INSERT INTO Tavrolin (VID,YN,MP_TYPE,MP_ENG,MP_NAME,L_LIMIT,U_LIMIT,COLOR,WIDTH) "
+            "VALUES (1,0,'0x3c','Lake shore','Берег',0,20,3,2)"));
+        ASSERT_TRUE(connection.close());
+        fs::copy_file(fs::path(TAVROLIN_SOURCE_DIR) / "examples" / "lake_areas.dbf",
+                      m_maps.path() / "lake_orig.dbf");
     }
+
+    int run(std::vector<std::string> args, const std::string& language = "ru") {
+        args.insert(args.begin(), {"--home", m_home.str(), "--lang", language});
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCommandLine("/opt/tavrolin/tavrolin", args, out, err);
+        m_out = out.str();
+        m_err = err.str();
+        return code;
+    }
+    std::string lastLine() const { return m_out.substr(m_out.rfind('\n', m_out.size() - 2) + 1); }
+    std::string source() const { return m_maps.str() + "lake_orig.dbf"; }
+    std::string output() const { return m_maps.str() + "lake.dbf"; }
+    std::vector<std::map<std::string, std::string>> rows() const {
+        return readTableRows(m_maps.str(), "lake");
+    }
+
+    testing::TempFolder m_home;
+    testing::TempFolder m_maps;
+    std::string m_out;
+    std::string m_err;
+};
+
+TEST_F(Commands, ConvertWritesTheSampleAndSaysWhereTheOutputWent) {
+    ASSERT_EQ(run({"convert", source()}), 0) << m_out << m_err;
+    EXPECT_NE(m_out.find(" файл с новыми атрибутами по типам успешно создан\n"), std::string::npos);
+    EXPECT_EQ(lastLine(), output() + "\n");
+    auto table = rows();
+    ASSERT_EQ(table.size(), 28u);
+    EXPECT_EQ(table[0].at("VALUE"), "Озеро Светлое");
+    EXPECT_EQ(table[0].at("U_LIMIT"), "28");
+    EXPECT_EQ(table[1].at("U_LIMIT"), "34");  // level 1
+    EXPECT_EQ(table[0].count("BDR_COLOR"), 1u);
+    EXPECT_EQ(readFile(m_maps.path() / "lake.cpg"), "1251\r\n");
+
+    // Options set the check boxes, and --kind overrides the detected kind.
+    ASSERT_EQ(run({"convert", source(), "--kind", "line", "--translit", "--lower", "--no-levels"}),
+              0)
+        << m_out << m_err;
+    table = rows();
+    EXPECT_EQ(table[0].at("WIDTH"), "2");  // a line table
+    EXPECT_EQ(table[0].at("VALUE"), "ozero svetloe");
+    EXPECT_EQ(table[1].at("U_LIMIT"), "20");  // levels ignored
+    ASSERT_EQ(run({"convert", source(), "--mpc", "--no-names"}), 0) << m_out << m_err;
+    EXPECT_EQ(rows()[0].count("GRMN_TYPE"), 1u);
 }
 
-TEST(Commands, ExitCodeAndUsageError) {
-    ScriptedPlatform platform;
-    MainWindow window(platform, StartOptions{});
+TEST_F(Commands, ConvertByDepthPressesTheSchemeButtonBeforeTheConversion) {
+    ASSERT_EQ(run({"convert", source(), "--by", "depth", "--scheme", "topo"}), 0) << m_out;
+    EXPECT_NE(m_out.find(" файл с новыми атрибутами по глубинам успешно создан\n"),
+              std::string::npos);
+    auto table = rows();
+    ASSERT_EQ(table.size(), 28u);
+    EXPECT_EQ(table[16].at("VALUE"), "5");
+    EXPECT_EQ(table[16].at("COLOR"), "62");
+    EXPECT_EQ(table[16].at("U_LIMIT"), "20");
+    EXPECT_EQ(table[9].at("LAYER"), "<null>");  // level 1: left as by types
+    EXPECT_EQ(table[0].at("LAYER"), "<null>");  // a name, not a depth
+
+    // Lines have no user scheme: every swatch cleared, contours get only their layers.
+    ASSERT_EQ(run({"convert", source(), "--by=depth", "--kind", "line", "--scheme", "user"}), 0)
+        << m_out;
+    table = rows();
+    EXPECT_EQ(table[16].at("LAYER"), "35");
+    EXPECT_EQ(table[16].at("COLOR"), "<null>");
+}
+
+TEST_F(Commands, UsageErrorsExitWithTwoAndFailuresWithOne) {
+    // Command lines with SRC for the sample table and MAP for a map; a scheme colours depths
+    // only, and a preview needs its picture's path.
+    std::istringstream usage(
+        "convert SRC --by sideways; convert SRC --by; convert SRC --scheme topo; convert; "
+        "convert SRC --by depth --scheme navy; convert SRC --kind boat; convert SRC --kind; "
+        "convert SRC --fast; convert SRC SRC; skin SRC --kind river; mp-labels; "
+        "mp-labels MAP MAP; mp-labels --scheme dd MAP; mp-retype --fast MAP; "
+        "mp-retype --scheme deep MAP; preview SRC; preview SRC --png a.png --size 15x400; "
+        "preview SRC --png a.png --scale 35; preview SRC --png a.png --scheme dd");
+    for (std::string line; std::getline(usage, line, ';');) {
+        std::vector<std::string> args;
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            args.push_back(word == "SRC" ? source() : word == "MAP" ? m_maps.str() + "a.mp" : word);
+        }
+        EXPECT_EQ(run(args), 2) << line;
+        EXPECT_NE(m_err.find("usage: tavrolin [--home DIR] [--lang ru|en] " + args[0] + " "),
+                  std::string::npos)
+            << line << ": " << m_err;
+    }
+    // Never transliterated in English.
+    EXPECT_EQ(run({"convert", source(), "--translit"}, "en"), 2);
+    EXPECT_EQ(run({"guide", "now"}), 2);
+    EXPECT_EQ(m_err,
+              "tavrolin guide: takes no arguments\n"
+              "usage: tavrolin [--home DIR] [--lang ru|en] guide\n");
+    EXPECT_FALSE(fs::exists(output()));
+    EXPECT_EQ(run({"convert", m_maps.str() + "missing.dbf"}), 1);
+    EXPECT_FALSE(fs::exists(output()));
+
+    // A run whose last word is a message box, not a line: the box decides the exit status too.
+    std::string table = readFile(source());
+    table[0] = '\x30';  // a Visual FoxPro table
+    writeFile(m_maps.path() / "fox.dbf", table);
+    for (const char* language : {"ru", "en"}) {
+        EXPECT_EQ(run({"convert", m_maps.str() + "fox.dbf"}, language), 1) << m_out;
+        EXPECT_NE(m_out.find(" ! файлы VFP не поддерживаются\n"), std::string::npos) << m_out;
+    }
+    EXPECT_FALSE(fs::exists(m_maps.path() / "fox-imc.dbf"));
+}
+
+TEST_F(Commands, SkinAndGuideAreWrittenWhereTheWindowWritesThem) {
+    ASSERT_EQ(run({"skin", source(), "--kind", "line"}), 0) << m_out << m_err;
+    const std::string skin = m_maps.str() + "lake_orig.txt";
+    EXPECT_EQ(lastLine(), skin + "\n");
+    const std::string text = store::decodeCp1251(readFile(skin));
+    EXPECT_NE(text.find("\r\n[_line]\r\nType=0x3c\r\nCustom=N\r\nString1=4 Lake shore\r\n"
+                        "String1=0x19 Берег\r\nLineWidth=2\r\n"),
+              std::string::npos)
+        << text;
+
+    ASSERT_EQ(run({"guide"}, "en"), 0) << m_out;
+    EXPECT_EQ(lastLine(), " the guide is written: " + m_home.str() + "Tavrolin.txt\n");
+    EXPECT_TRUE(fs::exists(m_home.path() / "Tavrolin.txt"));
+}
+
+TEST_F(Commands, MapCommandsRunTheButtonsOnTheSchemeGivenAndPrintTheOutput) {
+    const std::string header = testing::crlf(
+        "[IMG ID]\nName=A lake with a name long enough for the check of the first hundred "
+        "characters\n[END-IMG ID]\n");
+    const std::string named = m_maps.str() + "lake.mp";
+    const std::string unnamed = m_maps.str() + "pond.mp";
+    writeFile(named, header + testing::crlf("[POLYGON]\nLabel=3\nData0=(1,2)\n"));
+    writeFile(unnamed, header + testing::crlf("[POLYGON]\nData0=(1,2)\n"));
+
+    EXPECT_EQ(run({"mp-labels", named}, "en"), 0) << m_out << m_err;
+    EXPECT_NE(m_out.find(" points from the original polygons created successfully\n"),
+              std::string::npos);
+    EXPECT_EQ(lastLine(), m_maps.str() + "lake-imc.mp\n");
+    // The scale follows the scheme button pressed first: 3 m is 0x304 on DrDepth's, else 0x402.
+    for (const auto& [scheme, type] :
+         {std::pair{"dd", "0x304"}, {"topo", "0x402"}, {"", "0x402"}}) {
+        std::vector<std::string> args = {"mp-retype", named};
+        if (*scheme) args.insert(args.end(), {"--scheme", scheme});
+        EXPECT_EQ(run(args), 0) << m_out << m_err;
+        EXPECT_NE(
+            readFile(m_maps.str() + "lake-rm.mp").find("Type=" + std::string(type) + "\r\nLabel=3"),
+            std::string::npos)
+            << scheme;
+    }
+    EXPECT_EQ(run({"mp-retype", unnamed}), 1);
+    EXPECT_FALSE(fs::exists(m_maps.path() / "pond-rm.mp"));
+}
+
+struct MigrovaRun {
+    int code;
+    std::string out;
+};
+
+MigrovaRun migrova(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    CliContext ctx{window, platform, out, err, {}};
-    EXPECT_EQ(commandExitCode(ctx), 0);  // nothing said is no failure
-    ctx.lastMessage = " * nothing to convert";
-    EXPECT_EQ(commandExitCode(ctx), 1);
-    ctx.lastMessage = " ! RunType: 70. permission denied";
-    EXPECT_EQ(commandExitCode(ctx), 1);
-    ctx.lastMessage = " table written: /tmp/a-imc.dbf";
-    EXPECT_EQ(commandExitCode(ctx), 0);
+    const int code = runMigrovaCommandLine("/opt/migrova/", args, out, err);
+    return {code, out.str()};
+}
 
-    EXPECT_EQ(usageError(ctx, "help", "takes no arguments"), 2);
-    EXPECT_EQ(err.str(),
-              "tavrolin help: takes no arguments\n"
-              "usage: tavrolin [--home DIR] [--lang ru|en] help\n");
+TEST(MigrovaCommandLine, PrintsTheLabelsAndTheLogAndExitsByTheOutcome) {
+    migrova::testing::TempFolder folder;
+    const std::string root = folder.root().string();
+    const std::vector<migrova::testing::Column> old = {{"VID", "numeric(1,0)"},
+                                                       {"MP_TYPE", "char(10)"}};
+    migrova::testing::makeTable(root, "old.dbf", old, {"(0,'0x01')"});
+    migrova::testing::makeTable(
+        root, "new.dbf", {{"VID", "numeric(1,0)"}, {"YN", "numeric(1,0)"}, {"MP_TYPE", "char(10)"}},
+        {});
+    migrova::testing::makeTable(root, "v11.dbf", old, {});
+
+    const MigrovaRun done = migrova({folder / "old.dbf", folder / "new.dbf"});
+    EXPECT_EQ(done.code, 0);
+    EXPECT_EQ(done.out,
+              "Старый файл атрибутов выбран корректно (записей #1)\n"
+              "Новый файл атрибутов выбран корректно (записей #0)\n"
+              " обновление атрибутов...\n"
+              "0 >> 0x01\n"
+              " атрибуты обновлены успешно\n");
+    EXPECT_EQ(migrova::testing::tableRows(root, "new.dbf"), (std::vector<std::string>{"0||0x01"}));
+
+    const std::pair<std::vector<std::string>, std::string> failures[] = {
+        {{folder / "new.dbf", root + "/./new.dbf"},
+         " ! для переноса выбран один и тот же файл атрибутов\n"},
+        {{folder / "old.dbf", folder / "v11.dbf"},
+         " ! в новом файле должны быть поля атрибутов YN и MP_ENG\n"},
+        {{folder / "old.dbf"}, ""},
+    };
+    for (const auto& [args, message] : failures) {
+        const MigrovaRun failed = migrova(args);
+        EXPECT_EQ(failed.code, 1) << args.size();
+        EXPECT_NE(failed.out.find(message), std::string::npos) << failed.out;
+    }
+    EXPECT_EQ(migrova({"--help"}).code, 0);
 }
 
 }  // namespace

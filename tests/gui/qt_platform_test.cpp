@@ -1,15 +1,19 @@
+// The desktop services of the windows: language, display, busy pointer, event turns and pauses,
+// and the modal dialogs answered as a user would; and Migrova's window on them.
 #include "gui/qt_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
@@ -17,9 +21,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/main_window.h"
+#include "gui/qt_display.h"
+#include "gui/qt_migrova_window.h"
 #include "gui/qt_window.h"
+#include "migrova/migrova_window.h"
+#include "store/scripted_platform.h"
+#include "support/temp_folder.h"
 #include "test_application.h"
 
 namespace tavrolin {
@@ -41,43 +51,55 @@ void whenModalOpens(std::function<void(QWidget*)> answer) {
     poll->start();
 }
 
-class ScopedLang {
+// Sets environment variables for one test and puts the old values back after it.
+class Environment {
    public:
-    explicit ScopedLang(const char* lang) {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(name);
-        }
-        setenv("LANG", lang, 1);
+    ~Environment() {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) put(it->first, it->second);
     }
-    ~ScopedLang() {
-        for (const auto& [name, value] : m_saved) {
-            if (value) {
-                setenv(name, value->c_str(), 1);
-            } else {
-                unsetenv(name);
-            }
-        }
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        put(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
 
    private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
+    static void put(const std::string& name, const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
 TEST(QtPlatform, LanguageFromTheOptionOrTheLocale) {
     testApplication();
+    Environment environment;
+    environment.set("LC_ALL", nullptr);
+    environment.set("LC_MESSAGES", nullptr);
     EXPECT_EQ(QtPlatform(true).uiLanguage(), 1049);
-    EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);
-    {
-        ScopedLang lang("ru_RU.UTF-8");
-        EXPECT_EQ(QtPlatform().uiLanguage(), 1049);
-        EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);  // the option wins
-    }
-    {
-        ScopedLang lang("ru_UA.UTF-8");  // Russian of Ukraine: English
-        EXPECT_EQ(QtPlatform().uiLanguage(), 1033);
-    }
+    environment.set("LANG", "ru_RU.UTF-8");
+    EXPECT_EQ(QtPlatform().uiLanguage(), 1049);
+    EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);  // the option wins
+    environment.set("LANG", "ru_UA.UTF-8");           // Russian of Ukraine: English
+    EXPECT_EQ(QtPlatform().uiLanguage(), 1033);
+}
+
+TEST(QtDisplay, ALocalDisplayWithoutAServerIsNoDisplay) {
+    Environment environment;
+    environment.set("QT_QPA_PLATFORM", nullptr);
+    environment.set("WAYLAND_DISPLAY", nullptr);
+    environment.set("DISPLAY", nullptr);
+    EXPECT_FALSE(hasDisplay());
+    environment.set("DISPLAY", ":4242.0");  // no X server listens on a display that high
+    EXPECT_FALSE(hasDisplay());
+    environment.set("DISPLAY", "mapserver:0");  // remote: taken on trust
+    EXPECT_TRUE(hasDisplay());
+    environment.set("QT_QPA_PLATFORM", "offscreen");
+    environment.set("DISPLAY", ":4242");
+    EXPECT_TRUE(hasDisplay());
 }
 
 TEST(QtPlatform, BusyPointerIsSetOnceAndAlwaysRestored) {
@@ -103,22 +125,18 @@ TEST(QtPlatform, EventsAndPausesBringTheWindowUpToDate) {
     QtMainWindow window(model.main());
     platform.setWindow(&window, [&window] { window.flush(); });
     auto* att = dynamic_cast<QLineEdit*>(window.widgetFor("Att"));
-    ASSERT_NE(att, nullptr);
-
     model.main().att(" reading the source");
     platform.processEvents();
     EXPECT_EQ(att->text(), " reading the source");
-
     model.main().att(" converted");
-    auto started = std::chrono::steady_clock::now();
+    const auto started = std::chrono::steady_clock::now();
     platform.pause(60);
-    auto elapsed = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(att->text(), " converted");
-    EXPECT_GE(elapsed, std::chrono::milliseconds(55));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(55));
     platform.setWindow(nullptr);
 }
 
-TEST(QtPlatform, MessageBoxAnswersFollowTheButtons) {
+TEST(QtPlatform, MessageBoxAnswersFollowTheButtonsAndCopyPutsThePathOnTheClipboard) {
     testApplication();
     QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
@@ -131,26 +149,13 @@ TEST(QtPlatform, MessageBoxAnswersFollowTheButtons) {
     EXPECT_EQ(platform.showMessage({"Saving attribute by type", " Overwrite the selected type ",
                                     MessageButtons::OkCancel, MessageIcon::Question}),
               MessageAnswer::Cancel);
-
-    whenModalOpens([](QWidget* dialog) {
-        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
-    });
-    EXPECT_EQ(platform.showMessage({"", "OK?", MessageButtons::OkCancel, MessageIcon::None}),
-              MessageAnswer::Ok);
-
     // Closed without a button: the negative answer.
     whenModalOpens([](QWidget* dialog) { dialog->close(); });
     EXPECT_EQ(platform.showMessage({"", "Sure?", MessageButtons::YesNo, MessageIcon::None}),
               MessageAnswer::No);
-}
 
-TEST(QtPlatform, TheCopyButtonPutsThePathOnTheClipboard) {
-    testApplication();
-    QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton* button : box->buttons()) {
+        for (QAbstractButton* button : qobject_cast<QMessageBox*>(dialog)->buttons()) {
             if (button->text() == "Copy path") button->click();
         }
     });
@@ -162,7 +167,7 @@ TEST(QtPlatform, TheCopyButtonPutsThePathOnTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "/maps/lake.dbf");
 }
 
-TEST(QtPlatform, InputBoxGivesTheTextOrEmptyWhenCancelled) {
+TEST(QtPlatform, InputAndFileDialogsGiveTheAnswerOrNothingWhenCancelled) {
     testApplication();
     QtPlatform platform;
     whenModalOpens([](QWidget* dialog) {
@@ -173,19 +178,12 @@ TEST(QtPlatform, InputBoxGivesTheTextOrEmptyWhenCancelled) {
         input->accept();
     });
     EXPECT_EQ(platform.askInput({"Type not found", "Add?", "Lake"}), "Озеро");
-
     whenModalOpens([](QWidget* dialog) { qobject_cast<QInputDialog*>(dialog)->reject(); });
     EXPECT_EQ(platform.askInput({"Type not found", "Add?", "Lake"}), "");
-}
 
-TEST(QtPlatform, FileDialogStartsInTheFolderAndReturnsTheChosenFile) {
-    testApplication();
-    fs::path folder =
-        fs::temp_directory_path() / ("tavrolin_gui_dialog_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    testing::ScratchFolder scratch("tavrolin_gui_dialog_");
+    const fs::path& folder = scratch.root();
     std::ofstream(folder / "river.dbf") << "x";
-    QtPlatform platform;
-
     whenModalOpens([&](QWidget* dialog) {
         auto* files = qobject_cast<QFileDialog*>(dialog);
         ASSERT_NE(files, nullptr);
@@ -200,10 +198,44 @@ TEST(QtPlatform, FileDialogStartsInTheFolderAndReturnsTheChosenFile) {
                                         {{"dBASE tables", "*.dbf;*.DBF"}, {"All files", "*.*"}}});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(fs::path(*chosen), folder / "river.dbf");
-
     whenModalOpens([](QWidget* dialog) { qobject_cast<QFileDialog*>(dialog)->reject(); });
     EXPECT_FALSE(platform.askOpenFile({"Select source file:", folder.string(), {}}).has_value());
-    fs::remove_all(folder);
+}
+
+// Migrova's window on screen follows its model: clicks reach the handlers, the labels take the
+// highlight colour after a failure, and the log shows its last line.
+TEST(QtMigrovaWindow, ClicksReachTheModelAFailureIsHighlightedAndTheLogShowsItsEnd) {
+    testApplication();
+    ScriptedPlatform platform(1049);
+    migrova::MigrovaWindow model(platform, "/opt/migrova/");
+    QtMigrovaWindow window(model.form());
+    window.show();
+    EXPECT_EQ(window.windowTitle().toStdString(),
+              " Обновление пользовательских таблиц атрибутов Tavrolin");
+    auto* label = qobject_cast<QLabel*>(window.widgetFor("AttNew"));
+    auto* log = qobject_cast<QPlainTextEdit*>(window.widgetFor("Att"));
+    ASSERT_TRUE(label && log);
+    EXPECT_FALSE(window.widgetFor("RunJoin")->isEnabled());
+    const QColor normal = label->palette().color(QPalette::WindowText);
+
+    QTest::mouseClick(window.widgetFor("OpenNew"), Qt::LeftButton);  // the dialog is cancelled
+    ASSERT_EQ(platform.fileQuestions.size(), 1u);
+    EXPECT_EQ(label->text().toStdString(),
+              " * для продолжения работы укажите новый файл Tavrolin.dbf");
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              QApplication::palette().color(QPalette::Highlight));
+    EXPECT_NE(label->palette().color(QPalette::WindowText), normal);
+
+    std::string text = " обновление атрибутов...";
+    for (int i = 0; i < 200; ++i) text += "\n" + std::to_string(i) + " >> 0x" + std::to_string(i);
+    model.form().setText("Att", text.substr(0, text.size() / 2));
+    model.form().setText("Att", text);
+    QApplication::processEvents();
+    EXPECT_EQ(log->toPlainText().toStdString(), text);
+    EXPECT_GT(log->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    model.form().setText("Att", "");  // a new run starts the log afresh
+    EXPECT_TRUE(log->toPlainText().isEmpty());
 }
 
 }  // namespace

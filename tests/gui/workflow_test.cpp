@@ -18,10 +18,12 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "gui/qt_colors.h"
 #include "gui/qt_window.h"
 #include "store/connection.h"
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
+#include "templates/palette.h"
 #include "test_application.h"
 
 namespace tavrolin {
@@ -155,6 +157,11 @@ TEST_F(Workflow, FromTheLanguageThroughATemplateEditToTheTablesTheSkinTheMapsAnd
     // The lake's type: a new colour and a new upper limit, saved into the template.
     pick("GM_TYPE", "0x3c");
     EXPECT_EQ(shown("MP_TYPE").rfind("0x3c  |  ", 0), 0u);
+    // The sample area is filled with the colour of the type's colour code.
+    QWidget* sample = view->widgetFor("SAMPLE");
+    const QColor fill =
+        sample->grab().toImage().pixelColor(sample->width() / 2, sample->height() / 2);
+    EXPECT_EQ(fromQColor(fill), paletteColor(std::stoi(shown("COLOR"))));
     const std::string upper = shown("U_LIMIT");
     ASSERT_FALSE(upper.empty());
     EXPECT_EQ(shown("CLRRGB"), "");

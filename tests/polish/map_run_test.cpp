@@ -1,8 +1,12 @@
+// The map buttons end to end on files: the dialog, the opening checks, the output beside the
+// source (never over it, deleted when nothing was made), the messages, the progress and the
+// file shown at the end.
 #include "polish/map_run.h"
 
 #include <gtest/gtest.h>
 
 #include "polish/polish_fixture.h"
+#include "polish/polish_handlers.h"
 #include "store/scripted_platform.h"
 #include "window/main_controls.h"
 
@@ -10,8 +14,6 @@ namespace tavrolin {
 namespace {
 
 using testing::crlf;
-using testing::lf;
-using testing::MapFolder;
 
 // A header long enough for the opening check, and one named polygon.
 const std::string kHeader = crlf(
@@ -21,74 +23,91 @@ const std::string kNamed = crlf("[POLYGON]\nType=0x3c\nLabel=4\nData0=(1,2),(3,4
 
 class MapRun : public ::testing::Test {
    protected:
-    MapRun() : main(platform) { buildMainControls(main.form); }
+    MapRun() : main(platform) {
+        main.programFolder = "/opt/tavrolin/";
+        buildMainControls(main.form);
+        registerPolishHandlers(main);
+    }
     const std::string& last() const { return main.attLog.back(); }
+    void click(const char* button, std::optional<std::string> answer) {
+        platform.openFileReplies.push_back(std::move(answer));
+        main.form.raise(button, Event::Click);
+    }
 
-    MapFolder folder;
+    testing::MapFolder folder;
     ScriptedPlatform platform;
     Main main;
 };
 
 TEST(MapOutputPath, StaysBesideTheSource) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/maps/lake.mp", "/maps/lake-imc.mp"},
-        {"/maps/lake.txt", "/maps/lake.-imc.mp"},
-        {"/maps/озеро", "/maps/оз-imc.mp"},
-        {"/maps/abcd", "/maps/a-imc.mp"},
-        {"/maps/abc", "/maps/abc-imc.mp"},
-        {"/maps/ab", "/maps/ab-imc.mp"},
-        {"ab", "ab-imc.mp"},
-        {"lake.mp", "lake-imc.mp"},
+        {"/maps/lake.mp", "/maps/lake-imc.mp"}, {"/maps/lake.txt", "/maps/lake.-imc.mp"},
+        {"/maps/озеро", "/maps/оз-imc.mp"},     {"/maps/abcd", "/maps/a-imc.mp"},
+        {"/maps/abc", "/maps/abc-imc.mp"},      {"ab", "ab-imc.mp"},
     };
     for (const auto& [source, output] : cases) EXPECT_EQ(mapOutputPath(source, "-imc.mp"), output);
 }
 
-TEST_F(MapRun, WritesLabelPointsAndShowsTheFile) {
+TEST_F(MapRun, TheButtonsWritePointsAndRetypeOnTheSchemeInForceAndShowTheFile) {
     const std::string source = folder.write("lake.mp", kHeader + kNamed);
-    WriteName(main, source);
+    click("btnReadShp", source);
+    EXPECT_EQ(platform.fileQuestions.back().startPath, "/opt/tavrolin/*.mp");
     EXPECT_EQ(main.attLog.front(), " check source file...");
     EXPECT_EQ(last(), " points from the original polygons created successfully");
     EXPECT_EQ(folder.read("lake-imc.mp"),
               kHeader + crlf("\n[POI]\nType=0x2800\nLabel=4\nData0=(2,3)\n[END]\n\n"));
     EXPECT_EQ(platform.shownFiles, std::vector<std::string>{folder.path("lake-imc.mp")});
-    EXPECT_FALSE(platform.busy);
-}
+    EXPECT_EQ(main.form("Source").text, source);
+    EXPECT_FALSE(folder.exists("lake-rm.mp"));
 
-TEST_F(MapRun, RetypesOnTheSchemeInForce) {
-    const std::string source = folder.write("lake.mp", kHeader + kNamed);
+    // Without a file manager a box says where the map was written; the dialog starts in the
+    // map's folder the next time.
     main.russian = true;
     main.drDepthScheme = true;
-    WriteRmmp(main, source);
+    platform.fileManagerPresent = false;
+    click("btnReadRmp", source);
+    EXPECT_EQ(platform.fileQuestions.back().startPath, folder.path("*.mp"));
     EXPECT_EQ(last(), " файл с типами полигонов по цветовой схеме успешно создан");
-    EXPECT_EQ(lf(folder.read("lake-rm.mp")),
-              lf(kHeader) + "[POLYGON]\nType=0x305\nLabel=4\nData0=(1,2),(3,4)\n[END]\n");
+    EXPECT_EQ(folder.read("lake-rm.mp"),
+              kHeader + crlf("[POLYGON]\nType=0x305\nLabel=4\nData0=(1,2),(3,4)\n[END]\n"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].prompt.find(folder.path("lake-rm.mp")), std::string::npos);
+    EXPECT_EQ(platform.messages[0].copyText, folder.path("lake-rm.mp"));
+    EXPECT_FALSE(main.retypeRequested);
+    EXPECT_FALSE(platform.busy);
+
+    click("btnReadShp", std::nullopt);  // cancelled
+    EXPECT_EQ(platform.fileQuestions.back().filters.at(0),
+              (std::pair<std::string, std::string>("Файл исходника карты .mp", "*.MP")));
+    EXPECT_EQ(last(), " * для продолжения работы укажите исходный файл .MP");
+    EXPECT_EQ(platform.beeps, 1);
 }
 
 TEST_F(MapRun, RefusalsAndFailures) {
-    const std::string lfOnly = lf(kHeader + kNamed);
     struct Case {
         const char* name;
-        std::string bytes;  // nothing: no file
+        std::string bytes;
         std::string message;
         bool outputLeft;
     };
-    const std::string bad = kHeader + crlf("[POLYGON]\nLabel=A\nData0=(1;2)\n");
+    const std::string head = " ! btnReadShp_Click: ";
     const Case cases[] = {
-        {"LF only", lfOnly, " ! unix style of linefeed is not supported...", false},
+        {"LF only", testing::lf(kHeader + kNamed), " ! unix style of linefeed is not supported...",
+         false},
         {"short", crlf("[POLYGON]\nLabel=A\nData0=(1,2)\n"),
-         " ! btnReadShp_Click: 62. input past end of file: " + folder.path("m.mp") +
+         head + "62. input past end of file: " + folder.path("m.mp") +
              " holds 33 of the 100 characters checked first",
          false},
         {"empty", "",
-         " ! btnReadShp_Click: 62. input past end of file: " + folder.path("m.mp") +
+         head + "62. input past end of file: " + folder.path("m.mp") +
              " holds 0 of the 100 characters checked first",
          false},
         {"no named polygon", kHeader + crlf("[POLYGON]\nData0=(1,2)\n"),
          " * polygons with names in the source file not found", false},
-        {"bad point, nothing written", bad,
-         " ! btnReadShp_Click: 5. line 8: point without \",\": \"1;2\"", false},
+        {"bad point, nothing written", kHeader + crlf("[POLYGON]\nLabel=A\nData0=(1;2)\n"),
+         head + "5. line 8: point without \",\": \"1;2\"", false},
         {"bad point after a record", kHeader + kNamed + crlf("[POLYGON]\nLabel=A\nData0=(x,2)\n"),
-         " ! btnReadShp_Click: 13. line 13: coordinate is not a number: \"x\"", true},
+         head + "13. line 13: coordinate is not a number: \"x\"", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,10 +119,10 @@ TEST_F(MapRun, RefusalsAndFailures) {
         EXPECT_EQ(folder.exists("m-imc.mp"), c.outputLeft);
         EXPECT_FALSE(platform.busy);
     }
-    WriteName(main, folder.path("missing.mp"));
-    EXPECT_EQ(last(), " * specify the source file .MP to continue");
-    WriteName(main, folder.root().string());
-    EXPECT_EQ(last(), " * specify the source file .MP to continue");
+    for (const std::string& missing : {folder.path("missing.mp"), folder.root().string()}) {
+        WriteName(main, missing);
+        EXPECT_EQ(last(), " * specify the source file .MP to continue");
+    }
 }
 
 TEST_F(MapRun, NeverWritesOverTheSource) {
@@ -123,16 +142,16 @@ TEST_F(MapRun, ShowsProgressOncePerHundredthOfTheLines) {
     std::string body;
     for (int i = 0; i < 99; ++i) body += kNamed;  // 495 lines, 500 with the header
     WriteRmmp(main, folder.write("big.mp", kHeader + body));
-    int bars = 0;
+    const std::string prefix = " processing polygons: ";
+    std::vector<std::string> bars;
     for (const std::string& text : main.attLog) {
-        if (text.rfind(" processing polygons: ", 0) == 0) {
-            ++bars;
-            EXPECT_EQ(text.size(), std::string(" processing polygons: ").size() + 100);
-        }
+        if (text.rfind(prefix, 0) == 0) bars.push_back(text);
     }
-    EXPECT_EQ(bars, 100);
-    EXPECT_EQ(main.attLog[main.attLog.size() - 2],
-              " processing polygons: " + std::string(100, 'I'));
+    ASSERT_EQ(bars.size(), 100u);
+    for (std::size_t k = 0; k < bars.size(); ++k) {
+        EXPECT_EQ(bars[k], prefix + std::string(k + 1, 'I') + std::string(99 - k, '.'));
+    }
+    EXPECT_EQ(main.attLog[main.attLog.size() - 2], bars[99]);
 }
 
 }  // namespace

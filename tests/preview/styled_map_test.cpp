@@ -1,11 +1,103 @@
+// The map without a window: the look of an object read from the conversion's columns, the view's
+// scale codes and transforms, records paired with shapes, draw order, picking and label points.
 #include "preview/styled_map.h"
 
 #include <gtest/gtest.h>
+
+#include "preview/map_style.h"
+#include "preview/map_view.h"
+#include "store/display_limits.h"
 
 namespace tavrolin::preview {
 namespace {
 
 using store::ObjectKind;
+
+TEST(MapStyle, ReadsTheConversionsColumns) {
+    ColourRules rules;
+    rules.codeColour = [](int code) -> std::optional<std::uint32_t> {
+        if (code == 255) return std::nullopt;
+        return static_cast<std::uint32_t>(code);
+    };
+    rules.rgbaColour = [](const std::string& text) -> std::optional<std::uint32_t> {
+        if (text == "0000FF") return 0xFF0000u;
+        return std::nullopt;
+    };
+    const DisplayStyle style = styleFromAttributes({{"L_LIMIT", "5"},
+                                                    {"U_LIMIT", "20"},
+                                                    {"LAYER", "3"},
+                                                    {"COLOR", "16"},
+                                                    {"BDR_COLOR", "9"},
+                                                    {"BDR_CLRRGB", "0000FF"},
+                                                    {"BDR_WIDTH", "2"},
+                                                    {"BDR_PATTER", "111000111"},
+                                                    {"HAL_COLOR", "255"},
+                                                    {"MODE", "t"},
+                                                    {"FONT", "12B"},
+                                                    {"P_LIMIT", " 7"}},
+                                                   rules);
+    EXPECT_EQ(style.lowerLimit, 5);
+    EXPECT_EQ(style.upperLimit, 20);
+    EXPECT_EQ(style.pointLimit, 7);
+    EXPECT_EQ(style.layer, 3);
+    EXPECT_EQ(style.color, 16u);
+    EXPECT_EQ(style.borderColor, 0xFF0000u);  // the RGBA colour wins over the code
+    EXPECT_EQ(style.borderWidth, 2);
+    EXPECT_EQ(style.borderPattern, (std::vector<int>{3, 3, 3, 0}));
+    EXPECT_EQ(style.haloColor, std::nullopt);  // 255 is no colour
+    EXPECT_TRUE(style.showsLabel());
+    EXPECT_EQ(style.fontSize, 12);
+    EXPECT_TRUE(style.bold);
+    // An unknown type: limits only, no label, no colour.
+    const DisplayStyle bare = styleFromAttributes({{"L_LIMIT", "0"}, {"U_LIMIT", "34"}}, rules);
+    EXPECT_FALSE(bare.showsLabel());
+    EXPECT_EQ(bare.color, std::nullopt);
+
+    // Dash runs start with a dash; a pattern without gaps or of other digits is solid.
+    EXPECT_EQ(dashRuns("1100110011"), (std::vector<int>{2, 2, 2, 2, 2, 0}));
+    EXPECT_EQ(dashRuns("0011"), (std::vector<int>{2, 2}));
+    for (const char* solid : {"", "1111", "12"}) EXPECT_TRUE(dashRuns(solid).empty()) << solid;
+}
+
+Bounds box(double minX, double minY, double maxX, double maxY) {
+    Bounds b;
+    b.add({minX, minY});
+    b.add({maxX, maxY});
+    return b;
+}
+
+TEST(MapView, ScaleCodeFollowsTheZoomAndLimitsShowFromTheLowerCodeToBeforeTheUpper) {
+    MapView view(box(0, 0, 100000, 100000), false);
+    view.resize(1000, 800);
+    for (int code = 0; code < store::kLimitCodes; ++code) {
+        view.zoomToCode(code);
+        EXPECT_EQ(view.scaleCode(), code);
+        // Just below the code's distance the view is at the code before.
+        view.zoomAt({500, 400}, 1.01);
+        EXPECT_EQ(view.scaleCode(), code == 0 ? 0 : code - 1);
+    }
+    // "display limits of object from 50m to 5km": codes 5 to 19.
+    for (auto [code, shown] : {std::pair{4, false}, {5, true}, {18, true}, {19, false}}) {
+        view.zoomToCode(code);
+        EXPECT_EQ(withinLimits(5, 19, view.scaleCode()), shown) << code;
+    }
+}
+
+TEST(MapView, ScreenAndMapAreInverseAndPanZoomKeepTheAnchor) {
+    MapView view(box(10, 50, 30, 60), true);  // degrees: x shrinks by the latitude
+    view.resize(640, 480);
+    EXPECT_TRUE(MapView::looksGeographic(box(10, 50, 30, 60)));
+    EXPECT_FALSE(MapView::looksGeographic(box(500000, 6000000, 510000, 6010000)));
+    const MapPoint anchor = view.toMap({100, 200});
+    view.zoomAt({100, 200}, 3);
+    EXPECT_NEAR(view.toScreen(anchor).x, 100, 1e-6);
+    EXPECT_NEAR(view.toScreen(anchor).y, 200, 1e-6);
+    view.panBy(40, -10);
+    EXPECT_NEAR(view.toScreen(anchor).x, 140, 1e-6);
+    EXPECT_NEAR(view.toScreen(anchor).y, 190, 1e-6);
+    // A degree of longitude at 55 degrees north is about 0.57 of a degree of latitude.
+    EXPECT_NEAR(view.scaleX() / -view.scaleY(), 0.574, 0.01);
+}
 
 Shape square(double left, double bottom, double size, bool withHole) {
     Shape shape;
@@ -23,10 +115,9 @@ Shape square(double left, double bottom, double size, bool withHole) {
     return shape;
 }
 
-MapObject object(int layer, int lower, int upper) {
+MapObject object(int layer, int upper = 34) {
     MapObject o;
     o.style.layer = layer;
-    o.style.lowerLimit = lower;
     o.style.upperLimit = upper;
     return o;
 }
@@ -37,7 +128,7 @@ StyledMap sample() {
     set.kind = ObjectKind::Polygon;
     set.shapes = {square(0, 0, 100, false), Shape{}, square(0, 0, 100, true)};
     for (const Shape& s : set.shapes) set.bounds.merge(s.bounds);
-    return pairShapes(std::move(set), {object(2, 0, 34), object(1, 0, 34), object(1, 0, 10)});
+    return pairShapes(std::move(set), {object(2), object(1), object(1, 10)});
 }
 
 TEST(StyledMap, PairsRecordsAndDrawsLayersBottomFirst) {
@@ -46,12 +137,10 @@ TEST(StyledMap, PairsRecordsAndDrawsLayersBottomFirst) {
     EXPECT_EQ(map.objects[0].record, 0u);
     EXPECT_EQ(map.objects[1].record, 2u);
     EXPECT_EQ(drawOrder(map), (std::vector<std::uint32_t>{0, 1}));  // layer 2 under layer 1
-
     ShapeSet set;
     set.shapes = {square(0, 0, 1, false), square(0, 0, 1, false), square(0, 0, 1, false)};
-    const StyledMap layered =
-        pairShapes(std::move(set), {object(1, 0, 34), object(0, 0, 34), object(3, 0, 34)});
-    EXPECT_EQ(drawOrder(layered), (std::vector<std::uint32_t>{1, 2, 0}));
+    EXPECT_EQ(drawOrder(pairShapes(std::move(set), {object(1), object(0), object(3)})),
+              (std::vector<std::uint32_t>{1, 2, 0}));
 }
 
 TEST(StyledMap, PointerFindsTheTopShownObjectAndSeesThroughHoles) {
@@ -60,39 +149,30 @@ TEST(StyledMap, PointerFindsTheTopShownObjectAndSeesThroughHoles) {
     MapView view(map.geometry.bounds, false);
     view.resize(400, 400);
     view.zoomToCode(5);  // 50 m across 100 pixels: the squares span 200 pixels
-    const ScreenPoint ring = view.toScreen({10, 10});
-    const ScreenPoint hole = view.toScreen({50, 50});
-    const ScreenPoint outside = view.toScreen({150, 150});
-    EXPECT_EQ(objectAt(map, order, view, ring, false), 1u);
-    EXPECT_EQ(objectAt(map, order, view, hole, false), 0u);  // through the hole to the one below
-    EXPECT_EQ(objectAt(map, order, view, outside, false), std::nullopt);
+    EXPECT_EQ(objectAt(map, order, view, view.toScreen({10, 10}), false), 1u);
+    EXPECT_EQ(objectAt(map, order, view, view.toScreen({50, 50}), false), 0u);  // the hole
+    EXPECT_EQ(objectAt(map, order, view, view.toScreen({150, 150}), false), std::nullopt);
     // At code 12 the holed square (limits 0 to 10) is hidden unless everything is shown.
     view.zoomToCode(12);
-    const ScreenPoint ringFar = view.toScreen({10, 10});
-    EXPECT_EQ(objectAt(map, order, view, ringFar, false), 0u);
-    EXPECT_EQ(objectAt(map, order, view, ringFar, true), 1u);
+    EXPECT_EQ(objectAt(map, order, view, view.toScreen({10, 10}), false), 0u);
+    EXPECT_EQ(objectAt(map, order, view, view.toScreen({10, 10}), true), 1u);
 }
 
-TEST(StyledMap, LabelOfARingSitsOnTheRingNotInTheHole) {
-    // A 100 m square with a 50 m hole in its middle: the middle line's widest stretch inside is
-    // 25 m on either side of the hole; lower lines cross the ring whole.
+TEST(StyledMap, LabelsSitOnTheRingNotInTheHoleAndPointIconsChangeAtTheLimit) {
     const MapPoint point = labelPoint(square(0, 0, 100, true));
-    const Shape holed = square(0, 0, 100, true);
     EXPECT_FALSE(point.x > 25 && point.x < 75 && point.y > 25 && point.y < 75);
-    EXPECT_TRUE(holed.bounds.contains(point));
+    EXPECT_TRUE(square(0, 0, 100, true).bounds.contains(point));
     const MapPoint plain = labelPoint(square(0, 0, 100, false));
     EXPECT_DOUBLE_EQ(plain.x, 50);
     EXPECT_DOUBLE_EQ(plain.y, 50);
-}
 
-TEST(StyledMap, PointIconChangesAtThePointLimit) {
-    MapObject point = object(0, 0, 34);
-    point.style.icon = "buoy";
-    point.style.pointIcon = "NAME1";
-    EXPECT_EQ(iconAt(point, 20), "buoy");
-    point.style.pointLimit = 15;
-    EXPECT_EQ(iconAt(point, 14), "buoy");
-    EXPECT_EQ(iconAt(point, 15), "NAME1");
+    MapObject buoy = object(0);
+    buoy.style.icon = "buoy";
+    buoy.style.pointIcon = "NAME1";
+    EXPECT_EQ(iconAt(buoy, 20), "buoy");
+    buoy.style.pointLimit = 15;
+    EXPECT_EQ(iconAt(buoy, 14), "buoy");
+    EXPECT_EQ(iconAt(buoy, 15), "NAME1");
 }
 
 }  // namespace

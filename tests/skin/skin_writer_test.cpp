@@ -1,10 +1,12 @@
 // The skin file: one block per found type with the template's names and the look of the kind,
-// the old-template cases, the icon cases, and the bytes on disk (code page 1251, CR LF).
+// the old-template cases, the icons as XPM pictures or their failures, and the bytes on disk
+// (code page 1251, CR LF).
 #include "skin/skin_writer.h"
 
 #include <gtest/gtest.h>
 
 #include "convert/convert_fixture.h"
+#include "skin/icon_xpm.h"
 #include "store/codepage.h"
 #include "support/gif_bytes.h"
 
@@ -29,6 +31,43 @@ std::string withoutColumn(std::string columns, const std::string& column) {
     const std::size_t at = columns.find("," + column + " ");
     columns.erase(at, columns.find(')', at) + 1 - at);
     return columns;
+}
+
+ArgbImage image(int width, int height, std::vector<std::uint32_t> pixels) {
+    return ArgbImage{width, height, std::move(pixels)};
+}
+
+// The XPM text of a picture: colour table by first appearance, blanks for every non-opaque
+// colour, notes for colours outside the palette.
+TEST(ImageToXpm, WritesTheWholeText) {
+    PaletteTexts palette;
+    palette[0] = "000000";
+    palette[12] = "FF0000";
+    palette[16] = "8cc8ff";  // either letter case matches
+    struct Case {
+        const char* what;
+        ArgbImage picture;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"transparent first pixel: blank none at index 0, the opaque colour gets $",
+         image(3, 2, {0x00FFFFFF, 0xFF1E90FF, 0x00FFFFFF, 0xFF1E90FF, 0xFF1E90FF, 0x00FFFFFF}),
+         "XPM=\"3 2 2 1\"\r\n\"  c none\"\r\n\"$ c #1E90FF\"\r\n"
+         "; цвет #1E90FF не из списка Atlas v10\r\n\" $ \"\r\n\"$$ \""},
+        {"palette colours only: no notes", image(2, 1, {0xFFFF0000, 0xFF8CC8FF}),
+         "XPM=\"2 1 2 1\"\r\n\"# c #FF0000\"\r\n\"$ c #8CC8FF\"\r\n\"#$\""},
+        {"two alphas below 255 are two none entries, both blanks",
+         image(3, 1, {0x00123456, 0x7F123456, 0xFF123456}),
+         "XPM=\"3 1 3 1\"\r\n\"  c none\"\r\n\"  c none\"\r\n\"% c #123456\"\r\n"
+         "; цвет #123456 не из списка Atlas v10\r\n\"  %\""},
+        {"1 by 1, other colour", image(1, 1, {0xFF010203}),
+         "XPM=\"1 1 1 1\"\r\n\"# c #010203\"\r\n; цвет #010203 не из списка Atlas v10\r\n\"#\""},
+    };
+    for (const Case& c : cases) {
+        Result<std::string> text = imageToXpm(c.picture, palette);
+        ASSERT_TRUE(text.isOk()) << c.what;
+        EXPECT_EQ(*text, c.expected) << c.what;
+    }
 }
 
 class SkinWriter : public testing::ConvertFixture {
@@ -130,48 +169,53 @@ TEST_F(SkinWriter, TakesTheCustomRowAndMarksUndescribedTypes) {
                     "[end]"}));
 }
 
+// An icon's picture in its block, each pixel character one byte in the file (35 to 255 for
+// 221 colours); a damaged icon, one of 222 colours or one that is no picture has its failure
+// line as a comment in place of the picture, and the first such failure is the last message.
 TEST_F(SkinWriter, PutsTheIconPictureOrItsFailureInTheBlock) {
     useTemplate();
     chooseKind(2);
-    addTemplateRow("VID,YN,MP_TYPE,MP_ENG,MP_NAME,ICON,COLOR", "2,0,'0x01','Buoy','Буй','buoy',12");
-    addTemplateRow("VID,YN,MP_TYPE,MP_ENG,MP_NAME,ICON", "2,0,'0x02','Cut','Обрыв','cut'");
-    testing::writeGifFile(m_program.path() / "icons" / "buoy.gif",
-                          {2, 1, {{0, 0, 0}, {255, 0, 0}}, {0, 1}, 0});
+    const fs::path icons = m_program.path() / "icons";
+    const std::pair<const char*, const char*> rows[] = {
+        {"0x01", "buoy"}, {"0x02", "cut"}, {"0x03", "c221"}, {"0x04", "c222"}, {"0x05", "text"}};
+    for (const auto& [type, icon] : rows) {
+        addTemplateRow("VID,YN,MP_TYPE,MP_ENG,MP_NAME,ICON,COLOR",
+                       std::string("2,0,'") + type + "','Buoy','Буй','" + icon + "',12");
+    }
+    testing::writeGifFile(icons / "buoy.gif", {2, 1, {{0, 0, 0}, {255, 0, 0}}, {0, 1}, 0});
     std::vector<std::uint8_t> cut =
         testing::gifBytes({4, 4, {{0, 0, 0}, {1, 2, 3}}, std::vector<std::uint8_t>(16, 1)});
     cut.resize(cut.size() - 8);  // the image data ends early
-    writeFile(m_program.path() / "icons" / "cut.gif", std::string(cut.begin(), cut.end()));
-
-    const std::string text = makeSkin({"0x01", "0x02"});
-    const std::string buoy = join({"; иконка buoy",
-                                   "XPM=\"2 1 2 1\"\r\n\"  c none\"\r\n"
-                                   "\"$ c #FF0000\"\r\n\" $\"",
-                                   "[end]"});
-    EXPECT_NE(text.find("String1=0x19 Буй\r\n" + buoy), std::string::npos) << text;
-    // The damaged icon: its failure line as a comment, no picture, and the failure stays the
-    // last message although no later icon overwrote it.
-    const std::size_t cutAt = text.find("; иконка cut\r\n; ! btnMakeSkin: 62. ");
-    ASSERT_NE(cutAt, std::string::npos) << text;
-    EXPECT_EQ(text.find("XPM=", cutAt), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 7), "[end]\r\n");
-    EXPECT_EQ(main.attLog.back().rfind(" ! btnMakeSkin: 62. ", 0), 0u);
-}
-
-// Each pixel character is one byte in the file, 35 to 255 for 221 colours.
-TEST_F(SkinWriter, WritesPixelCharactersAsSingleBytes) {
-    useTemplate();
-    chooseKind(2);
-    addTemplateRow("VID,YN,MP_TYPE,ICON", "2,0,'0x01','many'");
-    testing::GifPicture many{221, 1, {}, {}};
+    writeFile(icons / "cut.gif", std::string(cut.begin(), cut.end()));
     std::string row = "\"";
-    for (int i = 0; i < 256; ++i) {
-        many.colours.push_back({static_cast<std::uint8_t>(i), 0, 0});
-        if (i < 221) many.pixels.push_back(static_cast<std::uint8_t>(i));
-        if (i < 221) row += static_cast<char>(35 + i);
+    for (int count : {221, 222}) {
+        testing::GifPicture many{count, 1, {}, {}};
+        for (int i = 0; i < 256; ++i) {
+            many.colours.push_back({static_cast<std::uint8_t>(i), 0, 0});
+            if (i < count) many.pixels.push_back(static_cast<std::uint8_t>(i));
+            if (i < count && count == 221) row += static_cast<char>(35 + i);
+        }
+        testing::writeGifFile(icons / ("c" + std::to_string(count) + ".gif"), many);
     }
-    testing::writeGifFile(m_program.path() / "icons" / "many.gif", many);
-    makeSkin({"0x01"});
+    writeFile(icons / "text.gif", "not a picture");
+
+    const std::string text = makeSkin({"0x01", "0x02", "0x03", "0x04", "0x05"});
+    EXPECT_NE(text.find("String1=0x19 Буй\r\n; иконка buoy\r\nXPM=\"2 1 2 1\"\r\n\"  c none\"\r\n"
+                        "\"$ c #FF0000\"\r\n\" $\"\r\n[end]"),
+              std::string::npos)
+        << text;
     EXPECT_NE(readFile(skinPath()).find("\r\n" + row + "\"\r\n[end]\r\n"), std::string::npos);
+    const std::pair<const char*, std::string> failures[] = {
+        {"cut", "62. "},
+        {"c222", "5. the icon has more than 221 colours"},
+        {"text", std::to_string(err::kFail) + ". "}};
+    for (const auto& [icon, failure] : failures) {
+        const std::size_t at =
+            text.find("; иконка " + std::string(icon) + "\r\n; ! btnMakeSkin: " + failure);
+        ASSERT_NE(at, std::string::npos) << icon << "\n" << text;
+        EXPECT_GT(text.find("XPM=", at), text.find("[end]", at)) << icon;
+    }
+    EXPECT_EQ(main.attLog.back().rfind(" ! btnMakeSkin: 62. ", 0), 0u);
 }
 
 TEST_F(SkinWriter, NotesWhatAnOldTemplateLacks) {

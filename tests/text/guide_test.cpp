@@ -1,3 +1,4 @@
+// The interface language (captions, tooltips, the language button) and the short user guide.
 #include "text/guide.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 #include "store/codepage.h"
 #include "store/scripted_platform.h"
+#include "support/temp_folder.h"
+#include "text/captions.h"
 #include "window/main_controls.h"
 
 namespace tavrolin {
@@ -16,65 +19,102 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const std::string& path) {
+struct Window {
+    ScriptedPlatform platform;
+    Main main{platform};
+    Form& form = main.form;
+    Window() { buildMainControls(main.form); }
+};
+
+TEST(Captions, EveryEntryReachesItsControlInBothLanguagesAndOnlyThoseTextsChange) {
+    Window w;
+    for (bool russian : {true, false}) {
+        w.main.russian = russian;
+        SetCaptions(w.main);
+        for (const CaptionEntry& entry : captionTable()) {
+            SCOPED_TRACE(std::string(entry.control) + " " + std::to_string(entry.index));
+            ASSERT_TRUE(w.form.has(entry.control, entry.index));
+            const Control& c = w.form(entry.control, entry.index);
+            EXPECT_EQ(entry.property == CaptionProperty::Caption ? c.caption : c.toolTip,
+                      russian ? entry.russian : entry.english);
+            EXPECT_STRNE(russian ? entry.russian : entry.english, "");
+        }
+        EXPECT_EQ(w.form("btnLang").caption, russian ? "EN" : "RU");
+        EXPECT_EQ(w.form("TrnCase").visible, russian);
+        // Texts outside the table keep their design state in both languages.
+        EXPECT_EQ(w.form("btnMakeSkin").toolTip, "Создать скин к ГМЕ с типами карты");
+    }
+}
+
+TEST(Captions, TheButtonSwitchesTwiceBackClearsTransliterationAndKeepsAChosenSource) {
+    Window w;
+    w.main.russian = true;
+    SetCaptions(w.main);
+    w.form.setValue("TrnCase", 1);
+    w.form.setText("Source", sourcePrompt(true));
+    btnLang_Click(w.main);
+    EXPECT_FALSE(w.main.russian);
+    EXPECT_EQ(w.form("TrnCase").value, 0);
+    EXPECT_EQ(w.main.attLog.back(), " * button ??? display only russian help, sorry...");
+    EXPECT_EQ(w.form("Source").text, " Select source shape file in DBF-format");
+    w.form.setText("Source", "/maps/lake.dbf");
+    btnLang_Click(w.main);
+    EXPECT_TRUE(w.main.russian);
+    EXPECT_EQ(w.form("Source").text, "/maps/lake.dbf");
+    EXPECT_TRUE(w.form("TrnCase").visible);
+    EXPECT_EQ(w.form("TrnCase").value, 0) << "the check stays cleared after switching back";
+    EXPECT_EQ(w.main.attLog.back(), " * кнопка ??? выводит мини-справку по этой программе");
+}
+
+std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct GuideTest : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() /
-                      ("tavrolin_guide_" + std::to_string(::getpid()) + "_" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    ScriptedPlatform platform;
-    Main main{platform};
+// UTF-8 is the system's text encoding here; a Russian Windows reads code page 1251.
+std::string inSystemEncoding(const std::string& utf8) {
+#ifdef _WIN32
+    return store::encodeCp1251(utf8);
+#else
+    return utf8;
+#endif
+}
 
-    void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        buildMainControls(main.form);
-        main.programFolder = folder.string() + "/";
+struct GuideTest : ::testing::Test, Window {
+    GuideTest() {
+        main.programFolder = folder.root().string() + "/";
         main.programName = "Tavrolin";
     }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string guide() const { return folder.string() + "/Tavrolin.txt"; }
-    // UTF-8 is the system's text encoding here; a Russian Windows reads code page 1251.
-    static std::string inSystemEncoding(const std::string& utf8) {
-#ifdef _WIN32
-        return store::encodeCp1251(utf8);
-#else
-        return utf8;
-#endif
-    }
+    std::string guide() const { return folder.root().string() + "/Tavrolin.txt"; }
+    testing::ScratchFolder folder{"tavrolin_guide_"};
 };
 
-// UTF-8 is the system's text encoding here: a viewer shows the Russian text.
-TEST_F(GuideTest, WritesTheLinesInUtf8WithCrLf) {
+TEST_F(GuideTest, WritesItsRussianLinesWithCrLfAndRewritesThemOnEveryPress) {
+    std::ofstream(guide()) << "an old guide that is longer than nothing at all, and then some";
+    main.russian = false;  // the guide is Russian in both languages
     btnHelp_Click(main);
-    const std::string bytes = readFile(guide());
-    std::string expected;
     const std::vector<std::string> lines = guideLines("README.md");
+    std::string expected;
     for (const std::string& line : lines) expected += line + "\r\n";
-    EXPECT_EQ(bytes, inSystemEncoding(expected));
-    EXPECT_EQ(lines.size(), 74u);
+    EXPECT_EQ(readFile(guide()), inSystemEncoding(expected));
     EXPECT_EQ(lines.front(), "Конвертер DBF данных для эхолотов Lowrance v15,");
-    EXPECT_EQ(lines[3], "ветка обсуждения - README.md");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "ветка обсуждения - README.md"), 1);
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& l) { return l.find("README.md") != l.npos; }),
               3);
-    EXPECT_NE(bytes.find("Tavrolin.exe, \r\n"), std::string::npos);  // a kept trailing blank
-    ASSERT_EQ(platform.openedDocuments, std::vector<std::string>{guide()});
+    EXPECT_NE(expected.find("Tavrolin.exe, \r\n"), std::string::npos);  // a kept trailing blank
+    EXPECT_EQ(platform.openedDocuments, std::vector<std::string>{guide()});
 }
 
 // The link lines point at the README beside the guide when there is one, as a URL that works
 // for any folder name, and are plain text otherwise.
 TEST_F(GuideTest, LinksOnlyToAReadmeThatIsThere) {
-    EXPECT_EQ(documentationAddress(folder.string() + "/"), "README.md");
-    const fs::path odd = folder / "карты и план";
+    EXPECT_EQ(documentationAddress(folder.root().string() + "/"), "README.md");
+    const fs::path odd = folder.root() / "карты и план";
     fs::create_directories(odd);
     std::ofstream(odd / "README.md") << "# Tavrolin\n";
     // "/tmp/x" gives "file:///tmp/x", "C:\Temp\x" gives "file:///C:/Temp/x".
-    std::string url = folder.generic_string();
+    std::string url = folder.root().generic_string();
     if (url.front() != '/') url.insert(0, "/");
     EXPECT_EQ(documentationAddress(odd.string() + "/"),
               "file://" + url +
@@ -82,19 +122,8 @@ TEST_F(GuideTest, LinksOnlyToAReadmeThatIsThere) {
     main.programFolder = odd.string() + "/";
     main.programName = "tavrolin";  // the template as found on disk; the guide keeps its name
     btnHelp_Click(main);
-    EXPECT_NE(readFile((odd / "Tavrolin.txt").string())
-                  .find(inSystemEncoding("ветка обсуждения - file://")),
+    EXPECT_NE(readFile(odd / "Tavrolin.txt").find(inSystemEncoding("ветка обсуждения - file://")),
               std::string::npos);
-}
-
-TEST_F(GuideTest, SecondPressRewritesAndEnglishWritesTheSameRussianText) {
-    btnHelp_Click(main);
-    const std::string first = readFile(guide());
-    std::ofstream(guide()) << "old text that is longer than nothing";
-    main.russian = !main.russian;
-    btnHelp_Click(main);
-    EXPECT_EQ(readFile(guide()), first);
-    EXPECT_EQ(platform.openedDocuments.size(), 2u);
 }
 
 TEST_F(GuideTest, ReportsWhatWentWrong) {
@@ -102,7 +131,7 @@ TEST_F(GuideTest, ReportsWhatWentWrong) {
     btnHelp_Click(main);
     EXPECT_EQ(main.attLog.back(), "неизвестный тип файла...");
 
-    main.programFolder = folder.string() + "/missing/";
+    main.programFolder = (folder.root() / "missing").string() + "/";
     platform.documentsOpen = true;
     btnHelp_Click(main);
     EXPECT_EQ(main.attLog.back().rfind(" ! btnHelp_Click: 76. ", 0), 0u) << main.attLog.back();
