@@ -10,11 +10,11 @@ namespace {
 
 constexpr double kKeptApart = 0.5;  // band pixels between kept vertices, across or down
 // The grid that finds the earlier objects a box touches: cells of at least 4 band pixels, at
-// most 256 across the map. A box over more cells than kCellsOfOneBox is drawn after everything
-// before it instead.
+// most 256 across the map. A box over more cells than kCellsOfOneBox (a quarter of the map
+// across) is drawn after everything before it instead.
 constexpr double kSmallestCell = 4;
 constexpr int kCellsAcross = 256;
-constexpr int kCellsOfOneBox = 256;
+constexpr int kCellsOfOneBox = 64 * 64;
 constexpr int kMixed = -2;  // a cell whose highest level holds several looks
 
 std::int16_t toLimit(int limit) {
