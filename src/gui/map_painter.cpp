@@ -190,7 +190,6 @@ const MapPainter::Label& MapPainter::labelOf(std::uint32_t objectIndex, const QF
     label.laidOut.setText(label.text);
     label.laidOut.setTextFormat(Qt::PlainText);
     label.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    label.laidOut.prepare(QTransform(), label.font);
     return m_labels.emplace(objectIndex, std::move(label)).first->second;
 }
 

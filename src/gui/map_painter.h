@@ -59,7 +59,7 @@ class MapPainter {
     // A label measured once.
     struct Label {
         QString text;
-        QStaticText laidOut;  // laid out once, drawn many times
+        QStaticText laidOut;  // laid out when first drawn (most labels measured never are)
         QFont font;
         QSizeF size;
         double ascent = 0;
