@@ -28,6 +28,10 @@ const QColor kNoColour(0xA0, 0xA0, 0xA0);
 const QColor kLabelText(0x20, 0x20, 0x20);
 constexpr int kBandsKept = 4;
 constexpr int kPointRadius = 3;
+// A point's dot is stamped from pictures of it drawn once, its centre at every quarter pixel
+// (kDotSteps across and down) from the corner of the middle pixel of kDotSize.
+constexpr int kDotSteps = 4;
+constexpr int kDotSize = 12;
 constexpr int kLabelCell = 8;  // pixels per cell of the grid that keeps labels apart
 
 QColor toQColor(std::uint32_t screenColour) {
@@ -52,8 +56,8 @@ QPen cosmeticPen(const QColor& colour, int width, const std::vector<int>& dashes
     return pen;
 }
 
-// Where an object's label goes, in pixels.
-QPointF labelAnchor(const Shape& shape, const preview::MapView& view) {
+// Where an object's label goes (a point's is set off to its right when drawn).
+MapPoint labelAnchor(const Shape& shape) {
     if (shape.kind == ObjectKind::Line) {
         // The middle vertex of the longest part.
         std::size_t best = 0;
@@ -63,16 +67,10 @@ QPointF labelAnchor(const Shape& shape, const preview::MapView& view) {
                 best = part;
             }
         }
-        const std::size_t middle = (shape.partBegin(best) + shape.partEnd(best)) / 2;
-        const preview::ScreenPoint s = view.toScreen(shape.points[middle]);
-        return {s.x, s.y};
+        return shape.points[(shape.partBegin(best) + shape.partEnd(best)) / 2];
     }
-    if (shape.kind == ObjectKind::Point) {
-        const preview::ScreenPoint s = view.toScreen(shape.points.front());
-        return {s.x + kPointRadius + 3, s.y};
-    }
-    const preview::ScreenPoint s = view.toScreen(preview::labelPoint(shape));
-    return {s.x, s.y};
+    if (shape.kind == ObjectKind::Point) return shape.points.front();
+    return preview::labelPoint(shape);
 }
 
 // A grid over the picture marking the cells labels already cover.
@@ -137,6 +135,7 @@ int MapPainter::lookOf(std::uint32_t objectIndex) {
     if (found != m_lookByKey.end()) return known = found->second;
 
     Look look;
+    look.kind = kind;
     look.colour = style.color ? toQColor(*style.color) : kNoColour;
     if (kind == ObjectKind::Polygon) {
         look.brush = QBrush(Qt::NoBrush);
@@ -166,6 +165,9 @@ int MapPainter::lookOf(std::uint32_t objectIndex) {
         look.brush = QBrush(look.colour);
         look.pen = QPen(Qt::black, 1);
     }
+    const double penWidth = std::max(look.pen.style() == Qt::NoPen ? 0.0 : look.pen.widthF(),
+                                     look.lineBorder ? look.borderPen.widthF() : 0.0);
+    look.reach = static_cast<float>(penWidth / 2 + 2);
     m_looks.push_back(std::move(look));
     known = static_cast<int>(m_looks.size()) - 1;
     m_lookByKey.emplace(std::move(key), known);
@@ -188,7 +190,6 @@ const MapPainter::Label& MapPainter::labelOf(std::uint32_t objectIndex, const QF
     label.laidOut.setText(label.text);
     label.laidOut.setTextFormat(Qt::PlainText);
     label.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    label.laidOut.prepare(QTransform(), label.font);
     return m_labels.emplace(objectIndex, std::move(label)).first->second;
 }
 
@@ -213,151 +214,177 @@ const QImage* MapPainter::icon(const std::string& name) {
     return found->second.isNull() ? nullptr : &found->second;
 }
 
-const QPainterPath& MapPainter::pathOf(std::uint32_t objectIndex, const preview::MapView& view) {
-    // Zoom bands double in size; a path keeps the vertices a quarter pixel of its band apart.
-    const int band = static_cast<int>(std::floor(std::log2(view.metresPerPixel())));
-    auto bandIt = m_bands.find(band);
-    if (bandIt == m_bands.end()) {
-        if (static_cast<int>(m_bands.size()) >= kBandsKept) {
-            // Drop the band farthest from this one.
-            auto farthest = std::abs(m_bands.begin()->first - band) >
-                                    std::abs(std::prev(m_bands.end())->first - band)
-                                ? m_bands.begin()
-                                : std::prev(m_bands.end());
-            m_bands.erase(farthest);
+void MapPainter::prepare() {
+    m_prepared = true;
+    for (std::uint32_t index : m_order) {
+        const MapObject& object = m_map.objects[index];
+        const Shape& shape = m_map.shapeOf(object);
+        if (object.style.showsLabel() && !object.label.empty()) {
+            m_labelled.push_back({index, labelAnchor(shape)});
         }
-        Band fresh;
-        const double unitsPerMetre = 1.0 / (view.scaleX() * view.metresPerPixel());
-        fresh.tolerance = std::ldexp(1.0, band) / 4 * unitsPerMetre;
-        bandIt = m_bands.emplace(band, std::move(fresh)).first;
+        if (shape.kind == ObjectKind::Point) {
+            m_points.push_back(index);
+        } else {
+            const int look = lookOf(index);
+            m_drawables.push_back({index, look, m_looks[static_cast<std::size_t>(look)].reach});
+        }
     }
-    Band& cache = bandIt->second;
-    auto found = cache.paths.find(objectIndex);
-    if (found != cache.paths.end()) return found->second;
+}
 
-    const Shape& shape = m_map.shapeOf(m_map.objects[objectIndex]);
-    const double tolerance = cache.tolerance;
-    QPainterPath path;
-    path.setFillRule(Qt::OddEvenFill);
-    for (std::size_t part = 0; part < shape.partCount(); ++part) {
-        const std::size_t begin = shape.partBegin(part);
-        const std::size_t end = shape.partEnd(part);
-        MapPoint kept = shape.points[begin];
-        path.moveTo(kept.x, kept.y);
-        for (std::size_t i = begin + 1; i < end; ++i) {
-            const MapPoint p = shape.points[i];
-            if (i + 1 < end && std::abs(p.x - kept.x) < tolerance &&
-                std::abs(p.y - kept.y) < tolerance) {
-                continue;
-            }
-            path.lineTo(p.x, p.y);
-            kept = p;
-        }
-        if (shape.kind == ObjectKind::Polygon) path.closeSubpath();
+MapBand& MapPainter::bandFor(const preview::MapView& view) {
+    const int band = MapBand::bandOf(view);
+    auto found = std::find_if(m_bands.begin(), m_bands.end(),
+                              [band](const auto& kept) { return kept->band() == band; });
+    if (found != m_bands.end()) return **found;
+    if (static_cast<int>(m_bands.size()) >= kBandsKept) {
+        // Drop the band farthest from this one.
+        m_bands.erase(
+            std::max_element(m_bands.begin(), m_bands.end(), [band](const auto& a, const auto& b) {
+                return std::abs(a->band() - band) < std::abs(b->band() - band);
+            }));
     }
-    return cache.paths.emplace(objectIndex, std::move(path)).first->second;
+    m_bands.push_back(std::make_unique<MapBand>(m_map, view, m_drawables));
+    return *m_bands.back();
+}
+
+const QImage& MapPainter::dot(Look& look, int step) {
+    if (look.dots.empty()) {
+        look.dots.resize(kDotSteps * kDotSteps);
+        for (int step = 0; step < kDotSteps * kDotSteps; ++step) {
+            QImage& image = look.dots[static_cast<std::size_t>(step)];
+            image = QImage(kDotSize, kDotSize, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(look.pen);
+            painter.setBrush(look.brush);
+            const QPointF centre(kDotSize / 2 + double(step % kDotSteps) / kDotSteps,
+                                 kDotSize / 2 + double(step / kDotSteps) / kDotSteps);
+            painter.drawEllipse(centre, kPointRadius, kPointRadius);
+        }
+    }
+    return look.dots[static_cast<std::size_t>(step)];
 }
 
 void MapPainter::paint(QPainter& painter, const preview::MapView& view, bool showAll) {
+    if (!m_prepared) prepare();
     painter.save();
     painter.resetTransform();
     painter.fillRect(QRectF(0, 0, view.width(), view.height()), kBackground);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     const int code = view.scaleCode();
-    const preview::Bounds visible = view.visibleBox();
-    const double sx = view.scaleX();
-    const double sy = view.scaleY();
-    const MapPoint topLeft = view.topLeft();
-    const QTransform toScreen(sx, 0, 0, sy, -topLeft.x * sx, -topLeft.y * sy);
-    const double pixelX = 1 / std::abs(sx);
-    const double pixelY = 1 / std::abs(sy);
-
-    std::vector<std::uint32_t> shown;
-    std::vector<std::uint32_t> points;
+    MapBand& band = bandFor(view);
+    const QTransform toView = band.toView(view);
+    const double scale = toView.m11();
+    const double pixel = 1 / scale;
+    const QRectF visible = toView.inverted().mapRect(QRectF(0, 0, view.width(), view.height()));
     m_drawn = 0;
     int current = -1;  // the look the painter holds
-    painter.setTransform(toScreen);
-    for (std::uint32_t index : m_order) {
-        const MapObject& object = m_map.objects[index];
-        if (!preview::shownAt(object, code, showAll)) continue;
-        const Shape& shape = m_map.shapeOf(object);
-        if (!shape.bounds.intersects(visible)) continue;
+    painter.setTransform(toView);
+    for (const MapBand::Item& item : band.items()) {
+        if (!showAll && !preview::withinLimits(item.lowerLimit, item.upperLimit, code)) continue;
+        if (item.right + item.reach < visible.left() || item.left - item.reach > visible.right() ||
+            item.bottom + item.reach < visible.top() || item.top - item.reach > visible.bottom()) {
+            continue;
+        }
         ++m_drawn;
-        shown.push_back(index);
-        if (shape.kind == ObjectKind::Point) {
-            points.push_back(index);
-            continue;
-        }
-        const Look& look = m_looks[static_cast<std::size_t>(lookOf(index))];
+        const Look& look = m_looks[static_cast<std::size_t>(item.look)];
         // Smaller than a pixel: one pixel of its colour.
-        if (shape.bounds.width() < pixelX && shape.bounds.height() < pixelY) {
-            painter.fillRect(QRectF(shape.bounds.minX, shape.bounds.maxY - pixelY, pixelX, pixelY),
-                             look.colour);
+        if (item.right - item.left < pixel && item.bottom - item.top < pixel) {
+            painter.fillRect(QRectF(item.left, item.top, pixel, pixel), look.colour);
             continue;
         }
-        const QPainterPath& path = pathOf(index, view);
+        const MapBand::Outline outline = band.outline(item.object);
+        auto draw = [&] {
+            if (outline.path != nullptr) {
+                painter.drawPath(*outline.path);
+            } else if (look.kind == ObjectKind::Polygon) {
+                painter.drawPolygon(outline.points, outline.count, Qt::OddEvenFill);
+            } else {
+                painter.drawPolyline(outline.points, outline.count);
+            }
+        };
         if (look.lineBorder) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(look.borderPen);
-            painter.drawPath(path);
+            draw();
             current = -1;
         }
-        const int lookIndex = m_lookOfObject[index];
-        if (lookIndex != current) {
-            current = lookIndex;
+        if (item.look != current) {
+            current = item.look;
             if (look.picture) {
+                // The picture pixel for pixel, fixed to the map.
                 QBrush brush = look.brush;
-                brush.setTransform(QTransform::fromScale(pixelX, -pixelY));
+                brush.setTransform(QTransform::fromScale(pixel, pixel));
                 painter.setBrush(brush);
             } else {
                 painter.setBrush(look.brush);
             }
             painter.setPen(look.pen);
         }
-        painter.drawPath(path);
+        draw();
     }
-
-    // Points and labels in pixels.
     painter.resetTransform();
-    for (std::uint32_t index : points) {
+    paintPoints(painter, view, showAll);
+    paintLabels(painter, view, showAll);
+    painter.restore();
+}
+
+void MapPainter::paintPoints(QPainter& painter, const preview::MapView& view, bool showAll) {
+    const int code = view.scaleCode();
+    const preview::Bounds visible = view.visibleBox();
+    for (std::uint32_t index : m_points) {
         const MapObject& object = m_map.objects[index];
-        const QImage* picture = icon(preview::iconAt(object, code));
-        const int lookIndex = lookOf(index);
-        if (picture == nullptr && lookIndex != current) {
-            current = lookIndex;
-            painter.setPen(m_looks[static_cast<std::size_t>(lookIndex)].pen);
-            painter.setBrush(m_looks[static_cast<std::size_t>(lookIndex)].brush);
-        }
+        if (!preview::shownAt(object, code, showAll)) continue;
         const Shape& shape = m_map.shapeOf(object);
+        if (!shape.bounds.intersects(visible)) continue;
+        ++m_drawn;
+        const QImage* picture = icon(preview::iconAt(object, code));
+        Look& look = m_looks[static_cast<std::size_t>(lookOf(index))];
         for (const MapPoint& p : shape.points) {
             const preview::ScreenPoint s = view.toScreen(p);
             if (picture != nullptr) {
                 painter.drawImage(
                     QPointF(s.x - picture->width() / 2.0, s.y - picture->height() / 2.0), *picture);
-            } else {
-                painter.drawEllipse(QPointF(s.x, s.y), kPointRadius, kPointRadius);
+                continue;
             }
+            if (s.x < -kDotSize || s.y < -kDotSize || s.x > view.width() + kDotSize ||
+                s.y > view.height() + kDotSize) {
+                continue;  // another point of the shape is in view
+            }
+            // The dot whose centre is nearest, in quarter pixels.
+            const double x = std::floor(s.x * kDotSteps + 0.5);
+            const double y = std::floor(s.y * kDotSteps + 0.5);
+            const double left = std::floor(x / kDotSteps);
+            const double top = std::floor(y / kDotSteps);
+            const int step =
+                static_cast<int>((y - top * kDotSteps) * kDotSteps + x - left * kDotSteps);
+            painter.drawImage(
+                QPoint(static_cast<int>(left) - kDotSize / 2, static_cast<int>(top) - kDotSize / 2),
+                dot(look, step));
         }
     }
-    paintLabels(painter, view, shown);
-    painter.restore();
 }
 
-void MapPainter::paintLabels(QPainter& painter, const preview::MapView& view,
-                             const std::vector<std::uint32_t>& shown) {
+void MapPainter::paintLabels(QPainter& painter, const preview::MapView& view, bool showAll) {
     LabelGrid grid(view.width(), view.height());
     const QFont base = painter.font();
     const QRectF picture(0, 0, view.width(), view.height());
+    const int code = view.scaleCode();
+    const preview::Bounds visible = view.visibleBox();
     // Top layers first, so that they keep their labels where labels would collide.
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
-        const MapObject& object = m_map.objects[*it];
-        const preview::DisplayStyle& style = object.style;
-        if (!style.showsLabel() || object.label.empty()) continue;
+    for (auto it = m_labelled.rbegin(); it != m_labelled.rend(); ++it) {
+        const MapObject& object = m_map.objects[it->object];
+        if (!preview::shownAt(object, code, showAll)) continue;
         const Shape& shape = m_map.shapeOf(object);
-        const QPointF anchor = labelAnchor(shape, view);
+        if (!shape.bounds.intersects(visible)) continue;
+        const preview::DisplayStyle& style = object.style;
+        const preview::ScreenPoint at = view.toScreen(it->anchor);
+        QPointF anchor(at.x, at.y);
+        if (shape.kind == ObjectKind::Point) anchor.rx() += kPointRadius + 3;
         if (!picture.contains(anchor)) continue;
-        const Label& label = labelOf(*it, base);
+        const Label& label = labelOf(it->object, base);
         QRectF box(QPointF(0, 0), label.size);
         if (shape.kind == ObjectKind::Point) {
             box.moveTopLeft(QPointF(anchor.x(), anchor.y() - box.height() / 2));

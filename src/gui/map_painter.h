@@ -1,23 +1,24 @@
 // Draws a styled map with QPainter in the template's look: polygon fills (palette or RGBA
 // colour, or the fill picture ICON), borders with width and dash pattern, lines with their
 // border, point icons, labels with font size, label mode and halo; layers bottom first; only
-// objects in view and within their display limits (unless all are shown). Paths are cached per
-// zoom band, simplified to a quarter pixel of that band, so panning and zooming within a band
-// reuse them.
+// objects in view and within their display limits (unless all are shown). Outlines are kept per
+// zoom band (MapBand), so panning and zooming within a band reuse them; points are stamped from
+// dots drawn once per look.
 #pragma once
 
 #include <QBrush>
 #include <QFont>
 #include <QImage>
-#include <QPainterPath>
 #include <QPen>
 #include <QStaticText>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "app/map_model.h"
+#include "gui/map_band.h"
 #include "preview/styled_map.h"
 #include "store/status.h"
 
@@ -49,11 +50,16 @@ class MapPainter {
         bool lineBorder = false;
         QColor colour;
         bool picture = false;  // the brush is the fill picture (scaled per frame)
+        store::ObjectKind kind = store::ObjectKind::None;
+        float reach = 0;  // pixels the pens and the antialiasing reach beyond the shape's box
+        // A point's dot, at quarter-pixel offsets of its centre (kDotSteps squared); built on
+        // first use.
+        std::vector<QImage> dots;
     };
     // A label measured once.
     struct Label {
         QString text;
-        QStaticText laidOut;  // laid out once, drawn many times
+        QStaticText laidOut;  // laid out when first drawn (most labels measured never are)
         QFont font;
         QSizeF size;
         double ascent = 0;
@@ -61,18 +67,26 @@ class MapPainter {
     int lookOf(std::uint32_t objectIndex);
     const Label& labelOf(std::uint32_t objectIndex, const QFont& base);
 
-    struct Band {
-        double tolerance = 0;  // map units dropped between kept vertices
-        std::unordered_map<std::uint32_t, QPainterPath> paths;
+    // Where a label goes, in map coordinates (a point's label is set off in pixels).
+    struct Labelled {
+        std::uint32_t object = 0;
+        preview::MapPoint anchor;
     };
-    const QPainterPath& pathOf(std::uint32_t objectIndex, const preview::MapView& view);
+    // Sorts the map's objects for drawing, once.
+    void prepare();
+    MapBand& bandFor(const preview::MapView& view);
     const QImage* icon(const std::string& name);
-    void paintLabels(QPainter& painter, const preview::MapView& view,
-                     const std::vector<std::uint32_t>& shown);
+    const QImage& dot(Look& look, int step);
+    void paintPoints(QPainter& painter, const preview::MapView& view, bool showAll);
+    void paintLabels(QPainter& painter, const preview::MapView& view, bool showAll);
 
     const preview::StyledMap& m_map;
     std::vector<std::uint32_t> m_order;
-    std::map<int, Band> m_bands;
+    bool m_prepared = false;
+    std::vector<MapBand::Drawable> m_drawables;  // lines and polygons in drawing order
+    std::vector<std::uint32_t> m_points;         // points in drawing order
+    std::vector<Labelled> m_labelled;            // in drawing order
+    std::vector<std::unique_ptr<MapBand>> m_bands;
     std::unordered_map<std::string, QImage> m_icons;  // null image: no such icon
     std::vector<int> m_lookOfObject;                  // -1 until built
     std::vector<Look> m_looks;

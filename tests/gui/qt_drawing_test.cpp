@@ -174,12 +174,13 @@ MapObject look(std::uint32_t colour, int layer, int upperLimit = 34, int width =
 TEST(MapPainter, OffscreenPictureHasTheTemplatesColoursWhereTheShapesAre) {
     testApplication();
     tavrolin::testing::ScratchFolder folder("tavrolin-painter-");
-    // A 400 m square lake (fill 0x8CC8FF, a 100 m hole) under a red line, and a small island
-    // shown only up to code 10.
+    // A 400 m square lake (fill 0x8CC8FF, a 100 m hole) under a red line, a small island shown
+    // only up to code 10, and a blue point.
     const preview::StyledMap map = styled({
         {ring({square(0, 0, 400), square(150, 150, 100)}, ObjectKind::Polygon), look(0xFFC88Cu, 3)},
         {ring({{{0, 350}, {400, 350}}}, ObjectKind::Line), look(0x0000FFu, 1, 34, 5)},
         {ring({square(20, 20, 40)}, ObjectKind::Polygon), look(0x008000u, 2, 10)},
+        {ring({{{300.3, 100.6}}}, ObjectKind::Point), look(0xC00000u, 0)},
     });
     // 500 x 500 pixels fitted: the 400 m lake spans 450 pixels from (25, 25).
     MapPngRequest request;
@@ -201,7 +202,8 @@ TEST(MapPainter, OffscreenPictureHasTheTemplatesColoursWhereTheShapesAre) {
     draw();
     EXPECT_EQ(pixel({100, 300}), 0x8CC8FFu);  // the lake
     EXPECT_EQ(pixel({200, 200}), 0xFFFFFFu);  // its hole
-    EXPECT_EQ(pixel({200, 350}), 0xFF0000u);  // the line over it
+    EXPECT_EQ(pixel({200, 350}), 0xFF0000u);      // the line over it
+    EXPECT_EQ(pixel({300.3, 100.6}), 0x0000C0u);  // the point's dot
     // At the fitted zoom (about 0.9 m per pixel, code 6) the island shows; at code 12 it is gone.
     EXPECT_EQ(pixel({40, 40}), 0x008000u);
     request.scaleCode = 12;
