@@ -1,5 +1,6 @@
 #include "polish/map_run.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,8 +17,6 @@
 namespace tavrolin {
 
 namespace {
-
-using polish::FileHandle;
 
 constexpr std::size_t kCheckedCharacters = 100;  // where a CR LF must show
 constexpr std::size_t kCutCharacters = 3;        // ".mp" of the source name
@@ -94,9 +93,9 @@ bool MapRun::check(int fd) {
 }
 
 void MapRun::runChecked() {
-    Result<FileHandle> source = polish::openForReading(m_source);
+    Result<store::FileDescriptor> source = store::openFile(m_source, O_RDONLY);
     if (!source) return reportFailure(m_main, source.status(), true);
-    const int fd = source->fd();
+    const int fd = source->get();
     if (!check(fd)) return;
 
     if (::lseek(fd, 0, SEEK_SET) != 0) {
@@ -115,15 +114,13 @@ void MapRun::runChecked() {
                            Status::error(err::kFileAlreadyExists,
                                          "the output " + m_output + " is the source itself"));
     }
-    Result<FileHandle> output = polish::createForWriting(m_output);
+    Result<store::FileDescriptor> output = store::openFile(m_output, O_WRONLY | O_CREAT | O_TRUNC);
     if (!output) return reportFailure(m_main, output.status(), true);
 
     bool fileFailure = true;
-    Status status = mainPass(fd, output->fd(), *lines / 100, fileFailure);
-    source->close();
-    if (const int closeError = output->close(); closeError != 0 && status) {
-        status = store::fileError(closeError, "write", m_output);
-    }
+    Status status = mainPass(fd, output->get(), *lines / 100, fileFailure);
+    source->reset();
+    if (Status closed = output->close(m_output); !closed && status) status = closed;
 
     if (!status) {
         if (m_made == 0) (void)store::deleteFile(m_output);

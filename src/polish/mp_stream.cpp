@@ -42,39 +42,6 @@ long long countFeeds(const char* bytes, std::size_t size) {
 
 }  // namespace
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        close();
-        m_fd = other.release();
-    }
-    return *this;
-}
-
-int FileHandle::release() {
-    const int fd = m_fd;
-    m_fd = -1;
-    return fd;
-}
-
-int FileHandle::close() {
-    if (m_fd < 0) return 0;
-    const int result = ::close(m_fd);
-    m_fd = -1;
-    return result == 0 ? 0 : errno;
-}
-
-Result<FileHandle> openForReading(const std::string& path) {
-    const int fd = store::io::openFile(path, O_RDONLY);
-    if (fd < 0) return store::fileError(errno, "open", path);
-    return FileHandle(fd);
-}
-
-Result<FileHandle> createForWriting(const std::string& path) {
-    const int fd = store::io::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
-    if (fd < 0) return store::fileError(errno, "create", path);
-    return FileHandle(fd);
-}
-
 Result<std::size_t> readHead(int fd, char* out, std::size_t size, const std::string& path) {
     std::size_t done = 0;
     while (done < size) {

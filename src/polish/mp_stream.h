@@ -15,32 +15,6 @@ namespace tavrolin::polish {
 
 constexpr std::size_t kBlockBytes = 1 << 17;  // one read or write call per 128 KiB
 
-// An open file descriptor, closed when it goes out of scope.
-class FileHandle {
-   public:
-    FileHandle() = default;
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    FileHandle(FileHandle&& other) noexcept : m_fd(other.release()) {}
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { close(); }
-
-    int fd() const { return m_fd; }
-    bool isOpen() const { return m_fd >= 0; }
-    int release();
-    // Closes the descriptor; the errno of a failed close, else 0.
-    int close();
-
-   private:
-    int m_fd = -1;
-};
-
-// Opens a file for reading. Errors: fileError (53 missing, 70 not allowed, ...).
-Result<FileHandle> openForReading(const std::string& path);
-// Creates or empties a file for writing.
-Result<FileHandle> createForWriting(const std::string& path);
-
 // Reads up to `size` bytes from the start of the file into `out` (fewer only at its end).
 Result<std::size_t> readHead(int fd, char* out, std::size_t size, const std::string& path);
 

@@ -3,6 +3,7 @@
 // written in blocks.
 #include "polish/mp_numbers.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "polish/polish_fixture.h"
+#include "store/file_io.h"
 
 namespace tavrolin::polish {
 namespace {
@@ -160,14 +162,14 @@ TEST(LineReader, ReadsEveryLineAcrossBlockEnds) {
     for (const std::string& bytes : files) {
         SCOPED_TRACE(bytes.size());
         const std::string path = folder.write("map.mp", bytes);
-        Result<FileHandle> file = openForReading(path);
+        Result<store::FileDescriptor> file = store::openFile(path, O_RDONLY);
         ASSERT_TRUE(file);
-        LineReader reader(file->fd(), path);
+        LineReader reader(file->get(), path);
         std::vector<std::string> lines;
         for (std::string_view line; reader.next(line);) lines.emplace_back(line);
         EXPECT_TRUE(reader.status());
         EXPECT_EQ(lines, splitLines(bytes));
-        Result<long long> count = countLines(openForReading(path)->fd(), path);
+        Result<long long> count = countLines(store::openFile(path, O_RDONLY)->get(), path);
         EXPECT_EQ(*count, static_cast<long long>(lines.size()));
     }
 }
@@ -176,9 +178,9 @@ TEST(LineWriter, EndsLinesWithCrLfWritesInBlocksAndKeepsTheFirstError) {
     testing::MapFolder folder;
     const std::string path = folder.path("out.mp");
     {
-        Result<FileHandle> file = createForWriting(path);
+        Result<store::FileDescriptor> file = store::openFile(path, O_WRONLY | O_CREAT | O_TRUNC);
         ASSERT_TRUE(file);
-        LineWriter writer(file->fd(), path);
+        LineWriter writer(file->get(), path);
         for (std::size_t i = 0; i < 3 * kBlockBytes / 1000; ++i)
             writer.line(std::string(1000, 'x'));
         writer.line(std::string(2 * kBlockBytes + 500, 'y'));  // longer than a block
@@ -197,10 +199,9 @@ TEST(LineWriter, EndsLinesWithCrLfWritesInBlocksAndKeepsTheFirstError) {
     EXPECT_EQ(memory.text(), std::string(kBlockBytes - 1, 'a') + "\r\n" +
                                  std::string(kBlockBytes - 1, 'b') + "\r\n");
 
-    if (!openForReading("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    Result<FileHandle> full = createForWriting("/dev/full");
-    ASSERT_TRUE(full);
-    LineWriter failing(full->fd(), "/dev/full");
+    Result<store::FileDescriptor> full = store::openFile("/dev/full", O_WRONLY);
+    if (!full) GTEST_SKIP() << "no /dev/full";
+    LineWriter failing(full->get(), "/dev/full");
     failing.line("x");
     failing.flush();
     EXPECT_EQ(failing.status().number(), err::kDiskFull);
