@@ -15,34 +15,12 @@ namespace {
 
 constexpr const char* kCommand = "convert";
 
-int kindIndexOf(const std::string& kind) {
-    if (kind == "polygon") return 0;
-    if (kind == "line") return 1;
-    if (kind == "point") return 2;
-    return -1;
-}
-
 }  // namespace
 
 int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
-    bool kindMissing = false;
-    const std::optional<std::string> kind = takeOption(args, "--kind", &kindMissing);
-    const int kindIndex = kind ? kindIndexOf(*kind) : -1;
-    if (kindMissing || (kind && kindIndex < 0)) {
-        return usageError(ctx, kCommand, "--kind takes polygon, line or point");
-    }
-    bool byMissing = false;
-    const std::optional<std::string> by = takeOption(args, "--by", &byMissing);
-    if (byMissing || (by && *by != "types" && *by != "depth")) {
-        return usageError(ctx, kCommand, "--by takes types or depth");
-    }
-    const bool byDepth = by && *by == "depth";
-    const SchemeOption scheme = takeSchemeOption(args);
-    if (!scheme.problem.empty()) return usageError(ctx, kCommand, scheme.problem);
-    if (scheme.choice && !byDepth) {
-        return usageError(ctx, kCommand, "--scheme colours the conversion --by depth only");
-    }
+    const MapChoice choice = takeMapChoice(args, "the conversion");
+    if (!choice.problem.empty()) return usageError(ctx, kCommand, choice.problem);
     const bool translit = takeFlag(args, "--translit");
     const bool lower = takeFlag(args, "--lower");
     const bool noLevels = takeFlag(args, "--no-levels");
@@ -68,12 +46,11 @@ int runConvertCommand(CliContext& ctx, const std::vector<std::string>& arguments
     form.setValue("LvlNull", noLevels ? 1 : 0);
     form.setValue("TagMPC", garmin ? 1 : 0);
 
-    if (!readSourceAndChooseKind(ctx, kCommand, args.front(),
-                                 store::kindFromName(kind.value_or("")))) {
+    if (!readSourceAndChooseKind(ctx, kCommand, args.front(), choice.kind)) {
         return commandExitCode(ctx);
     }
-    if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
-    form.raise(byDepth ? "btnMakeName" : "btnMakeType", Event::Click);
+    if (choice.scheme && !pressSchemeButton(ctx, *choice.scheme)) return commandExitCode(ctx);
+    form.raise(choice.byDepth ? "btnMakeName" : "btnMakeType", Event::Click);
     const int exitCode = commandExitCode(ctx);
     if (exitCode == 0) ctx.out << main.sourceFolder + main.outputFileName << "\n";
     return exitCode;

@@ -59,23 +59,9 @@ void setMapPngPainter(MapPngPainter painter) { painterSlot() = painter; }
 
 int runPreviewCommand(CliContext& ctx, const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
+    const MapChoice choice = takeMapChoice(args, "the map");
+    if (!choice.problem.empty()) return usageError(ctx, kCommand, choice.problem);
     bool missing = false;
-    const std::optional<std::string> kind = takeOption(args, "--kind", &missing);
-    const std::optional<store::ObjectKind> chosenKind =
-        kind ? store::kindFromName(*kind) : std::nullopt;
-    if (missing || (kind && !chosenKind)) {
-        return usageError(ctx, kCommand, "--kind takes polygon, line or point");
-    }
-    const std::optional<std::string> by = takeOption(args, "--by", &missing);
-    if (missing || (by && *by != "types" && *by != "depth")) {
-        return usageError(ctx, kCommand, "--by takes types or depth");
-    }
-    const bool byDepth = by && *by == "depth";
-    const SchemeOption scheme = takeSchemeOption(args);
-    if (!scheme.problem.empty()) return usageError(ctx, kCommand, scheme.problem);
-    if (scheme.choice && !byDepth) {
-        return usageError(ctx, kCommand, "--scheme colours the map --by depth only");
-    }
     const std::optional<std::string> png = takeOption(args, "--png", &missing);
     if (missing || !png) return usageError(ctx, kCommand, "--png OUT.png is needed");
     const std::optional<std::string> size = takeOption(args, "--size", &missing);
@@ -101,12 +87,12 @@ int runPreviewCommand(CliContext& ctx, const std::vector<std::string>& arguments
     }
 
     Main& main = ctx.main();
-    if (!readSourceAndChooseKind(ctx, kCommand, args.front(), chosenKind)) {
+    if (!readSourceAndChooseKind(ctx, kCommand, args.front(), choice.kind)) {
         return commandExitCode(ctx);
     }
-    if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
+    if (choice.scheme && !pressSchemeButton(ctx, *choice.scheme)) return commandExitCode(ctx);
     const preview::StyleBasis basis =
-        byDepth ? preview::StyleBasis::Depth : preview::StyleBasis::Types;
+        choice.byDepth ? preview::StyleBasis::Depth : preview::StyleBasis::Types;
     Result<preview::StyledMap> map = buildStyledMap(main, basis);
     if (!map) {
         reportMapError(main, map.status());

@@ -54,4 +54,28 @@ bool pressSchemeButton(CliContext& ctx, SchemeChoice choice) {
     return last.rfind(" * ", 0) != 0 && last.rfind(" ! ", 0) != 0;
 }
 
+MapChoice takeMapChoice(std::vector<std::string>& args, const std::string& product) {
+    MapChoice choice;
+    bool missing = false;
+    const std::optional<std::string> kind = takeOption(args, "--kind", &missing);
+    if (kind) choice.kind = store::kindFromName(*kind);
+    if (missing || (kind && !choice.kind)) {
+        choice.problem = "--kind takes polygon, line or point";
+        return choice;
+    }
+    const std::optional<std::string> by = takeOption(args, "--by", &missing);
+    if (missing || (by && *by != "types" && *by != "depth")) {
+        choice.problem = "--by takes types or depth";
+        return choice;
+    }
+    choice.byDepth = by && *by == "depth";
+    SchemeOption scheme = takeSchemeOption(args);
+    choice.scheme = scheme.choice;
+    choice.problem = std::move(scheme.problem);
+    if (choice.problem.empty() && choice.scheme && !choice.byDepth) {
+        choice.problem = "--scheme colours " + product + " --by depth only";
+    }
+    return choice;
+}
+
 }  // namespace tavrolin

@@ -24,6 +24,17 @@ struct SchemeOption {
 // or unknown value is a problem.
 SchemeOption takeSchemeOption(std::vector<std::string>& args);
 
+// What a map is converted or drawn from, taken out of the arguments: --kind polygon|line|point,
+// --by types|depth and --scheme, which colours by depth only.
+struct MapChoice {
+    std::optional<store::ObjectKind> kind;  // nothing when not given
+    bool byDepth = false;
+    std::optional<SchemeChoice> scheme;
+    std::string problem;  // a usage error to report; empty when fine
+};
+// `product` names the result in the problem of a scheme without --by depth ("the conversion").
+MapChoice takeMapChoice(std::vector<std::string>& args, const std::string& product);
+
 // The button of the depth block that loads the choice: fillDD, fillTOPO, fillUSER, btnSetSave.
 const char* schemeButton(SchemeChoice choice);
 
