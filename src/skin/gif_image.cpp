@@ -32,7 +32,7 @@ Status malformed(const std::string& name, const std::string& what) {
 
 // Reads the bytes in order; a read beyond the end leaves `pastEnd` set and gives zeros.
 class ByteReader {
-public:
+   public:
     explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     std::uint8_t byte() {
@@ -67,7 +67,7 @@ public:
 
     bool pastEnd = false;
 
-private:
+   private:
     std::span<const std::uint8_t> m_bytes;
     std::size_t m_position = 0;
 };

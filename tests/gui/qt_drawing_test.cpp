@@ -200,8 +200,8 @@ TEST(MapPainter, OffscreenPictureHasTheTemplatesColoursWhereTheShapesAre) {
         ASSERT_TRUE(image.load(QString::fromStdString(request.path)));
     };
     draw();
-    EXPECT_EQ(pixel({100, 300}), 0x8CC8FFu);  // the lake
-    EXPECT_EQ(pixel({200, 200}), 0xFFFFFFu);  // its hole
+    EXPECT_EQ(pixel({100, 300}), 0x8CC8FFu);      // the lake
+    EXPECT_EQ(pixel({200, 200}), 0xFFFFFFu);      // its hole
     EXPECT_EQ(pixel({200, 350}), 0xFF0000u);      // the line over it
     EXPECT_EQ(pixel({300.3, 100.6}), 0x0000C0u);  // the point's dot
     // At the fitted zoom (about 0.9 m per pixel, code 6) the island shows; at code 12 it is gone.
