@@ -171,26 +171,6 @@ TEST_F(SourceReader, IgnoreNamesLeavesGmEmptyAndReadsLabelsAs1251Marked) {
     EXPECT_EQ(row(0).label, kLakeUtf8);
 }
 
-// A bar at each hundredth of the records (every second of 250), none below a hundred.
-TEST_F(SourceReader, ShowsProgressAtEachHundredthOfTheRecords) {
-    for (const int records : {99, 250}) {
-        DbfBuilder table;
-        table.field("TYPE", 'C', 6);
-        for (int i = 0; i < records; ++i) table.record({"0x1"});
-        w.main.attLog.clear();
-        EXPECT_TRUE(read(table));
-        Items bars;
-        for (const std::string& line : w.main.attLog) {
-            if (line.rfind(" reading file with attributes: ", 0) == 0)
-                bars.push_back(line.substr(31));
-        }
-        EXPECT_EQ(bars.size(), records == 99 ? 0u : 125u);
-    }
-    EXPECT_EQ(w.main.attLog.at(51).substr(31), std::string(50, 'I') + std::string(50, '.'));
-    EXPECT_EQ(w.main.attLog.at(125).substr(31), std::string(100, 'I'));
-    EXPECT_GE(w.platform.processEventsCalls, 126);
-}
-
 TEST_F(SourceReader, ChoosesTheKindFromFieldsElseFromTheFileName) {
     DbfBuilder plain;
     plain.field("TYPE", 'C', 6).record({"0x1"});
