@@ -18,50 +18,44 @@ namespace tavrolin {
 namespace {
 
 using testing::ConvertFixture;
+using testing::pick;
 using testing::readFile;
+using testing::Row;
 namespace fs = std::filesystem;
 
 constexpr const char* kSuccess = " file with the new attributes by depths created successfully";
 
 TEST(DepthLabels, ReadTheNumberInTheNotationTheReaderWrites) {
-    struct Case {
-        const char* label;
-        bool russian;
-        bool metres;
-        bool number;
-        double value;
-        bool plus;
-        const char* text;
-    };
-    const Case cases[] = {
-        {"5", false, false, true, 5, false, "5"},
-        {"6!+", false, false, true, 6, true, "6"},
-        {"7!+x!+", false, false, true, 7, true, "7"},  // cut at the first mark
-        {"7!+ ", false, false, false, 0, false, "7!+ "},
-        {"5.5", false, false, true, 5.5, false, "5.5"},
-        {"5,5", true, false, true, 5.5, false, "5,5"},
-        {"5.5", true, false, false, 0, false, "5.5"},
-        {"5.5", true, true, true, 5.5, false, "5.5"},  // the reader's point for DEPTH_M10
-        {"5,5!+", false, true, false, 0, true, "5.5"},
-        {"5,5", false, false, false, 0, false, "5,5"},
-        {" -12 ", false, false, true, -12, false, " -12 "},
-        {"+3", false, false, true, 3, false, "+3"},
-        {".5", false, false, true, 0.5, false, ".5"},
-        {"1E3", false, false, true, 1000, false, "1E3"},
-        {"1E", false, false, false, 0, false, "1E"},
-        {"1.2.3", false, false, false, 0, false, "1.2.3"},
-        {"Яма", true, false, false, 0, false, "Яма"},
-        {"5 м", true, false, false, 0, false, "5 м"},
-        {"!+", false, false, false, 0, true, ""},
-        {"-", false, false, false, 0, false, "-"},
-        {"", false, false, false, 0, false, ""},
-    };
-    for (const Case& c : cases) {
-        const DepthLabel label = readDepthLabel(c.label, c.russian, c.metres);
-        EXPECT_EQ(label.isNumber, c.number) << c.label;
-        EXPECT_EQ(label.plusMark, c.plus) << c.label;
-        EXPECT_EQ(label.text, c.text) << c.label;
-        if (c.number) EXPECT_EQ(label.metres, c.value) << c.label;
+    // Label, Russian interface, DEPTH_M10 (the reader's point), then what is read:
+    // "value" for a number, "-" for none, "+" when the label carries the mark, and the text.
+    const std::tuple<const char*, bool, bool, const char*, const char*> cases[] = {
+        {"5", false, false, "5", "5"},
+        {"6!+", false, false, "6+", "6"},
+        {"7!+x!+", false, false, "7+", "7"},  // cut at the first mark
+        {"7!+ ", false, false, "-", "7!+ "},
+        {"5.5", false, false, "5.5", "5.5"},
+        {"5,5", true, false, "5.5", "5,5"},
+        {"5.5", true, false, "-", "5.5"},
+        {"5.5", true, true, "5.5", "5.5"},
+        {"5,5!+", false, true, "-+", "5.5"},
+        {"5,5", false, false, "-", "5,5"},
+        {" -12 ", false, false, "-12", " -12 "},
+        {"+3", false, false, "3", "+3"},
+        {".5", false, false, "0.5", ".5"},
+        {"1E3", false, false, "1000", "1E3"},
+        {"1E", false, false, "-", "1E"},
+        {"1.2.3", false, false, "-", "1.2.3"},
+        {"5 м", true, false, "-", "5 м"},
+        {"!+", false, false, "-+", ""},
+        {"-", false, false, "-", "-"},
+        {"", false, false, "-", ""}};
+    for (const auto& [text, russian, metres, value, shown] : cases) {
+        const DepthLabel label = readDepthLabel(text, russian, metres);
+        std::ostringstream read;
+        read << (label.isNumber ? "" : "-");
+        if (label.isNumber) read << label.metres;
+        EXPECT_EQ(read.str() + (label.plusMark ? "+" : ""), value) << text;
+        EXPECT_EQ(label.text, shown) << text;
     }
     EXPECT_TRUE(std::isinf(readDepthLabel("1E999", false, false).metres));
     EXPECT_EQ(readDepthLabel("1E-999", false, false).metres, 0.0);
@@ -76,9 +70,7 @@ TEST(DepthLabels, WholeDepthRoundsHalvesToEvenAndRefusesWhatSixteenBitsCannotHol
         EXPECT_EQ(*d, depth) << metres;
     }
     for (double metres : {32767.5, -40000.0, 1e300, std::numeric_limits<double>::infinity()}) {
-        Result<int> d = wholeDepth(metres);
-        ASSERT_FALSE(d.isOk()) << metres;
-        EXPECT_EQ(d.status().number(), err::kOverflow);
+        EXPECT_EQ(wholeDepth(metres).status().number(), err::kOverflow) << metres;
     }
 }
 
@@ -96,12 +88,16 @@ class ConvertByDepth : public ConvertFixture {
                        "2,'0x4b',0,3,9,2,71,7");
     }
 
-    void addRecords(std::initializer_list<const char*> labels) {
+    // Converts these labels of type 0x4b and gives `columns` of each output row.
+    std::vector<std::string> convert(std::initializer_list<const char*> labels,
+                                     const char* columns) {
         for (const char* label : labels) main.sourceRecords.push_back({"0x4b", label, ""});
+        std::vector<std::string> out;
+        for (const Row& row : convert()) out.push_back(pick(row, columns));
+        return out;
     }
-
     // Runs the button and returns the output rows (none when the run failed).
-    std::vector<std::map<std::string, std::string>> convert() {
+    std::vector<Row> convert() {
         btnMakeName_Click(main, services);
         if (main.form("Att").text != kSuccess) return {};
         return readRows(main.sourceFolder, "river");
@@ -112,115 +108,55 @@ class ConvertByDepth : public ConvertFixture {
 
 TEST_F(ConvertByDepth, PolygonsWithTheTopographicScheme) {
     fillTOPO_Click(main, services);
-    addRecords({"5", "6!+", "30", "Яма", "5.5", "4.5", "0!+", "0"});
     main.sourceRecords.push_back({"0x4b", "5", "1"});  // a level: not revisited
-    const auto rows = convert();
-    ASSERT_EQ(rows.size(), 9u) << main.form("Att").text;
-    using Row = std::map<std::string, std::string>;
-    auto expect = [&rows](std::size_t i, const Row& wanted) {
-        for (const auto& [column, value] : wanted) {
-            EXPECT_EQ(rows[i].at(column), value) << "row " << i << " " << column;
-        }
-    };
-    expect(0, {{"LAYER", "35"},
-               {"COLOR", "62"},
-               {"BDR_COLOR", "8"},
-               {"L_LIMIT", "0"},
-               {"U_LIMIT", "20"},
-               {"P_LIMIT", "20"},
-               {"MODE", "T"},
-               {"FONT", "10"},
-               {"VALUE", "5"}});
-    expect(
-        1,
-        {{"LAYER", "6"}, {"COLOR", "62"}, {"BDR_COLOR", "0"}, {"U_LIMIT", "14"}, {"VALUE", "6!+"}});
-    // Beyond the swatches only the limits change.
-    expect(2, {{"LAYER", "2"},
-               {"COLOR", "71"},
-               {"BDR_COLOR", "4"},
-               {"L_LIMIT", "0"},
-               {"U_LIMIT", "20"},
-               {"MODE", "N"},
-               {"FONT", "8"}});
-    expect(3, {{"LAYER", "2"}, {"COLOR", "71"}, {"L_LIMIT", "3"}, {"MODE", "N"}});
-    expect(4, {{"LAYER", "34"}, {"U_LIMIT", "14"}});  // 5.5 is 6 m
-    expect(5, {{"LAYER", "36"}, {"U_LIMIT", "14"}});  // 4.5 is 4 m
-    // Depth 0 has no swatch above it: its own fill and border.
-    expect(6, {{"LAYER", "0"}, {"COLOR", "16"}, {"BDR_COLOR", "0"}, {"U_LIMIT", "20"}});
-    expect(7, {{"LAYER", "40"}, {"COLOR", "16"}, {"BDR_COLOR", "0"}});
-    expect(8, {{"LAYER", "2"}, {"COLOR", "71"}, {"L_LIMIT", "25"}, {"LVL", "1"}});
+    const auto rows = convert({"5", "6!+", "30", "Яма", "5.5", "4.5", "0!+", "0"},
+                              "VALUE,LVL,LAYER,COLOR,BDR_COLOR,L_LIMIT,U_LIMIT,P_LIMIT,MODE,FONT");
+    // A depth takes the fill of its swatch and the border of the one above; depth 0 has none
+    // above it, so its own. Beyond the swatches only the limits change; the level's row and a
+    // label that is no depth keep the template's.
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "5|1|2|71|4|25|34||N|8",
+                        "5||35|62|8|0|20|20|T|10",
+                        "6!+||6|62|0|0|14|14|T|10",
+                        "30||2|71|4|0|20|20|N|8",
+                        "Яма||2|71|4|3|9||N|8",
+                        "5.5||34|62|0|0|14|14|T|10",  // 5.5 is 6 m
+                        "4.5||36|16|8|0|14|14|T|10",  // 4.5 is 4 m
+                        "0!+||0|16|0|0|20|20|T|10",
+                        "0||40|16|0|0|20|20|T|10",
+                    }));
     EXPECT_EQ(platform.shownFiles, std::vector<std::string>{outputPath()});
 }
 
-TEST_F(ConvertByDepth, DrDepthColoursAreTheLowestCodeOfTheirColour) {
+TEST_F(ConvertByDepth, SchemesDecideColoursOfPolygons) {
+    // Dr.Depth: the lowest code of each swatch's colour (74 is 11's, 44 is 9's).
     fillDD_Click(main, services);
-    addRecords({"9", "14"});
-    const auto rows = convert();
-    ASSERT_EQ(rows.size(), 2u) << main.form("Att").text;
-    EXPECT_EQ(rows[0].at("COLOR"), "11");  // swatch 74, the colour of code 11
-    EXPECT_EQ(rows[1].at("COLOR"), "9");   // swatch 44, the colour of code 9
+    EXPECT_EQ(convert({"9", "14"}, "COLOR"), (std::vector<std::string>{"11", "9"}));
+    // No scheme, or a cleared one: only layer and colours, the swatches as the window starts.
+    btnSetSave_Click(main);
+    main.sourceRecords.clear();
+    EXPECT_EQ(convert({"30", "3"}, "LAYER,COLOR,BDR_COLOR,U_LIMIT,MODE,FONT"),
+              (std::vector<std::string>{"2|71|4|9|N|8", "37|255|0|9|N|8"}));
 }
 
-TEST_F(ConvertByDepth, WithoutASchemePolygonsGetOnlyLayerAndColours) {
-    addRecords({"30", "3"});
-    auto rows = convert();  // the swatches as the window starts
-    ASSERT_EQ(rows.size(), 2u) << main.form("Att").text;
-    EXPECT_EQ(rows[0].at("U_LIMIT"), "9");
-    EXPECT_EQ(rows[0].at("COLOR"), "71");
-    EXPECT_EQ(rows[1].at("LAYER"), "37");
-    EXPECT_EQ(rows[1].at("COLOR"), "255");
-    EXPECT_EQ(rows[1].at("BDR_COLOR"), "0");
-    EXPECT_EQ(rows[1].at("U_LIMIT"), "9");
-    EXPECT_EQ(rows[1].at("MODE"), "N");
-
-    fillDD_Click(main, services);
-    btnSetSave_Click(main);  // cleared: the same
-    rows = convert();
-    ASSERT_EQ(rows.size(), 2u) << main.form("Att").text;
-    EXPECT_EQ(rows[1].at("COLOR"), "255");
-    EXPECT_EQ(rows[1].at("BDR_COLOR"), "0");
-    EXPECT_EQ(rows[1].at("FONT"), "8");  // the template's
-}
-
-TEST_F(ConvertByDepth, LinesTakeTheBorderColourAndAHalo) {
+TEST_F(ConvertByDepth, LinesTakeTheBorderColourAndAHaloAndPointsAreWrittenAsByTypes) {
     chooseKind(1);
     fillDD_Click(main, services);
     // Swatch 11 given a border of code 1: its fill becomes the halo, 62 turned to 68.
     main.form.setText("COLOR", "62");
     main.form.setText("BDR_COLOR", "1");
     POLY_DblClick(main, services, 11);
-    addRecords({"7!+", "11", "30"});
-    const auto rows = convert();
-    ASSERT_EQ(rows.size(), 3u) << main.form("Att").text;
-    EXPECT_EQ(rows[0].at("VALUE"), "7");
-    EXPECT_EQ(rows[0].at("LAYER"), "7");
-    EXPECT_EQ(rows[0].at("COLOR"), "0");
-    EXPECT_EQ(rows[0].at("RTP_COLOR"), "0");
-    EXPECT_EQ(rows[0].at("HAL_COLOR"), "15");
-    EXPECT_EQ(rows[0].at("RTP_LIMIT"), "12");
-    EXPECT_EQ(rows[0].at("MODE"), "T");
-    EXPECT_EQ(rows[1].at("COLOR"), "1");
-    EXPECT_EQ(rows[1].at("HAL_COLOR"), "68");
-    EXPECT_EQ(rows[1].at("LAYER"), "29");
-    EXPECT_EQ(rows[2].at("RTP_LIMIT"), "18");
-    EXPECT_EQ(rows[2].at("COLOR"), "71");
-}
-
-TEST_F(ConvertByDepth, PointsAreWrittenAsByTypes) {
+    EXPECT_EQ(
+        convert({"7!+", "11", "30"}, "VALUE,LAYER,COLOR,RTP_COLOR,HAL_COLOR,RTP_LIMIT,MODE"),
+        (std::vector<std::string>{"7|7|0|0|15|12|T", "11|29|1|1|68|12|T", "30|2|71|7|7|18|N"}));
     chooseKind(2);
-    fillDD_Click(main, services);
-    addRecords({"5"});
-    const auto rows = convert();
-    ASSERT_EQ(rows.size(), 1u) << main.form("Att").text;
-    EXPECT_EQ(rows[0].at("LAYER"), "2");
-    EXPECT_EQ(rows[0].at("COLOR"), "71");
-    EXPECT_EQ(rows[0].at("U_LIMIT"), "9");
+    main.sourceRecords.clear();
+    EXPECT_EQ(convert({"5"}, "LAYER,COLOR,U_LIMIT"), std::vector<std::string>{"2|71|9"});
 }
 
 TEST_F(ConvertByDepth, ADepthBeyondSixteenBitsStopsThePassAndMovesNothing) {
     fillTOPO_Click(main, services);
-    addRecords({"3", "40000", "4"});
-    EXPECT_TRUE(convert().empty());
+    EXPECT_TRUE(convert({"3", "40000", "4"}, "LAYER").empty());
     EXPECT_EQ(main.form("Att").text.rfind(" ! RunName: 6. row 2 of polygon: the depth 40000", 0),
               0u)
         << main.form("Att").text;
@@ -265,7 +201,7 @@ TEST_F(ConvertByDepth, RowsWrittenWithTheirDepthAreTheBytesOfThePass) {
 
 TEST_F(ConvertByDepth, ClicksDuringThePassNeitherRunTwiceNorMoveUnderANewName) {
     fillTOPO_Click(main, services);
-    for (int i = 0; i < 20000; ++i) addRecords({"5"});
+    for (int i = 0; i < 20000; ++i) main.sourceRecords.push_back({"0x4b", "5", ""});
     const auto inPass = [this] {
         return main.form("Att").text == " overwrite the depths of the selected scheme... ";
     };

@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
+#include "support/template_columns.h"
 #include "window/main_controls.h"
 #include "window/main_state.h"
 
@@ -26,27 +25,28 @@ class TempFolder : public ScratchFolder {
    public:
     explicit TempFolder(const fs::path& parent = fs::temp_directory_path())
         : ScratchFolder("tavrolin-convert-", parent) {}
-    // The path ending in the separator.
-    std::string str() const { return root().string() + "/"; }
     const fs::path& path() const { return root(); }
 };
 
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using Row = std::map<std::string, std::string>;
 
-inline void writeFile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
+// The values of some columns of a row: "a|b" for the columns "A,B", empty for null (a blank
+// field), "?" for a missing column.
+inline std::string pick(const Row& row, const std::string& columns) {
+    std::string out;
+    for (std::size_t from = 0;; out += '|') {
+        const std::size_t to = std::min(columns.find(',', from), columns.size());
+        const auto found = row.find(columns.substr(from, to - from));
+        out += found == row.end() ? "?" : found->second == "<null>" ? "" : found->second;
+        if (to == columns.size()) return out;
+        from = to + 1;
+    }
 }
 
 // The rows of a table as column -> value text, read through a connection of its own. A table
 // whose language byte is 0x57 (an English-interface output) is read as UTF-8, as it declares.
-inline std::vector<std::map<std::string, std::string>> readTableRows(const std::string& folder,
-                                                                     const std::string& table) {
-    std::vector<std::map<std::string, std::string>> rows;
+inline std::vector<Row> readTableRows(const std::string& folder, const std::string& table) {
+    std::vector<Row> rows;
     store::Connection connection;
     EXPECT_TRUE(connection.open(folder).isOk());
     const std::string bytes = readFile(folder + table + ".dbf");
@@ -57,7 +57,7 @@ inline std::vector<std::map<std::string, std::string>> readTableRows(const std::
     EXPECT_TRUE(set.isOk()) << set.status().toString();
     if (!set) return rows;
     for (; !set->eof(); set->moveNext()) {
-        std::map<std::string, std::string> row;
+        Row row;
         for (int i = 0; i < set->fieldCount(); ++i) {
             Result<store::Value> value = set->value(i);
             row[set->field(i).name] = value ? value->toText() : "<error>";
@@ -67,18 +67,6 @@ inline std::vector<std::map<std::string, std::string>> readTableRows(const std::
     }
     return rows;
 }
-
-// Every column of a current template, VID first.
-constexpr const char* kTemplateColumns =
-    "VID numeric(1,0),MP_TYPE char(6),MP_NAME char(100),MP_ENG char(100),L_LIMIT numeric(2,0),"
-    "U_LIMIT numeric(2,0),P_LIMIT numeric(2,0),LAYER numeric(3,0),COLOR numeric(3,0),"
-    "WIDTH numeric(2,0),BDR_COLOR numeric(3,0),BDR_WIDTH numeric(2,0),MODE char(1),FONT char(3),"
-    "ICON char(25),PATTERN char(10),RTP_COLOR numeric(3,0),RTP_LIMIT numeric(2,0),"
-    "HAL_COLOR numeric(3,0),MAJ_CAT char(25),MIN_CAT char(25),INFO_BOX char(25),"
-    "YN numeric(1,0),P_ICON char(25),BDR_PATTER char(10),BFR_WIDTH numeric(2,0),"
-    "BFR_COLOR numeric(3,0),CLRRGB char(8),BDR_CLRRGB char(8),BDF_CLRRGB char(8),"
-    "RTP_CLRRGB char(8),HAL_CLRRGB char(8),GRMN_TYPE char(25),HGT_DP_FMT char(10),"
-    "HGT_DP numeric(4,0)";
 
 // A program folder with a template and a source folder, and the window state of a source that
 // was read and a kind that was chosen.
@@ -126,8 +114,7 @@ class ConvertFixture : public ::testing::Test {
 
     std::string outputPath() const { return main.sourceFolder + main.outputFileName; }
 
-    static std::vector<std::map<std::string, std::string>> readRows(const std::string& folder,
-                                                                    const std::string& table) {
+    static std::vector<Row> readRows(const std::string& folder, const std::string& table) {
         return readTableRows(folder, table);
     }
 

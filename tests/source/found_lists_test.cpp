@@ -10,47 +10,34 @@
 namespace tavrolin::source {
 namespace {
 
-struct Case {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> records;  // type code, label
-    std::vector<std::string> types;
-    std::vector<std::string> names;
-};
+using Texts = std::vector<std::string>;
 
 TEST(FoundLists, EachItemOnceIgnoringCaseInTheOrderMet) {
-    const Case cases[] = {
-        {"repeats and runs",
-         {{"0x4b", "Озеро"},
-          {"0x4b", "Озеро"},
-          {"0x4c", ""},
-          {"0x4b", "Мель"},
-          {"0x4c", ""},
-          {"0x4b", "Озеро"}},
+    // Type code and label of each record, then the types and the names found.
+    const std::tuple<Texts, Texts, Texts> cases[] = {
+        // Repeats and runs.
+        {{"0x4b", "Озеро", "0x4b", "Озеро", "0x4c", "", "0x4b", "Мель", "0x4c", "", "0x4b",
+          "Озеро"},
          {"0x4b", "0x4c"},
          {"0x4b  |  Озеро", "0x4c  |  ", "0x4b  |  Мель"}},
-        {"letter case",
-         {{"0x4b", "ОЗЕРО Ёж"}, {"0X4B", "озеро ёж"}, {"0x4B", "Озеро ЁЖ"}, {"0x4b", "ozero"}},
+        // Letter case, Cyrillic and Ё included.
+        {{"0x4b", "ОЗЕРО Ёж", "0X4B", "озеро ёж", "0x4B", "Озеро ЁЖ", "0x4b", "ozero"},
          {"0x4b"},
          {"0x4b  |  ОЗЕРО Ёж", "0x4b  |  ozero"}},
-        {"one entry text from two pairs",
-         {{"a", "|  b"}, {"a  |", "b"}, {"A", "|  B"}, {"c", "d"}, {"C", "D"}},
+        // One entry text from two pairs, also after the first entries.
+        {{"a", "|  b", "a  |", "b", "A", "|  B", "c", "d", "C", "D"},
          {"a", "a  |", "c"},
          {"a  |  |  b", "c  |  d"}},
-        {"a bar after the first entries",
-         {{"x", "y"}, {"x  |", "b"}, {"x", "|  b"}, {"X", "Y"}},
-         {"x", "x  |"},
-         {"x  |  y", "x  |  |  b"}},
-    };
-    for (const Case& c : cases) {
+        {{"x", "y", "x  |", "b", "x", "|  b", "X", "Y"}, {"x", "x  |"}, {"x  |  y", "x  |  |  b"}}};
+    for (const auto& [records, types, names] : cases) {
         for (bool listNames : {true, false}) {
-            SourceRecords records;
-            FoundLists found(records, listNames);
-            for (const auto& [type, label] : c.records) {
-                found.add(records.intern(type), records.intern(label));
+            SourceRecords source;
+            FoundLists found(source, listNames);
+            for (std::size_t i = 0; i + 1 < records.size(); i += 2) {
+                found.add(source.intern(records[i]), source.intern(records[i + 1]));
             }
-            EXPECT_EQ(found.takeTypes(), c.types) << c.name;
-            EXPECT_EQ(found.takeNames(), listNames ? c.names : std::vector<std::string>{})
-                << c.name;
+            EXPECT_EQ(found.takeTypes(), types) << records[1];
+            EXPECT_EQ(found.takeNames(), listNames ? names : Texts{}) << records[1];
         }
     }
 }

@@ -1,3 +1,5 @@
+// Reading a source table: the found types and objects, the label rules and decodings, the kind
+// from fields or file name, and every kind of bad file ending with a message.
 #include "source/source_reader.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,8 @@ using testing::TempFolder;
 using Items = std::vector<std::string>;
 
 const std::string kLakeUtf8 = "\xD0\x9E\xD0\xB7\xD0\xB5\xD1\x80\xD0\xBE";  // Озеро
+const std::string kLake1251 = "\xCE\xE7\xE5\xF0\xEE";
+const std::string kLake866 = "\x8E\xA7\xA5\xE0\xAE";
 
 class SourceReader : public ::testing::Test {
    protected:
@@ -31,6 +35,13 @@ class SourceReader : public ::testing::Test {
     }
     const std::string& lastMessage() { return w.main.attLog.back(); }
     SourceRecord row(std::size_t r) { return w.main.sourceRecords.at(r); }
+    // A table of TYPE and LABEL with these labels, all of type 0x24.
+    static DbfBuilder labels(const std::vector<std::string>& texts, int labelLength = 20) {
+        DbfBuilder table;
+        table.field("TYPE", 'C', 6).field("LABEL", 'C', labelLength);
+        for (const std::string& text : texts) table.record({"0x24", text});
+        return table;
+    }
 
     TempFolder folder;
     HeadlessWindow w;
@@ -47,43 +58,23 @@ TEST_F(SourceReader, ListsTypesAndNamedObjectsOnceInOrderOfFirstAppearance) {
     EXPECT_TRUE(read(table));
     EXPECT_EQ(w.items("GM_TYPE"), (Items{"0x24", "0x1"}));
     EXPECT_EQ(w.items("GM"), (Items{"0x24  |  Lake", "0x1  |  "}));
-    ASSERT_EQ(w.main.sourceRecords.size(), 5u);
-    EXPECT_EQ(row(1).typeCode, "0x24");
-    EXPECT_EQ(row(1).label, "LAKE");
-    EXPECT_EQ(row(1).level, "");  // level 0 counts as none
-    EXPECT_EQ(row(0).level, "1");
-    EXPECT_EQ(std::string(row(2).typeCode) + std::string(row(2).label) + std::string(row(2).level),
-              "");  // deleted: kept empty
-    EXPECT_EQ(row(4).label, "Orphan");
+    Items records;  // type|label|level; level 0 counts as none, a deleted record is kept empty
+    for (std::size_t i = 0; i < w.main.sourceRecords.size(); ++i) {
+        const SourceRecord r = row(i);
+        records.push_back(std::string(r.typeCode) + "|" + std::string(r.label) + "|" +
+                          std::string(r.level));
+    }
+    EXPECT_EQ(records, (Items{"0x24|Lake|1", "0x24|LAKE|", "||", "0x1||", "|Orphan|3"}));
     EXPECT_EQ(w.main.labelWidth, 6 + 10);
     EXPECT_TRUE(w.main.sourceRead);
     EXPECT_EQ(lastMessage(), " attributes from the original file read successfully");
-    EXPECT_EQ(w.main.attLog.front(), " reading file with attributes... ");
 }
 
-TEST_F(SourceReader, RenamesDepthFieldsAndOnlyTheSecondBecomesALabel) {
-    w.main.russian = true;
-    DbfBuilder one;
-    one.field("TYPE", 'C', 6).field("DEPTH (M)", 'N', 6, 2).record({"0x24", "12.50"});
-    EXPECT_TRUE(read(one));
-    EXPECT_EQ(row(0).label, "");
-    EXPECT_FALSE(w.main.depthInMetres);
-
-    DbfBuilder two;
-    two.field("TYPE", 'C', 6).field("DEPTH (M)", 'N', 6, 2).field("depth (m)", 'N', 6, 2);
-    two.record({"0x24", "3.00", "12.50"}).record({"0x24", "1.00", "12.00"});
-    EXPECT_TRUE(read(two));
-    EXPECT_TRUE(w.main.depthInMetres);
-    EXPECT_EQ(row(0).label, "12.5");  // "12,5" in Russian, comma made a point
-    EXPECT_EQ(row(1).label, "12");
-}
-
-TEST_F(SourceReader, LabelRulesApplyToCharacterLabels) {
+TEST_F(SourceReader, LabelRulesAndDepthFields) {
     DbfBuilder plain;
     plain.field("TYPE", 'C', 6).field("NAME", 'C', 20);
     plain.record({"0x24", "55.123456"}).record({"0x24", "\"Red\" rock"});
     EXPECT_TRUE(read(plain));
-    EXPECT_EQ(row(0).label, "");
     EXPECT_EQ(w.items("GM"), (Items{"0x24  |  ", "0x24  |  'Red' rock"}));
 
     DbfBuilder depth;  // DEPTH_M10 is the last label field and turns commas into points
@@ -91,13 +82,27 @@ TEST_F(SourceReader, LabelRulesApplyToCharacterLabels) {
     depth.record({"0x24", "x", "12,5"});
     EXPECT_TRUE(read(depth));
     EXPECT_EQ(row(0).label, "12.5");
+
+    // Of two fields renamed DEPTH (M) only the second becomes the label, its comma a point.
+    w.main.russian = true;
+    DbfBuilder one;
+    one.field("TYPE", 'C', 6).field("DEPTH (M)", 'N', 6, 2).record({"0x24", "12.50"});
+    EXPECT_TRUE(read(one));
+    EXPECT_EQ(row(0).label, "");
+    EXPECT_FALSE(w.main.depthInMetres);
+    DbfBuilder two;
+    two.field("TYPE", 'C', 6).field("DEPTH (M)", 'N', 6, 2).field("depth (m)", 'N', 6, 2);
+    two.record({"0x24", "3.00", "12.50"}).record({"0x24", "1.00", "12.00"});
+    EXPECT_TRUE(read(two));
+    EXPECT_TRUE(w.main.depthInMetres);
+    EXPECT_EQ(row(0).label, "12.5");
+    EXPECT_EQ(row(1).label, "12");
 }
 
 TEST_F(SourceReader, LastFieldOfARoleWinsEvenWhenEmpty) {
     DbfBuilder table;
     table.field("TYPE", 'C', 6).field("TYPEHEX", 'C', 6).record({"0x24", ""});
     EXPECT_FALSE(read(table));
-    EXPECT_EQ(row(0).typeCode, "");
     EXPECT_TRUE(w.items("GM_TYPE").empty());
     EXPECT_EQ(lastMessage(), " ! selected file contains no records with object types");
     EXPECT_FALSE(w.main.sourceRead);
@@ -106,159 +111,91 @@ TEST_F(SourceReader, LastFieldOfARoleWinsEvenWhenEmpty) {
     numeric.field("MP_TYPE", 'N', 4).record({"36"});
     EXPECT_TRUE(read(numeric));
     EXPECT_EQ(w.items("GM_TYPE"), Items{"36"});
+
+    DbfBuilder converted;  // a table that may already be an output is read, with a notice
+    converted.field("MP_TYPE", 'C', 6).field("VALUE", 'C', 10).record({"0x24", "5"});
+    EXPECT_TRUE(read(converted));
+    EXPECT_EQ(lastMessage(), " * selected file may already be processed for conversion in IMC");
+    EXPECT_EQ(row(0).label, "5");
 }
 
-TEST_F(SourceReader, IgnoreNamesLeavesGmEmptyAndReadsLabelsAs1251Marked) {
-    DbfBuilder table;
-    table.languageDriver(0x65).field("TYPE", 'C', 6).field("LABEL", 'C', 20);
-    table.record({"0x24", kLakeUtf8});
-    w.main.form.setValue("NoName", 1);
-
-    w.main.russian = true;  // mark 201 under Russian: no conversion
-    EXPECT_TRUE(read(table));
-    EXPECT_TRUE(w.items("GM").empty());
-    EXPECT_EQ(w.items("GM_TYPE"), Items{"0x24"});
-    EXPECT_EQ(row(0).label, source::decode1251(kLakeUtf8));  // the UTF-8 bytes read as 1251
-
-    w.main.russian = false;  // mark 201 under English: UTF-8
-    EXPECT_TRUE(read(table));
-    EXPECT_EQ(row(0).label, kLakeUtf8);
-}
-
-TEST_F(SourceReader, ConvertsLabelsByTheLanguageDriverByte) {
-    w.main.russian = true;
-    DbfBuilder dos;
-    dos.languageDriver(101).field("TYPE", 'C', 6).field("LABEL", 'C', 10);
-    dos.record({"0x24", "\x8E\xA7\xA5\xE0\xAE"});
-    EXPECT_TRUE(read(dos));
-    EXPECT_EQ(row(0).label, kLakeUtf8);
-
-    DbfBuilder unmarked;  // guessed label by label; a guess has no conversion under Russian
-    unmarked.field("TYPE", 'C', 6).field("LABEL", 'C', 10);
-    unmarked.record({"0x24", "Lake"}).record({"0x24", "\xCE\xE7\xE5\xF0\xEE"});
-    EXPECT_TRUE(read(unmarked));
-    EXPECT_EQ(row(1).label, kLakeUtf8);
-    EXPECT_EQ(w.main.labelWidth, 15);
-}
-
-// GDAL, QGIS and others leave the language byte 0 and name the encoding in a code-page file; that
-// file, in whatever letter case and spelling, decides under both interfaces.
-TEST_F(SourceReader, AnUnmarkedTableIsDecodedByItsCodePageFile) {
-    const std::string lake1251 = "\xCE\xE7\xE5\xF0\xEE";
-    struct Case {
-        const char* cpgName;
+// The language byte decides a label's code page; without one, a code-page file does, in any
+// letter case and spelling (GDAL, QGIS and others write one); without either, the label is
+// guessed (1251, unconverted, under Russian).
+TEST_F(SourceReader, LabelsAreDecodedByLanguageByteCodePageFileOrGuess) {
+    const struct {
+        int language;
+        const char* cpgName;  // none when empty
         std::string cpgText;
-        std::string labelBytes;
+        const char* interfaces;
+        std::string label;
         std::string expected;
+    } cases[] = {
+        {101, "", "", "ru", kLake866, kLakeUtf8},
+        {0, "", "", "ru", kLake1251, kLakeUtf8},
+        {0x57, "", "", "ru en", "M\xC3\xBCggelsee", "M\xC3\xBCggelsee"},  // an English output
+        {0x57, "", "", "ru en", kLakeUtf8, kLakeUtf8},
+        {0, "MAP.CPG", "UTF-8\r\n", "ru en", kLakeUtf8, kLakeUtf8},
+        {0, "Map.cpg", "windows-1251\r\n", "ru en", kLake1251, kLakeUtf8},
+        {0, "map.cpg", "866", "ru en", kLake866, kLakeUtf8},
+        {0, "map.cpg", "1252", "ru en", "M\xFCggelsee \x80", "M\xC3\xBCggelsee \xE2\x82\xAC"},
+        {0, "map.cpg", "KOI8-R", "ru", kLake1251, kLakeUtf8},  // names nothing known: the guess
+        {101, "map.cpg", "UTF-8", "ru", kLake866, kLakeUtf8},  // the language byte wins
     };
-    const Case cases[] = {
-        {"map.cpg", "UTF-8\r\n", kLakeUtf8, kLakeUtf8},
-        {"MAP.CPG", "65001", kLakeUtf8, kLakeUtf8},
-        {"map.cpg", "utf8  \n", "M\xC3\xBCggelsee", "M\xC3\xBCggelsee"},
-        {"map.cpg", "CP1251", lake1251, kLakeUtf8},
-        {"Map.cpg", "windows-1251\r\n", lake1251, kLakeUtf8},
-        {"map.cpg", "ANSI 1251", lake1251, kLakeUtf8},
-        {"map.cpg", "866", "\x8E\xA7\xA5\xE0\xAE", kLakeUtf8},
-        {"map.cpg", "1252", "M\xFCggelsee \x80", "M\xC3\xBCggelsee \xE2\x82\xAC"},
-        {"map.cpg", "ISO-8859-1", "M\xFCggelsee", "M\xC3\xBCggelsee"},
-        // Names nothing known: the guess applies (1251 under Russian, as guessed).
-        {"map.cpg", "KOI8-R", lake1251, kLakeUtf8},
-    };
-    for (const Case& c : cases) {
-        for (bool russian : {true, false}) {
-            if (std::string(c.cpgText) == "KOI8-R" && !russian) continue;  // guessed as OEM
-            std::filesystem::remove(folder.path("map.cpg"));
-            std::filesystem::remove(folder.path("MAP.CPG"));
-            std::filesystem::remove(folder.path("Map.cpg"));
-            folder.write(c.cpgName, std::vector<std::uint8_t>(c.cpgText.begin(), c.cpgText.end()));
+    for (const auto& c : cases) {
+        for (const char* cpg : {"map.cpg", "MAP.CPG", "Map.cpg"})
+            std::filesystem::remove(folder.file(cpg));
+        if (*c.cpgName != '\0') folder.write(c.cpgName, c.cpgText);
+        for (const bool russian : {true, false}) {
+            if (std::string(c.interfaces).find(russian ? "ru" : "en") == std::string::npos)
+                continue;
             w.main.russian = russian;
-            DbfBuilder table;
-            table.field("TYPE", 'C', 6).field("LABEL", 'C', 20);
-            table.record({"0x24", "Lake"}).record({"0x24", c.labelBytes});
-            EXPECT_TRUE(read(table));
-            EXPECT_EQ(row(1).label, c.expected) << c.cpgText << (russian ? " ru" : " en");
+            EXPECT_TRUE(read(labels({"Lake", c.label}).set(29, c.language)));
+            EXPECT_EQ(row(1).label, c.expected)
+                << c.cpgText << " " << c.language << (russian ? " ru" : " en");
             EXPECT_EQ(row(0).label, "Lake");
         }
     }
-    // A language byte of its own wins over the code-page file.
-    folder.write("map.cpg", {'U', 'T', 'F', '-', '8'});
-    w.main.russian = true;
-    DbfBuilder marked;
-    marked.languageDriver(101).field("TYPE", 'C', 6).field("LABEL", 'C', 10);
-    marked.record({"0x24", "\x8E\xA7\xA5\xE0\xAE"});
-    EXPECT_TRUE(read(marked));
+    EXPECT_EQ(w.main.labelWidth, 5 + 10);  // the last table's widest label, in characters
+}
+
+TEST_F(SourceReader, IgnoreNamesLeavesGmEmptyAndReadsLabelsAs1251Marked) {
+    w.main.form.setValue("NoName", 1);
+    w.main.russian = true;  // mark 201 under Russian: no conversion
+    EXPECT_TRUE(read(labels({kLakeUtf8}).set(29, 0x65)));
+    EXPECT_TRUE(w.items("GM").empty());
+    EXPECT_EQ(w.items("GM_TYPE"), Items{"0x24"});
+    EXPECT_EQ(row(0).label, source::decode1251(kLakeUtf8));  // the UTF-8 bytes read as 1251
+    w.main.russian = false;                                  // mark 201 under English: UTF-8
+    EXPECT_TRUE(read(labels({kLakeUtf8}).set(29, 0x65)));
     EXPECT_EQ(row(0).label, kLakeUtf8);
-}
-
-// What an English-interface output declares (0x57) is UTF-8, read back so under both
-// interfaces.
-TEST_F(SourceReader, ReadsAnEnglishOutputBackAsUtf8) {
-    for (bool russian : {true, false}) {
-        w.main.russian = russian;
-        DbfBuilder table;
-        table.languageDriver(0x57).field("TYPE", 'C', 6).field("VALUE", 'C', 30);
-        table.record({"0x24", "M\xC3\xBCggelsee"}).record({"0x24", kLakeUtf8});
-        EXPECT_TRUE(read(table));
-        EXPECT_EQ(row(0).label, "M\xC3\xBCggelsee");
-        EXPECT_EQ(row(1).label, kLakeUtf8);
-    }
-}
-
-TEST_F(SourceReader, ShowsProgressAtEachHundredthOfTheRecords) {
-    DbfBuilder table;
-    table.field("TYPE", 'C', 6);
-    for (int i = 0; i < 250; ++i) table.record({"0x1"});
-    EXPECT_TRUE(read(table));
-    Items bars;
-    for (const std::string& line : w.main.attLog) {
-        if (line.rfind(" reading file with attributes: ", 0) == 0) bars.push_back(line);
-    }
-    ASSERT_EQ(bars.size(), 125u);  // step 2: records 0, 2, ... 248
-    EXPECT_EQ(bars.front(), " reading file with attributes: " + std::string(100, '.'));
-    EXPECT_EQ(bars[50], " reading file with attributes: " + std::string(50, 'I') +
-                            std::string(50, '.'));  // record 100
-    EXPECT_EQ(bars.back(), " reading file with attributes: " + std::string(100, 'I'));
-    EXPECT_GE(w.platform.processEventsCalls, 126);
-
-    DbfBuilder small;
-    small.field("TYPE", 'C', 6);
-    for (int i = 0; i < 99; ++i) small.record({"0x1"});
-    w.main.attLog.clear();
-    EXPECT_TRUE(read(small));
-    EXPECT_EQ(w.main.attLog.size(), 2u);  // the first message and the result only
 }
 
 TEST_F(SourceReader, ChoosesTheKindFromFieldsElseFromTheFileName) {
     DbfBuilder plain;
     plain.field("TYPE", 'C', 6).record({"0x1"});
-    EXPECT_TRUE(read(plain, "Roads_polylines.dbf"));
-    EXPECT_EQ(w.chosenKind(), 1);
-    EXPECT_EQ(w.main.namedKind, store::ObjectKind::Line);
-    EXPECT_TRUE(w.main.form("btnMakeType").enabled);
-    EXPECT_TRUE(read(plain, "points_polygons.dbf"));
-    EXPECT_EQ(w.chosenKind(), 0);
-    EXPECT_TRUE(read(plain, "depth.dbf"));
-    EXPECT_EQ(w.chosenKind(), -1);
-    EXPECT_EQ(w.main.namedKind, store::ObjectKind::None);
-    EXPECT_FALSE(w.main.form("btnMakeName").enabled);
-
     DbfBuilder fields;  // a later kind field overrides an earlier one and the file name
     fields.field("TYPE", 'C', 6).field("LINE_COLOR", 'C', 6).field("POINT_SYMB", 'N', 3);
     fields.record({"0x1"});
-    EXPECT_TRUE(read(fields, "x_polygons.dbf"));
-    EXPECT_EQ(w.chosenKind(), 2);
-    EXPECT_EQ(w.main.namedKind, store::ObjectKind::Point);
-
     DbfBuilder memo;  // a memo field is never recognised by its name
     memo.field("TYPE", 'C', 6).field("FILL_STYLE", 'M', 10).record({"0x1"});
-    EXPECT_TRUE(read(memo));
-    EXPECT_EQ(w.chosenKind(), -1);
+    const std::tuple<const DbfBuilder*, const char*, int> cases[] = {
+        {&plain, "Roads_polylines.dbf", 1},
+        {&plain, "points_polygons.dbf", 0},
+        {&plain, "depth.dbf", -1},
+        {&fields, "x_polygons.dbf", 2},
+        {&memo, "map.dbf", -1}};
+    for (const auto& [table, name, kind] : cases) {
+        EXPECT_TRUE(read(*table, name));
+        EXPECT_EQ(w.chosenKind(), kind) << name;
+        EXPECT_EQ(w.main.namedKind, store::kindFromNumber(kind < 0 ? 3 : kind)) << name;
+        EXPECT_EQ(w.main.form("btnMakeType").enabled, kind >= 0) << name;
+    }
 }
 
 TEST_F(SourceReader, RefusesVisualFoxProTablesInAMessageBox) {
-    DbfBuilder table;
-    table.version(0x31).field("TYPE", 'C', 6).record({"0x1"});
-    EXPECT_FALSE(read(table, "lakes_polygons.dbf"));
+    EXPECT_FALSE(read(DbfBuilder().field("TYPE", 'C', 6).record({"0x1"}).set(0, 0x31),
+                      "lakes_polygons.dbf"));
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].prompt, " ! файлы VFP не поддерживаются");
     EXPECT_TRUE(w.items("GM_TYPE").empty());
@@ -267,18 +204,10 @@ TEST_F(SourceReader, RefusesVisualFoxProTablesInAMessageBox) {
     EXPECT_FALSE(w.main.form("btnMakeType").enabled);  // ...but there is nothing to convert
 }
 
-TEST_F(SourceReader, MarksTablesThatMayAlreadyBeConverted) {
-    DbfBuilder table;
-    table.field("MP_TYPE", 'C', 6).field("VALUE", 'C', 10).record({"0x24", "5"});
-    EXPECT_TRUE(read(table));
-    EXPECT_EQ(lastMessage(), " * selected file may already be processed for conversion in IMC");
-    EXPECT_EQ(row(0).label, "5");
-}
-
 // Bad input: every case ends with a message, never a crash or a read outside the file.
 TEST_F(SourceReader, TrustsTheFileSizeOverTheDeclaredRecordCount) {
     DbfBuilder table;
-    table.field("TYPE", 'C', 6).record({"0x1"}).record({"0x2"}).declaredCount(1000000000);
+    table.field("TYPE", 'C', 6).record({"0x1"}).record({"0x2"}).set(4, 1000000000, 4);
     EXPECT_TRUE(read(table));
     EXPECT_NE(std::find(w.main.attLog.begin(), w.main.attLog.end(),
                         " ! selected file contains wrong records amount"),
@@ -286,86 +215,66 @@ TEST_F(SourceReader, TrustsTheFileSizeOverTheDeclaredRecordCount) {
     EXPECT_EQ(w.platform.pauses, std::vector<int>{1000});
     EXPECT_EQ(w.main.sourceRecords.size(), 2u);
 
-    DbfBuilder truncated;  // the last record cut short by more than half: read with blanks
-    truncated.field("TYPE", 'C', 6).field("LABEL", 'C', 10);
-    truncated.record({"0x1", "one"}).record({"0x2", "twofold"}).withoutEndMark();
-    std::vector<std::uint8_t> bytes = truncated.bytes();
-    bytes.resize(bytes.size() - 7);  // more than half the record: " 0x2   two" remains
+    // The last record cut short by more than half: read with blanks.
+    std::vector<std::uint8_t> bytes = labels({"one", "twofold"}, 10).withoutEndMark().bytes();
+    bytes.resize(bytes.size() - 7);  // " 0x24  two" remains
     EXPECT_TRUE(readBytes(bytes));
     ASSERT_EQ(w.main.sourceRecords.size(), 2u);
-    EXPECT_EQ(row(1).typeCode, "0x2");
     EXPECT_EQ(row(1).label, "two");
 }
 
 TEST_F(SourceReader, EndsCleanlyOnHeadersThatContradictTheFile) {
-    DbfBuilder good;
-    good.field("TYPE", 'C', 6).field("LABEL", 'C', 10).record({"0x1", "a"});
-    std::vector<std::uint8_t> full = good.bytes();
-
-    EXPECT_FALSE(readBytes({full.begin(), full.begin() + 20}));
-    EXPECT_EQ(lastMessage(),
-              " ! DBFread: 62. the file (20 bytes) is shorter than a table header (32 bytes)");
-
-    EXPECT_FALSE(read(DbfBuilder(good).recordLength(0)));
-    EXPECT_EQ(lastMessage(), " ! DBFread: 321. the header gives a record length of 0");
-    w.main.russian = true;  // the description in the interface language
-    EXPECT_FALSE(read(DbfBuilder(good).recordLength(0)));
-    EXPECT_EQ(lastMessage(), " ! DBFread: 321. заголовок указывает длину записи 0");
-    EXPECT_FALSE(readBytes({full.begin(), full.begin() + 20}));
-    EXPECT_EQ(lastMessage(), " ! DBFread: 62. файл (20 байт) короче заголовка таблицы (32 байта)");
+    const DbfBuilder good = labels({"a"}, 10);
+    const std::vector<std::uint8_t> full = good.bytes();
+    const std::vector<std::uint8_t> cut(full.begin(), full.begin() + 20);
+    const std::string broken = " ! selected file is broken or contains no records";
+    const std::tuple<std::vector<std::uint8_t>, bool, std::string> cases[] = {
+        {cut, false,
+         " ! DBFread: 62. the file (20 bytes) is shorter than a table header (32 bytes)"},
+        {cut, true, " ! DBFread: 62. файл (20 байт) короче заголовка таблицы (32 байта)"},
+        {DbfBuilder(good).set(10, 0, 2).bytes(), false,
+         " ! DBFread: 321. the header gives a record length of 0"},
+        {DbfBuilder(good).set(10, 0, 2).bytes(), true,
+         " ! DBFread: 321. заголовок указывает длину записи 0"},
+        {DbfBuilder(good).set(8, 60000, 2).bytes(), false, broken},
+        {DbfBuilder().field("TYPE", 'C', 6).bytes(), false, broken},
+        // A header of 33 bytes, records of the flag alone.
+        {DbfBuilder().record({}).record({}).bytes(), false,
+         " ! selected file contains no records with object types"}};
+    for (const auto& [bytes, russian, message] : cases) {
+        w.main.russian = russian;
+        EXPECT_FALSE(readBytes(bytes));
+        EXPECT_EQ(lastMessage(), message);
+    }
     w.main.russian = false;
-
-    EXPECT_FALSE(read(DbfBuilder(good).headerLength(4)));
+    EXPECT_FALSE(read(DbfBuilder(good).set(8, 4, 2)));
     EXPECT_EQ(lastMessage().substr(0, 17), " ! DBFread: 321. ");
-
-    EXPECT_FALSE(read(DbfBuilder(good).headerLength(60000)));
-    EXPECT_EQ(lastMessage(), " ! selected file is broken or contains no records");
-
-    DbfBuilder empty;
-    empty.field("TYPE", 'C', 6);
-    EXPECT_FALSE(read(empty));
-    EXPECT_EQ(lastMessage(), " ! selected file is broken or contains no records");
-
-    DbfBuilder noFields;  // header of 33 bytes, records of the flag alone
-    noFields.record({}).record({});
-    EXPECT_FALSE(read(noFields));
-    EXPECT_EQ(lastMessage(), " ! selected file contains no records with object types");
 }
 
 TEST_F(SourceReader, RefusesFieldsThatRunPastTheRecord) {
-    DbfBuilder wide;
-    wide.field("TYPE", 'C', 6).field("LABEL", 'C', 10).record({"0x1", "a"});
-    wide.recordLength(8);  // LABEL would end at byte 16
-    EXPECT_FALSE(read(wide));
+    EXPECT_FALSE(read(labels({"a"}, 10).set(10, 8, 2)));  // LABEL would end at byte 16
     EXPECT_EQ(lastMessage(),
               " ! ReadDBF field LABEL (bytes 7 to 16) runs past the record length 8");
-
-    std::vector<std::uint8_t> huge = DbfBuilder().field("TYPE", 'C', 6).record({"0x1"}).bytes();
-    huge[32 + 16] = 0xFF;  // a C field declaring 65,535 bytes
-    huge[32 + 17] = 0xFF;
-    EXPECT_FALSE(readBytes(huge));
+    // A C field declaring 65,535 bytes.
+    EXPECT_FALSE(read(DbfBuilder().field("TYPE", 'C', 6).record({"0x1"}).set(32 + 16, 0xFFFF, 2)));
     EXPECT_EQ(lastMessage().substr(0, 25), " ! ReadDBF field TYPE (by");
-
     // Descriptors announced beyond the end of the file: header length 80 announces two.
-    std::vector<std::uint8_t> cut(90, 0);
-    cut[0] = 0x03, cut[8] = 80, cut[10] = 1;
-    cut[32] = 'A', cut[32 + 11] = 'C';
-    EXPECT_FALSE(readBytes(cut));
+    std::vector<std::uint8_t> short90(90, 0);
+    short90[0] = 0x03, short90[8] = 80, short90[10] = 1;
+    short90[32] = 'A', short90[32 + 11] = 'C';
+    EXPECT_FALSE(readBytes(short90));
     EXPECT_EQ(lastMessage(), " ! ReadDBF descriptor of field 2 runs past the end of the file");
 }
 
 TEST_F(SourceReader, ReportsFilesThatCannotBeOpened) {
-    w.main.form.setText("Source", folder.path("missing.dbf"));
-    EXPECT_FALSE(DBFread(w.main));
-    EXPECT_EQ(lastMessage(), " * specify the source file .DBF to continue");
-
-    w.main.form.setText("Source", folder.path(""));  // a folder
-    EXPECT_FALSE(DBFread(w.main));
-    EXPECT_EQ(lastMessage(), " * specify the source file .DBF to continue");
-
+    for (const std::string& path : {folder.file("missing.dbf"), folder.str()}) {  // a folder
+        w.main.form.setText("Source", path);
+        EXPECT_FALSE(DBFread(w.main));
+        EXPECT_EQ(lastMessage(), " * specify the source file .DBF to continue");
+    }
 #ifndef _WIN32               // POSIX permissions
     if (::geteuid() != 0) {  // root reads anything
-        std::string locked = folder.write("locked.dbf", {1, 2, 3});
+        std::string locked = folder.write("locked.dbf", std::string("\1\2\3"));
         ::chmod(locked.c_str(), 0);
         w.main.form.setText("Source", locked);
         EXPECT_FALSE(DBFread(w.main));

@@ -1,3 +1,5 @@
+// Choosing the source: the dialog, the names derived from the source, Enter in the source box,
+// and what a new source resets.
 #include "source/source_selection.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@ namespace {
 using testing::DbfBuilder;
 using testing::HeadlessWindow;
 using testing::TempFolder;
+using Items = std::vector<std::string>;
 
 class SourceSelection : public ::testing::Test {
    protected:
@@ -17,132 +20,110 @@ class SourceSelection : public ::testing::Test {
         w.platform.openFileReplies.push_back(std::move(answer));
         w.main.form.raise("btnSource", Event::Click);
     }
+    void enter(const std::string& text) {
+        w.main.form.setText("Source", text);
+        w.main.form.raise("Source", Event::Enter);
+    }
     const std::string& lastMessage() { return w.main.attLog.back(); }
+    std::string table(const std::string& name, const char* type, const char* kindField) {
+        DbfBuilder table;
+        table.field("TYPE", 'C', 6).field(kindField, 'N', 2).record({type, "1"});
+        return folder.write(name, table.bytes());
+    }
 
     TempFolder folder;
     HeadlessWindow w;
 };
 
 TEST_F(SourceSelection, DerivesOutputAndCodePageNames) {
-    deriveOutputNames(w.main, "/maps/a_orig.dbf");
-    EXPECT_EQ(w.main.sourceFolder, "/maps/");
-    EXPECT_EQ(w.main.sourceFileName, "a_orig.dbf");
-    EXPECT_EQ(w.main.outputFileName, "a.dbf");
-    EXPECT_EQ(w.main.codePageFileName, "a.cpg");
-    deriveOutputNames(w.main, "/maps/a.DBF");
-    EXPECT_EQ(w.main.outputFileName, "a-imc.dbf");
-    EXPECT_EQ(w.main.codePageFileName, "a-imc.cpg");  // the output's, never the source's a.cpg
-    deriveOutputNames(w.main, "River_ORIG.DBF");
-    EXPECT_EQ(w.main.sourceFolder, "");
-    EXPECT_EQ(w.main.outputFileName, "River.dbf");
+    // Source, then its folder, the output and the output's code-page file (never the source's).
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"/maps/a_orig.dbf", "/maps/", "a.dbf", "a.cpg"},
+        {"/maps/a.DBF", "/maps/", "a-imc.dbf", "a-imc.cpg"},
+        {"River_ORIG.DBF", "", "River.dbf", "River.cpg"}};
+    for (const auto& [source, folderName, output, codePage] : cases) {
+        deriveOutputNames(w.main, source);
+        EXPECT_EQ(w.main.sourceFolder, folderName) << source;
+        EXPECT_EQ(w.main.sourceFileName,
+                  std::string(source).substr(std::string(folderName).size()));
+        EXPECT_EQ(w.main.outputFileName, output) << source;
+        EXPECT_EQ(w.main.codePageFileName, codePage) << source;
+    }
 }
 
-TEST_F(SourceSelection, CancelAsksForASource) {
+// A cancelled dialog (started in the source's folder only for a lower-case extension) asks for
+// a source; the template table, in any letter case, is never read.
+TEST_F(SourceSelection, CancelAsksForASourceAndTheTemplateIsRefused) {
     w.main.form.setText("Source", "/maps/old.dbf");
     click(std::nullopt);
-    ASSERT_EQ(w.platform.fileQuestions.size(), 1u);
-    const FileQuestion& asked = w.platform.fileQuestions[0];
-    EXPECT_EQ(asked.title, "Select source file:");
-    EXPECT_EQ(asked.startPath, "/maps/*.dbf");
-    ASSERT_EQ(asked.filters.size(), 1u);
-    EXPECT_EQ(asked.filters[0].first, "dBASE v4 .dbf");
-    EXPECT_EQ(asked.filters[0].second, "*.DBF");
-    EXPECT_EQ(w.main.form("Source").text, "");
-    EXPECT_EQ(lastMessage(), " * specify the source .DBF file to continue");
-    EXPECT_EQ(w.platform.beeps, 1);
-    EXPECT_FALSE(w.platform.busy);
-
-    // The start folder follows the source only for a lower-case extension.
     w.main.form.setText("Source", "/maps/old.DBF");
     click(std::nullopt);
+    ASSERT_EQ(w.platform.fileQuestions.size(), 2u);
+    EXPECT_EQ(w.platform.fileQuestions[0].startPath, "/maps/*.dbf");
     EXPECT_EQ(w.platform.fileQuestions[1].startPath, "/opt/tavrolin/*.dbf");
-}
-
-TEST_F(SourceSelection, RefusesTheTemplateTableInAnyLetterCase) {
+    EXPECT_EQ(w.main.form("Source").text, "");
+    EXPECT_EQ(lastMessage(), " * specify the source .DBF file to continue");
+    EXPECT_EQ(w.platform.beeps, 2);
+    w.main.attLog.clear();
     w.main.russian = true;
-    click(folder.path("TAVROLIN.DBF"));
-    EXPECT_EQ(lastMessage(), " * файл Tavrolin.dbf необходим для работы программы");
-    EXPECT_EQ(w.main.attLog.size(), 1u);  // never read
-    EXPECT_EQ(w.main.form("frmTYPE").caption, " Исходные атрибуты по значению MP_TYPE ");
+    click(folder.file("TAVROLIN.DBF"));
+    EXPECT_EQ(w.main.attLog, Items{" * файл Tavrolin.dbf необходим для работы программы"});
 }
 
+// A new source resets the preview; the busy pointer is never over the dialog nor over a box.
 TEST_F(SourceSelection, ReadsTheChosenTableAndResetsThePreview) {
-    DbfBuilder table;
-    table.field("TYPE", 'C', 6).field("LABEL", 'C', 10).record({"0x24", "Lake"});
-    std::string path = folder.write("lakes_orig.dbf", table.bytes());
+    const std::string path = table("lakes_orig.dbf", "0x24", "LABEL");
     w.main.askAddType = false;
     w.main.form("SAMPLE").fillColor = 0x123456;
     w.main.form("SAMPLINE").borderColor = 0x123456;
     w.main.form("ICONS").picture = "/opt/tavrolin/icons/x.gif";
-
     click(path);
     EXPECT_EQ(w.main.form("Source").text, path);
     EXPECT_EQ(w.main.outputFileName, "lakes.dbf");
-    EXPECT_EQ(w.main.codePageFileName, "lakes.cpg");
-    EXPECT_EQ(w.main.form("GM").items, std::vector<std::string>{"0x24  |  Lake"});
+    EXPECT_EQ(w.main.form("GM").items, Items{"0x24  |  1"});
     EXPECT_EQ(lastMessage(), " attributes from the original file read successfully");
     EXPECT_TRUE(w.main.askAddType);
     EXPECT_EQ(w.main.form("SAMPLE").fillColor, color::kButtonFace);
     EXPECT_EQ(w.main.form("SAMPLE").borderColor, color::kButtonFace);
     EXPECT_EQ(w.main.form("SAMPLINE").borderColor, color::kButtonFace);
     EXPECT_EQ(w.main.form("ICONS").picture, "");
-    EXPECT_FALSE(w.platform.busy);
-}
 
-// The busy pointer is for the program's own work: never over the dialog nor over a box.
-TEST_F(SourceSelection, NeverBusyWhileWaitingForTheUser) {
-    DbfBuilder fox;
-    fox.version(0x30).field("TYPE", 'C', 6).record({"0x24"});
-    DbfBuilder table;
-    table.field("TYPE", 'C', 6).record({"0x24"});
-    for (const DbfBuilder* chosen : {&fox, &table}) {
-        click(folder.write("map.dbf", chosen->bytes()));
-        EXPECT_FALSE(w.platform.busy);
-    }
+    click(folder.write("fox.dbf",
+                       DbfBuilder().field("TYPE", 'C', 6).record({"0x24"}).set(0, 0x30).bytes()));
     click(std::nullopt);
     EXPECT_EQ(w.platform.fileQuestions.size(), 3u);
     EXPECT_EQ(w.platform.messages.size(), 1u);  // the refusal of the FoxPro table
     EXPECT_EQ(w.platform.questionsWhileBusy, 0);
+    EXPECT_FALSE(w.platform.busy);
 }
 
 // Enter in Source reads the typed path as the dialog's answer would; any other edit leaves
 // nothing to convert under a name the box no longer shows.
 TEST_F(SourceSelection, EnterReadsTheTypedPathAndOtherEditsDisarmTheConversion) {
-    DbfBuilder lakes;
-    lakes.field("TYPE", 'C', 6).field("FILL_STYLE", 'N', 2).record({"0x24", "1"});
-    DbfBuilder roads;
-    roads.field("TYPE", 'C', 6).field("LINE_COLOR", 'N', 2).record({"0x14", "1"});
-    const std::string lakesPath = folder.write("lakes.dbf", lakes.bytes());
-    const std::string roadsPath = folder.write("roads.dbf", roads.bytes());
-    click(lakesPath);
-    ASSERT_TRUE(w.main.sourceRead);
-    ASSERT_TRUE(w.main.form("btnMakeType").enabled);
+    const std::string lakes = table("lakes.dbf", "0x24", "FILL_STYLE");
+    const std::string roads = table("roads.dbf", "0x14", "LINE_COLOR");
+    click(lakes);
+    ASSERT_TRUE(w.main.sourceRead && w.main.form("btnMakeType").enabled);
 
     // Typing disarms "!!!" as soon as the box shows another path...
-    w.main.form.setText("Source", lakesPath.substr(0, lakesPath.size() - 1));
+    w.main.form.setText("Source", lakes.substr(0, lakes.size() - 1));
     EXPECT_FALSE(w.main.sourceRead);
-    EXPECT_FALSE(w.main.form("btnMakeType").enabled);
-    EXPECT_FALSE(w.main.form("btnMakeSkin").enabled);
+    EXPECT_FALSE(w.main.form("btnMakeType").enabled || w.main.form("btnMakeSkin").enabled);
 
     // ...and Enter reads what it shows, surrounding blanks aside.
-    w.main.form.setText("Source", "  " + roadsPath + " ");
-    w.main.form.raise("Source", Event::Enter);
-    EXPECT_EQ(w.main.form("Source").text, roadsPath);
-    EXPECT_EQ(w.main.sourceFileName, "roads.dbf");
+    enter("  " + roads + " ");
+    EXPECT_EQ(w.main.form("Source").text, roads);
     EXPECT_EQ(w.main.outputFileName, "roads-imc.dbf");
-    EXPECT_EQ(w.items("GM_TYPE"), std::vector<std::string>{"0x14"});
-    EXPECT_TRUE(w.main.sourceRead);
-    EXPECT_TRUE(w.main.form("btnMakeType").enabled);
+    EXPECT_EQ(w.items("GM_TYPE"), Items{"0x14"});
+    EXPECT_TRUE(w.main.sourceRead && w.main.form("btnMakeType").enabled);
     EXPECT_EQ(w.platform.fileQuestions.size(), 1u);  // no dialog for Enter
     EXPECT_FALSE(w.platform.busy);
 
     // Enter on an empty box or a missing file asks for a source, as a cancelled dialog does.
-    w.main.form.setText("Source", "");
-    w.main.form.raise("Source", Event::Enter);
+    enter("");
     EXPECT_EQ(lastMessage(), " * specify the source .DBF file to continue");
     EXPECT_FALSE(w.main.form("btnMakeType").enabled);
-    w.main.form.setText("Source", folder.path("nothere.dbf"));
-    w.main.form.raise("Source", Event::Enter);
+    enter(folder.file("nothere.dbf"));
     EXPECT_EQ(lastMessage(), " * specify the source file .DBF to continue");
 }
 

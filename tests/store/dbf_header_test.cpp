@@ -11,80 +11,67 @@ namespace {
 
 using testing::buildTable;
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
-const std::vector<FieldInfo> kFields = {{"NAME", 'C', 300, 0}, {"DEPTH", 'N', 6, 2}};
+std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
 Result<DbfHeader> parse(const std::vector<std::uint8_t>& bytes) {
     return parseDbfHeader(bytes, bytes.size());
 }
 
-// The parse fails with E_FAIL and a description holding `reason`.
-void expectRefused(const std::vector<std::uint8_t>& bytes, const std::string& reason) {
-    Result<DbfHeader> header = parse(bytes);
-    ASSERT_FALSE(header.isOk()) << reason;
-    EXPECT_EQ(header.status().number(), err::kFail);
-    EXPECT_NE(header.status().description().find(reason), std::string::npos)
-        << header.status().description();
-}
+const std::vector<FieldInfo> kFields = {{"NAME", 'C', 300, 0}, {"DEPTH", 'N', 6, 2}};
 
 TEST(DbfHeader, ReadsFieldsWithSixteenBitCharacterLengths) {
-    const auto bytes = bytesOf(buildTable(kFields, {" " + std::string(300, 'a') + "  1.50"}));
+    auto bytes = bytesOf(buildTable(kFields, {" " + std::string(300, 'a') + "  1.50"}));
+    bytes[kIncompleteOffset] = kIncompleteMark;
+    bytes[kLanguageDriverOffset] = kLanguageCp1251;
     Result<DbfHeader> header = parse(bytes);
     ASSERT_TRUE(header.isOk()) << header.status().toString();
     EXPECT_EQ(header->recordCount, 1u);
     EXPECT_EQ(header->headerLength, 97u);
     EXPECT_EQ(header->recordLength, 307u);
+    EXPECT_TRUE(header->incomplete);
+    EXPECT_EQ(header->languageDriver, kLanguageCp1251);
     ASSERT_EQ(header->fields.size(), 2u);
     EXPECT_EQ(header->fields[0].name, "NAME");
     EXPECT_EQ(header->fields[0].length, 300);
     EXPECT_EQ(header->fields[0].decimals, 0);
     EXPECT_EQ(header->fields[1].type, 'N');
-    EXPECT_EQ(header->fields[1].length, 6);
     EXPECT_EQ(header->fields[1].decimals, 2);
     EXPECT_EQ(header->offsets, (std::vector<std::uint32_t>{1, 301}));
     EXPECT_EQ(header->availableRecords(bytes.size()), 1u);
+    // A count beyond the data: only the records the file holds; none in a header-only file.
+    encodeLe32(&bytes[kRecordCountOffset], 1000000000);
+    EXPECT_EQ(parse(bytes)->availableRecords(bytes.size()), 1u);
+    EXPECT_EQ(parse(bytes)->availableRecords(97), 0u);
 }
 
 TEST(DbfHeader, RefusesInconsistentSizes) {
     const auto good = bytesOf(buildTable(kFields, {}));
-    expectRefused(std::vector<std::uint8_t>(good.begin(), good.begin() + 20), "fewer than");
-
-    auto spoiled = good;
-    encodeLe16(&spoiled[kHeaderLengthOffset], 32);
-    expectRefused(spoiled, "shorter than a header");
-
-    spoiled = good;
-    encodeLe16(&spoiled[kHeaderLengthOffset], 5000);
-    expectRefused(spoiled, "beyond the end of the file");
-
-    spoiled = good;
-    encodeLe16(&spoiled[kRecordLengthOffset], 0);
-    expectRefused(spoiled, "record length is 0");
-
-    spoiled = good;
-    encodeLe16(&spoiled[kRecordLengthOffset], 300);  // fields need 307
-    expectRefused(spoiled, "exceed record length (300)");
-
-    spoiled = good;
-    spoiled[96] = 'X';  // the terminator
-    expectRefused(spoiled, "no terminator");
-
-    spoiled = good;  // a header length that ends inside a descriptor
-    encodeLe16(&spoiled[kHeaderLengthOffset], 70);
-    expectRefused(spoiled, "no terminator");
-}
-
-TEST(DbfHeader, CountsOnlyTheRecordsTheFileHolds) {
-    auto bytes = bytesOf(buildTable({{"A", 'C', 4, 0}}, {" abcd", " efgh"}));
-    encodeLe32(&bytes[kRecordCountOffset], 1000000000);
-    Result<DbfHeader> header = parse(bytes);
-    ASSERT_TRUE(header.isOk());
-    EXPECT_EQ(header->availableRecords(bytes.size()), 2u);
-    // A header-only file (no end byte) holds no records.
-    EXPECT_EQ(header->availableRecords(header->headerLength), 0u);
+    const struct {
+        std::size_t offset;  // a 16-bit value there, or the byte at 96 (the terminator)
+        int value;
+        const char* reason;
+    } cases[] = {{kHeaderLengthOffset, 32, "shorter than a header"},
+                 {kHeaderLengthOffset, 5000, "beyond the end of the file"},
+                 {kHeaderLengthOffset, 70, "no terminator"},  // ends inside a descriptor
+                 {kRecordLengthOffset, 0, "record length is 0"},
+                 {kRecordLengthOffset, 300, "exceed record length (300)"},  // the fields need 307
+                 {96, 'X', "no terminator"}};
+    for (const auto& c : cases) {
+        auto spoiled = good;
+        if (c.offset == 96) {
+            spoiled[96] = static_cast<std::uint8_t>(c.value);
+        } else {
+            encodeLe16(&spoiled[c.offset], static_cast<std::uint16_t>(c.value));
+        }
+        Result<DbfHeader> header = parse(spoiled);
+        ASSERT_FALSE(header.isOk()) << c.reason;
+        EXPECT_EQ(header.status().number(), err::kFail);
+        EXPECT_NE(header.status().description().find(c.reason), std::string::npos)
+            << header.status().description();
+    }
+    Result<DbfHeader> cut = parse({good.begin(), good.begin() + 20});
+    ASSERT_FALSE(cut.isOk());
+    EXPECT_NE(cut.status().description().find("fewer than"), std::string::npos);
 }
 
 TEST(DbfHeader, MalformedTablesThroughTheConnection) {
@@ -113,28 +100,16 @@ TEST(DbfHeader, MalformedTablesThroughTheConnection) {
     EXPECT_NE(refused.status().description().find("short.dbf"), std::string::npos);
 }
 
+// The new table is the header the test writer makes, dated, with the end byte after it.
 TEST(DbfHeader, BuildsTheHeaderOfANewTable) {
+    std::vector<std::uint8_t> expected =
+        tavrolin::testing::dbfHeader({{"NAME", 'C', 300}, {"DEPTH", 'N', 6, 2}}, 0);
+    expected[1] = 125;  // years since 1900
+    expected[2] = 3;
+    expected[3] = 9;
+    expected.push_back(kEndOfFile);
     const std::vector<std::uint8_t> bytes = buildEmptyTable(kFields, 2025, 3, 9);
-    ASSERT_EQ(bytes.size(), 32u * 3 + 2);
-    EXPECT_EQ(bytes[0], 0x03);
-    EXPECT_EQ(bytes[1], 125);  // years since 1900
-    EXPECT_EQ(bytes[2], 3);
-    EXPECT_EQ(bytes[3], 9);
-    EXPECT_EQ(decodeLe32(&bytes[4]), 0u);
-    EXPECT_EQ(decodeLe16(&bytes[8]), 97);
-    EXPECT_EQ(decodeLe16(&bytes[10]), 307);
-    EXPECT_EQ(bytes[29], 0);
-    EXPECT_EQ(std::string(bytes.begin() + 32, bytes.begin() + 43),
-              std::string("NAME\0\0\0\0\0\0\0", 11));
-    EXPECT_EQ(bytes[32 + 11], 'C');
-    EXPECT_EQ(bytes[32 + 16], 300 & 0xFF);
-    EXPECT_EQ(bytes[32 + 17], 300 >> 8);
-    EXPECT_EQ(bytes[64 + 11], 'N');
-    EXPECT_EQ(bytes[64 + 16], 6);
-    EXPECT_EQ(bytes[64 + 17], 2);
-    EXPECT_EQ(bytes[96], 0x0D);
-    EXPECT_EQ(bytes[97], 0x1A);
-    // And it reads back as the same fields.
+    EXPECT_EQ(bytes, expected);
     Result<DbfHeader> header = parse(bytes);
     ASSERT_TRUE(header.isOk());
     EXPECT_EQ(header->fields[0].length, 300);

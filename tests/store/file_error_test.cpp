@@ -9,34 +9,27 @@ namespace tavrolin::store {
 namespace {
 
 TEST(FileError, NumbersAndDescriptionsInBothLanguages) {
-    struct Case {
-        int system;
-        const char* action;
-        int number;
-        const char* russian;
-    };
-    const Case cases[] = {
-        {ENOENT, "open", err::kFileNotFound,
-         "не удалось открыть /m/a.dbf: нет такого файла или папки"},
-        {EACCES, "write", err::kPermissionDenied, "не удалось записать /m/a.dbf: нет доступа"},
-        {EROFS, "delete", err::kReadOnlyFolder,
-         "не удалось удалить /m/a.dbf: файловая система только для чтения"},
-        {ENOSPC, "write", err::kDiskFull, "не удалось записать /m/a.dbf: нет места на диске"},
+    const std::tuple<int, const char*, int, const char*> cases[] = {
+        {ENOENT, "open", err::kFileNotFound, "не удалось открыть /m/a.dbf: "},
+        {EACCES, "write", err::kPermissionDenied, "не удалось записать /m/a.dbf: "},
+        {EPERM, "delete", err::kPermissionDenied, "не удалось удалить /m/a.dbf: "},
+        {EROFS, "create", err::kReadOnlyFolder, "не удалось создать /m/a.dbf: "},
+        {ENOSPC, "write", err::kDiskFull, "не удалось записать /m/a.dbf: "},
+        {EFBIG, "write", err::kDiskFull, "не удалось записать /m/a.dbf: "},
+        {EIO, "read", err::kDeviceIo, "не удалось прочитать /m/a.dbf: "},
         {EEXIST, "move /t/p.dbf to", err::kFileAlreadyExists,
-         "не удалось переместить /t/p.dbf в /m/a.dbf: файл уже существует"},
-        {EISDIR, "open the folder", err::kInvalidArgument,
-         "не удалось открыть папку /m/a.dbf: это папка"},
-        {ENOTDIR, "frobnicate", err::kPathNotFound,
-         "не удалось frobnicate /m/a.dbf: часть пути не является папкой"},
-    };
-    for (const Case& c : cases) {
-        const Status status = fileError(c.system, c.action, "/m/a.dbf");
-        EXPECT_EQ(status.number(), c.number) << c.action;
-        EXPECT_EQ(status.description(true), c.russian);
+         "не удалось переместить /t/p.dbf в /m/a.dbf: "},
+        {EISDIR, "open the folder", err::kInvalidArgument, "не удалось открыть папку /m/a.dbf: "},
+        {ENOTDIR, "frobnicate", err::kPathNotFound, "не удалось frobnicate /m/a.dbf: "}};
+    for (const auto& [system, action, number, russian] : cases) {
+        const Status status = fileError(system, action, "/m/a.dbf");
+        EXPECT_EQ(status.number(), number) << action;
         EXPECT_EQ(
-            status.description(false).rfind(std::string("cannot ") + c.action + " /m/a.dbf: ", 0),
-            0u)
+            status.description(false).rfind(std::string("cannot ") + action + " /m/a.dbf: ", 0), 0u)
             << status.description();
+        // The reason follows in Russian too.
+        EXPECT_EQ(status.description(true).rfind(russian, 0), 0u) << status.description(true);
+        EXPECT_GT(status.description(true).size(), std::string(russian).size());
     }
 }
 

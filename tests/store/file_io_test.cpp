@@ -5,11 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <set>
 
-#include "store/file_error.h"
 #include "store_test_util.h"
 
 namespace tavrolin::store {
@@ -22,40 +20,29 @@ using testing::writeFile;
 TEST(FileIo, EachFailureHasItsOwnNumber) {
     TempFolder folder;
     writeFile(folder.file("present.txt"), "x");
-    struct Case {
-        const char* what;
-        Status status;
-        int number;
-    };
-    std::vector<Case> cases = {
-        {"missing file", readWholeFile(folder.file("none.txt")).status(), err::kFileNotFound},
-        {"missing folder", writeWholeFile(folder.file("no/such.txt"), "x"), err::kPathNotFound},
-        {"a folder", readWholeFile(folder.path()).status(), err::kInvalidArgument},
-        {"exists", openFile(folder.file("present.txt"), O_WRONLY | O_CREAT | O_EXCL).status(),
-         err::kFileAlreadyExists},
-        {"read-only file system", fileError(EROFS, "create", "/m/x"), err::kReadOnlyFolder},
-        {"permission", fileError(EACCES, "open", "/m/x"), err::kPermissionDenied},
-        {"device", fileError(EIO, "read", "/m/x"), err::kDeviceIo},
-    };
+    std::vector<std::pair<Status, int>> cases = {
+        {readWholeFile(folder.file("none.txt")).status(), err::kFileNotFound},
+        {writeWholeFile(folder.file("no/such.txt"), "x"), err::kPathNotFound},
+        {readWholeFile(folder.path()).status(), err::kInvalidArgument},
+        {openFile(folder.file("present.txt"), O_WRONLY | O_CREAT | O_EXCL).status(),
+         err::kFileAlreadyExists}};
     if (std::filesystem::exists("/dev/full")) {  // every write there finds the disk full
-        cases.push_back({"disk full", writeWholeFile("/dev/full", "x"), err::kDiskFull});
+        cases.push_back({writeWholeFile("/dev/full", "x"), err::kDiskFull});
     }
-#ifndef _WIN32  // POSIX permissions
+#ifndef _WIN32               // POSIX permissions
     if (::geteuid() != 0) {  // the superuser may write anywhere
-        const std::string locked = folder.file("locked");
-        std::filesystem::create_directory(locked);
-        ::chmod(locked.c_str(), 0555);
-        cases.push_back(
-            {"read-only folder", writeWholeFile(locked + "/new.txt", "x"), err::kReadOnlyFolder});
+        std::filesystem::create_directory(folder.file("locked"));
+        ::chmod(folder.file("locked").c_str(), 0555);
+        cases.push_back({writeWholeFile(folder.file("locked/new.txt"), "x"), err::kReadOnlyFolder});
         ::chmod(folder.file("present.txt").c_str(), 0);
-        cases.push_back({"unreadable file", readWholeFile(folder.file("present.txt")).status(),
-                         err::kPermissionDenied});
+        cases.push_back(
+            {readWholeFile(folder.file("present.txt")).status(), err::kPermissionDenied});
     }
 #endif
     std::set<std::string> texts;
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.status.number(), c.number) << c.what << ": " << c.status.toString();
-        EXPECT_TRUE(texts.insert(c.status.description()).second) << c.what;
+    for (const auto& [status, number] : cases) {
+        EXPECT_EQ(status.number(), number) << status.toString();
+        EXPECT_TRUE(texts.insert(status.description()).second) << status.toString();
     }
 }
 

@@ -1,11 +1,8 @@
-// Helpers for the store's tests: a temporary folder removed after the test, whole-file reads
-// and writes, and a builder of .dbf bytes with any header (good or bad).
+// Helpers for the store's tests: a temporary folder, whole-file reads and writes, and the bytes
+// of a table with any header (good or bad).
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,25 +13,16 @@
 
 namespace tavrolin::store::testing {
 
+using tavrolin::testing::readFile;
+using tavrolin::testing::writeFile;
+
 class TempFolder : public tavrolin::testing::ScratchFolder {
    public:
     explicit TempFolder(
         const std::filesystem::path& parent = std::filesystem::temp_directory_path())
         : ScratchFolder("tavrolin-store-", parent) {}
-
     std::string path() const { return root().string(); }
-    std::string file(const std::string& name) const { return (root() / name).string(); }
 };
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // The bytes of a table: a correct header for `fields` and the given records (each the full
 // record, deletion flag first), then 0x1A. Tests then spoil what they need.
@@ -46,8 +34,7 @@ inline std::string buildTable(const std::vector<FieldInfo>& fields,
         tavrolin::testing::dbfHeader(described, static_cast<std::uint32_t>(records.size()), 10);
     std::string bytes(header.begin(), header.end());
     for (const std::string& record : records) bytes += record;
-    bytes += static_cast<char>(kEndOfFile);
-    return bytes;
+    return bytes + static_cast<char>(kEndOfFile);
 }
 
 inline std::uint32_t recordCountOf(const std::string& bytes) {

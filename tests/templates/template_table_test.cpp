@@ -1,3 +1,4 @@
+// Look-ups in the template table: the row displayed and the row saved for a type, and adding one.
 #include "templates/template_table.h"
 
 #include <gtest/gtest.h>
@@ -8,89 +9,66 @@ namespace tavrolin {
 namespace {
 
 using store::ObjectKind;
-using templates::addType;
-using templates::listsForKind;
-using templates::openTypeForDisplay;
-using templates::openTypeForSave;
-using templates::typeCodeOf;
+using Texts = std::vector<std::string>;
+using TemplateLookups = testing::TemplateFixture;
 
-TEST(TemplateTable, TypeCodeOfAnEntry) {
-    EXPECT_EQ(typeCodeOf("0x24  |  Lake"), "0x24");
-    EXPECT_EQ(typeCodeOf(" 0x3 | a | b"), "0x3");
-    EXPECT_EQ(typeCodeOf("0x10f"), "0x10f");
-    EXPECT_EQ(typeCodeOf("  |  nameless"), "");
+TEST(TemplateTable, TypeCodesAndKindDigits) {
+    EXPECT_EQ(templates::typeCodeOf("0x24  |  Lake"), "0x24");
+    EXPECT_EQ(templates::typeCodeOf(" 0x3 | a | b"), "0x3");
+    EXPECT_EQ(templates::typeCodeOf("  |  nameless"), "");
+    EXPECT_TRUE(templates::listsForKind("12", ObjectKind::Point));
+    EXPECT_FALSE(templates::listsForKind("1", ObjectKind::Polygon));
+    EXPECT_FALSE(templates::listsForKind("", ObjectKind::Polygon));
 }
 
-TEST(TemplateTable, KindDigitMatchesLikeAPattern) {
-    EXPECT_TRUE(listsForKind("0", ObjectKind::Polygon));
-    EXPECT_FALSE(listsForKind("1", ObjectKind::Polygon));
-    EXPECT_TRUE(listsForKind("12", ObjectKind::Point));
-    EXPECT_FALSE(listsForKind("", ObjectKind::Polygon));
-}
-
-class TemplateLookups : public testing::TemplateFixture {
-   protected:
-    void SetUp() override {
-        TemplateFixture::SetUp();
-        // 0x24: a standard row first in the file, then a custom one. 0x2a: a row with an empty
-        // YN first, then YN 0. 0X1C stored in capitals.
-        row("VID,YN,MP_TYPE,MP_ENG,COLOR", "0,0,'0x24','Lake standard',1");
-        row("VID,YN,MP_TYPE,MP_ENG,COLOR", "0,1,'0x24','Lake custom',2");
-        row("VID,MP_TYPE,MP_ENG,COLOR", "0,'0x2a','empty YN',3");
-        row("VID,YN,MP_TYPE,MP_ENG,COLOR", "0,0,'0x2a','YN 0',4");
-        row("VID,YN,MP_TYPE,MP_ENG,COLOR", "0,0,'0X1C','capitals',5");
-        row("VID,YN,MP_TYPE,MP_ENG,COLOR", "1,0,'0x24','a line',6");
-        ASSERT_TRUE(connection.open(folder()).isOk());
-    }
-    std::string firstName(Result<store::RecordSet>& rows) {
-        EXPECT_TRUE(rows.isOk()) << rows.status().toString();
-        if (!rows || rows->recordCount() == 0) return "<none>";
-        rows->moveFirst();
-        return rows->value("MP_ENG")->toText();
+// Display prefers the user's row of a type, then YN 0 over an empty YN, whatever the letter case
+// of the code; a save takes the first row in file order; an added type has only its key, YN and
+// name, and a text with an apostrophe adds none.
+TEST_F(TemplateLookups, DisplaySaveAndAddedTypes) {
+    for (const char* values :
+         {"0,0,'0x24','Lake standard'", "0,1,'0x24','Lake custom'", "0,Null,'0x2a','empty YN'",
+          "0,0,'0x2a','YN 0'", "0,0,'0X1C','capitals'", "1,0,'0x24','a line'"}) {
+        row("VID,YN,MP_TYPE,MP_ENG", values);
     }
     store::Connection connection;
-};
+    ASSERT_TRUE(connection.open(folder()).isOk());
+    const auto first = [](Result<store::RecordSet> rows) {
+        return !rows         ? rows.status().toString()
+               : rows->eof() ? std::string("<none>")
+                             : rows->value("MP_ENG")->toText();
+    };
+    const std::tuple<ObjectKind, const char*, const char*> cases[] = {
+        {ObjectKind::Polygon, "0x24", "Lake custom"},
+        {ObjectKind::Polygon, "0x2a", "YN 0"},
+        {ObjectKind::Polygon, "0x1c", "capitals"},
+        {ObjectKind::Line, "0x24", "a line"},
+        {ObjectKind::Point, "0x24", "<none>"}};
+    for (const auto& [kind, code, name] : cases) {
+        EXPECT_EQ(first(templates::openTypeForDisplay(connection, "Tavrolin", kind, code)), name);
+    }
+    EXPECT_EQ(
+        first(templates::openTypeForSave(connection, "Tavrolin", ObjectKind::Polygon, "0x24")),
+        "Lake standard");
 
-TEST_F(TemplateLookups, DisplayPrefersCustomRowsThenYnZeroOverEmpty) {
-    auto lake = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x24");
-    EXPECT_EQ(firstName(lake), "Lake custom");
-    auto yn = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x2a");
-    EXPECT_EQ(firstName(yn), "YN 0");
-    auto capitals = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Polygon, "0x1c");
-    EXPECT_EQ(firstName(capitals), "capitals");
-    auto line = openTypeForDisplay(connection, "Tavrolin", ObjectKind::Line, "0x24");
-    EXPECT_EQ(firstName(line), "a line");
-}
-
-TEST_F(TemplateLookups, SaveTakesTheFirstRowInFileOrder) {
-    auto lake = openTypeForSave(connection, "Tavrolin", ObjectKind::Polygon, "0x24");
-    EXPECT_EQ(firstName(lake), "Lake standard");
-}
-
-TEST_F(TemplateLookups, AddTypeWritesOnlyKeyAndNameAndRefusesApostrophes) {
+    using templates::addType;
     ASSERT_TRUE(
-        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f00", "Marina", false, true).isOk());
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f00", "Marina", false, true));
     ASSERT_TRUE(
-        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f01", "Пристань", true, false)
-            .isOk());
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f01", "Пристань", true, false));
     ASSERT_TRUE(
-        addType(connection, "Tavrolin", ObjectKind::Line, "0x10", "5\" pier; (new)", false, true)
-            .isOk());
-    EXPECT_EQ(column("VID=1 AND MP_TYPE='0x10'", "MP_ENG")[0].toText(), "5\" pier; (new)");
-    Status quote =
-        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f02", "Bob's pier", false, true);
-    EXPECT_EQ(quote.number(), err::kSyntax);
-    Status code = addType(connection, "Tavrolin", ObjectKind::Point, "0x'", "pier", false, true);
-    EXPECT_EQ(code.number(), err::kSyntax);
-
-    EXPECT_EQ(column("VID=2", "MP_TYPE").size(), 2u);  // the refused ones left no row
-    auto yn = column("VID=2", "YN");
-    ASSERT_EQ(yn.size(), 2u);
-    EXPECT_EQ(yn[0].toText(), "0");
-    EXPECT_TRUE(yn[1].isNull());
-    EXPECT_EQ(column("VID=2", "MP_ENG")[0].toText(), "Marina");
-    EXPECT_EQ(column("VID=2", "MP_NAME")[1].toText(), "Пристань");
-    EXPECT_TRUE(column("VID=2", "COLOR")[0].isNull());
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x10", "5\" pier; (new)", false, true));
+    EXPECT_EQ(
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x2f02", "Bob's", false, true).number(),
+        err::kSyntax);
+    EXPECT_EQ(
+        addType(connection, "Tavrolin", ObjectKind::Point, "0x'", "pier", false, true).number(),
+        err::kSyntax);
+    ASSERT_TRUE(connection.close());
+    EXPECT_EQ(texts("VID=2", "MP_TYPE"), (Texts{"0x2f00", "0x2f01", "0x10"}));
+    EXPECT_EQ(texts("VID=2", "YN"), (Texts{"0", "<null>", "0"}));
+    EXPECT_EQ(texts("VID=2", "MP_ENG"), (Texts{"Marina", "<null>", "5\" pier; (new)"}));
+    EXPECT_EQ(texts("VID=2", "MP_NAME"), (Texts{"<null>", "Пристань", "<null>"}));
+    EXPECT_EQ(texts("VID=2", "COLOR"), (Texts{"<null>", "<null>", "<null>"}));
 }
 
 }  // namespace
