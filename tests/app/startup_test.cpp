@@ -21,6 +21,7 @@
 #include "app/table_fixture.h"
 #include "store/file_io.h"
 #include "store/scripted_platform.h"
+#include "support/record_rows.h"
 #include "templates/palette.h"
 
 namespace tavrolin {
@@ -236,7 +237,7 @@ TEST(Startup, FreshInstallListsTheShippedTypes) {
     ASSERT_TRUE(rows) << rows.status().toString();
     std::set<int> depths;
     int custom = 0;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+    for (; !rows->eof(); tavrolin::testing::next(*rows)) {
         auto text = [&](const char* column) { return rows->value(column).value().toText(); };
         const std::string key = text("VID") + " " + text("MP_TYPE");
         EXPECT_FALSE(text("MP_NAME").empty() || text("MP_ENG").empty()) << key;

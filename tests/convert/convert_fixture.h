@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/scripted_platform.h"
+#include "support/record_rows.h"
 #include "support/temp_folder.h"
 #include "support/template_columns.h"
 #include "window/main_controls.h"
@@ -56,7 +57,7 @@ inline std::vector<Row> readTableRows(const std::string& folder, const std::stri
     Result<store::RecordSet> set = connection.openRecordSet("SELECT * FROM " + table);
     EXPECT_TRUE(set.isOk()) << set.status().toString();
     if (!set) return rows;
-    for (; !set->eof(); set->moveNext()) {
+    for (; !set->eof(); tavrolin::testing::next(*set)) {
         Row row;
         for (int i = 0; i < set->fieldCount(); ++i) {
             Result<store::Value> value = set->value(i);

@@ -22,6 +22,7 @@
 #include "gui/qt_window.h"
 #include "store/connection.h"
 #include "store/scripted_platform.h"
+#include "support/record_rows.h"
 #include "support/temp_folder.h"
 #include "templates/palette.h"
 #include "test_application.h"
@@ -100,7 +101,7 @@ class Workflow : public ::testing::Test {
         auto set = connection.openRecordSet("SELECT * FROM " + table.stem().string());
         EXPECT_TRUE(set.isOk()) << set.status().toString();
         std::vector<std::string> values;
-        for (; set && !set->eof(); set->moveNext()) {
+        for (; set && !set->eof(); tavrolin::testing::next(*set)) {
             const bool chosen = std::all_of(where.begin(), where.end(), [&](const auto& pair) {
                 return set->value(pair.first)->toText() == pair.second;
             });

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/connection.h"
+#include "support/record_rows.h"
 #include "support/temp_folder.h"
 
 namespace tavrolin::migrova::testing {
@@ -50,7 +51,7 @@ inline std::vector<std::string> tableRows(const std::string& folder, const std::
     Result<store::RecordSet> set = connection.openRecordSet("SELECT * FROM [" + fileName + "]");
     if (!set) return {"unreadable: " + set.status().toString()};
     std::vector<std::string> rows;
-    for (; !set->eof(); set->moveNext()) {
+    for (; !set->eof(); tavrolin::testing::next(*set)) {
         std::string row;
         for (int i = 0; i < set->fieldCount(); ++i) {
             row += (i == 0 ? "" : "|") + set->value(i)->toText();

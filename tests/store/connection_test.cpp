@@ -3,10 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "store/dbf_table.h"
 #include "store_test_util.h"
+#include "support/record_rows.h"
 
 namespace tavrolin::store {
 namespace {
@@ -46,7 +53,8 @@ class ConnectionTest : public ::testing::Test {
         auto set = connection.openRecordSet(sql);
         EXPECT_TRUE(set.isOk()) << sql << ": " << set.status().toString();
         Texts out;
-        for (; set && !set->eof(); set->moveNext()) out.push_back(set->value(name)->toText());
+        for (; set && !set->eof(); tavrolin::testing::next(*set))
+            out.push_back(set->value(name)->toText());
         return out;
     }
 
@@ -134,9 +142,9 @@ TEST_F(ConnectionTest, MovesFindsAndReportsMissingItems) {
         ASSERT_TRUE(set->find(criterion).isOk()) << criterion;
         EXPECT_EQ(set->eof() ? "<eof>" : set->value("MP_NAME")->asText(), name) << criterion;
     }
-    set->moveNext();
+    EXPECT_TRUE(set->moveNext().isOk());
     EXPECT_TRUE(set->eof());
-    set->moveFirst();
+    EXPECT_TRUE(set->moveFirst().isOk());
     ASSERT_TRUE(set->find("MP_TYPE='0x01'").isOk());
     EXPECT_EQ(set->value("MP_NAME")->asText(), "Город");
     EXPECT_FALSE(set->find("MP_TYPE=").isOk());
@@ -176,7 +184,8 @@ TEST_F(ConnectionTest, ChangesRowsInPlace) {
         Result<RecordSet::EncodedValue> one = set->encode(yn, Value::number(1));
         ASSERT_TRUE(one.isOk());
         EXPECT_EQ(set->setEncoded({yn, "12"}).number(), err::kInvalidArgument);
-        for (; !set->eof(); set->moveNext()) ASSERT_TRUE(set->setEncoded(*one).isOk());
+        for (; !set->eof(); tavrolin::testing::next(*set))
+            ASSERT_TRUE(set->setEncoded(*one).isOk());
     }
     EXPECT_EQ(readFile(folder.file("Tavrolin.dbf")).size(), size);
     EXPECT_EQ(column("SELECT * FROM Tavrolin", "YN"), Texts(6, "1"));
@@ -369,6 +378,34 @@ TEST_F(ConnectionTest, PendingAppendsReachTheFileBeforeItIsMoved) {
     execute("INSERT INTO line (A) VALUES ('y')");
     EXPECT_EQ(column("SELECT * FROM line", "A"), Texts{"y"});
 }
+
+#ifndef _WIN32  // a file-size limit of POSIX stands for the full disk
+using ConnectionDeathTest = ConnectionTest;
+
+// Moving off a changed row stores it; a row that cannot be stored fails the move instead of
+// being lost quietly.
+TEST_F(ConnectionDeathTest, AMoveReportsTheRowItCouldNotStore) {
+    makeTemplate();
+    ASSERT_TRUE(connection.close().isOk());
+    const rlim_t size = readFile(folder.file("Tavrolin.dbf")).size() + 64 * 1024;
+    // In a child: adds rows until a move fails; exits 0 when that is a full disk.
+    const auto addUnderALimit = [&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{size, size};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        Connection writer;
+        Status status = writer.open(folder.path());
+        auto set = writer.openRecordSet("SELECT * FROM Tavrolin", LockType::Optimistic);
+        for (int i = 0; set && status && i < 60000; ++i) {
+            status = set->addNew();
+            if (status) status = set->setValue("MP_TYPE", Value::text("0x4b"));
+            if (status) status = set->moveNext();
+        }
+        std::_Exit(status.number() == err::kDiskFull ? 0 : 1);
+    };
+    EXPECT_EXIT(addUnderALimit(), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST(Connection, OpensOnlyReadableFolders) {
     Connection connection;

@@ -7,6 +7,7 @@
 
 #include "store/connection.h"
 #include "store_test_util.h"
+#include "support/record_rows.h"
 
 namespace tavrolin::store {
 namespace {
@@ -38,7 +39,7 @@ TEST(Query, OrderByFoldedBytesPastASharedPrefixWithNullsAtTheEnds) {
         Texts out;
         auto set = connection.openRecordSet("SELECT * FROM t ORDER BY " + order);
         EXPECT_TRUE(set.isOk()) << set.status().toString();
-        for (; set && !set->eof(); set->moveNext()) {
+        for (; set && !set->eof(); tavrolin::testing::next(*set)) {
             out.push_back(set->value("N")->isNull() ? "<null>" : set->value("N")->toText());
         }
         return out;

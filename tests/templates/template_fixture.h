@@ -15,6 +15,7 @@
 #include "store/connection.h"
 #include "store/file_io.h"
 #include "store/scripted_platform.h"
+#include "support/record_rows.h"
 #include "support/temp_folder.h"
 #include "support/template_columns.h"
 #include "templates/palette.h"
@@ -110,7 +111,7 @@ class TemplateFixture : public ::testing::Test {
         auto rows = reader.openRecordSet("SELECT * FROM Tavrolin WHERE " + where);
         EXPECT_TRUE(rows.isOk()) << rows.status().toString();
         std::vector<store::Value> values;
-        for (; rows && !rows->eof(); rows->moveNext()) {
+        for (; rows && !rows->eof(); tavrolin::testing::next(*rows)) {
             auto v = rows->value(name);
             EXPECT_TRUE(v.isOk()) << v.status().toString();
             if (v) values.push_back(*v);
