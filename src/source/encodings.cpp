@@ -76,12 +76,13 @@ char32_t nextCode(std::string_view text, std::size_t* pos) {
 
 }  // namespace
 
-LabelDecoding labelDecoding(bool russian, int mark) {
+LabelDecoding labelDecoding(bool russian, int mark, int oemCodePage) {
     if (mark == kMarkUtf8) return LabelDecoding::Utf8;
     if (russian) {
         if (mark == kMarkCp866) return LabelDecoding::Cp866;
     } else {
-        if (mark == kMarkOem) return LabelDecoding::Cp437;
+        if (mark == kMarkOem)
+            return oemCodePage == 866 ? LabelDecoding::Cp866 : LabelDecoding::Cp437;
         if (mark == kMarkCp1251) return LabelDecoding::Utf8;
     }
     return LabelDecoding::Cp1251;

@@ -35,12 +35,14 @@ enum class LabelDecoding : std::uint8_t {
 };
 
 // The decoding for a mark under the interface language. Only these pairs convert:
-//   87 -> UTF-8 (either interface), Russian 101 -> 866, English 2 -> 437, English 201 -> UTF-8;
+//   87 -> UTF-8 (either interface), Russian 101 -> 866, English 2 -> the system's OEM code page
+//   (866 when that is 866, else 437: the pages a label of such a file is written in), English
+//   201 -> UTF-8;
 // every other pair (guessed marks 1 and 2 under Russian, 1 under English included) keeps the
 // 1251 reading. 87 is what an English-interface output declares, and its text is UTF-8, so it
 // reads back as such under either interface (a label that is not valid UTF-8 still reads as
 // 1251, see decodeLabel).
-LabelDecoding labelDecoding(bool russian, int mark);
+LabelDecoding labelDecoding(bool russian, int mark, int oemCodePage);
 
 // Counts the bytes of a label (its 1251 form): c0 = 0x00..0x80, c1 = 0x81..0xC0,
 // c2 = 0xEF..0xFF. kGuessAscii when every byte is in c0, else kGuessHighLower when c1 > c2,

@@ -35,7 +35,8 @@ std::string LabelRules::apply(std::string_view text) {
         int guess = guessLabelMark(bytes);
         if (guess != kGuessAscii) m_mark = guess;
     }
-    std::string label = decodeLabel(bytes, m_fixed ? *m_fixed : labelDecoding(m_russian, m_mark));
+    std::string label =
+        decodeLabel(bytes, m_fixed ? *m_fixed : labelDecoding(m_russian, m_mark, m_oemCodePage));
     std::replace(label.begin(), label.end(), '"', '\'');
 
     m_widthCounter = std::max(m_widthCounter, static_cast<int>(store::countCharacters(label)));

@@ -15,9 +15,12 @@ namespace tavrolin::source {
 class LabelRules {
    public:
     // mark: the file's language-driver byte (already replaced for "ignore names");
-    // depthInMetres: the table has a DEPTH_M10 field.
-    LabelRules(bool russian, int mark, bool depthInMetres)
-        : m_russian(russian), m_mark(mark), m_depthInMetres(depthInMetres) {}
+    // oemCodePage: the system's OEM code page; depthInMetres: the table has a DEPTH_M10 field.
+    LabelRules(bool russian, int mark, int oemCodePage, bool depthInMetres)
+        : m_russian(russian),
+          m_mark(mark),
+          m_oemCodePage(oemCodePage),
+          m_depthInMetres(depthInMetres) {}
     // With a decoding named by the source's code-page file: every label is decoded so, and
     // neither the mark nor a guess plays a part.
     LabelRules(LabelDecoding decoding, bool depthInMetres)
@@ -39,6 +42,7 @@ class LabelRules {
    private:
     bool m_russian = false;
     int m_mark = 0;
+    int m_oemCodePage = 437;
     std::optional<LabelDecoding> m_fixed;
     bool m_depthInMetres;
     int m_widthCounter = 0;

@@ -277,7 +277,8 @@ bool TableRead::readRecords() {
     const RoleFields roles = lastFieldOfEachRole(m_layout.fields);
     source::LabelRules labels =
         m_codePage ? source::LabelRules(*m_codePage, m_layout.hasDepthInMetres)
-                   : source::LabelRules(russian, m_mark, m_layout.hasDepthInMetres);
+                   : source::LabelRules(russian, m_mark, m_main.platform.oemCodePage(),
+                                        m_layout.hasDepthInMetres);
     const std::int64_t step = m_count / 100;
     const std::string progressText =
         m_main.tr(" чтение атрибутов файла: ", " reading file with attributes: ");

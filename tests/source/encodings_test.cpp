@@ -29,13 +29,17 @@ TEST(Encodings, DecodesTheOtherCodePagesFromRealBytes) {
 }
 
 TEST(Encodings, MarksAndCodePageFilesChooseTheDecoding) {
-    EXPECT_EQ(labelDecoding(true, 87), LabelDecoding::Utf8);
-    EXPECT_EQ(labelDecoding(false, 87), LabelDecoding::Utf8);  // what an English output holds
-    EXPECT_EQ(labelDecoding(true, 101), LabelDecoding::Cp866);
-    EXPECT_EQ(labelDecoding(false, 2), LabelDecoding::Cp437);
-    EXPECT_EQ(labelDecoding(false, 201), LabelDecoding::Utf8);
-    for (int mark : {0, 1, 2, 201, 38}) EXPECT_EQ(labelDecoding(true, mark), LabelDecoding::Cp1251);
-    for (int mark : {0, 1, 101}) EXPECT_EQ(labelDecoding(false, mark), LabelDecoding::Cp1251);
+    EXPECT_EQ(labelDecoding(true, 87, 866), LabelDecoding::Utf8);
+    EXPECT_EQ(labelDecoding(false, 87, 437), LabelDecoding::Utf8);   // what an English output holds
+    EXPECT_EQ(labelDecoding(true, 101, 437), LabelDecoding::Cp866);  // the file says 866
+    // OEM: the system's page, 866 on a Russian system even under the English interface.
+    EXPECT_EQ(labelDecoding(false, 2, 437), LabelDecoding::Cp437);
+    EXPECT_EQ(labelDecoding(false, 2, 866), LabelDecoding::Cp866);
+    EXPECT_EQ(labelDecoding(false, 2, 850), LabelDecoding::Cp437);
+    EXPECT_EQ(labelDecoding(false, 201, 437), LabelDecoding::Utf8);
+    for (int mark : {0, 1, 2, 201, 38})
+        EXPECT_EQ(labelDecoding(true, mark, 866), LabelDecoding::Cp1251);
+    for (int mark : {0, 1, 101}) EXPECT_EQ(labelDecoding(false, mark, 866), LabelDecoding::Cp1251);
 
     const std::pair<const char*, std::optional<LabelDecoding>> files[] = {
         {"UTF-8", LabelDecoding::Utf8},
