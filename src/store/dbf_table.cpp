@@ -208,26 +208,29 @@ Status TableFile::commitAppend() {
 
 // Writes the pending records at the end of the data; the header follows in flush().
 Status TableFile::writeOut() {
-    if (m_pendingCount == 0) return {};
+    if (m_pendingCount == 0 && !m_countBehind) return {};
     if (!m_writable) {
         m_pending.clear();
         m_pendingCount = 0;
         return Status::error(err::kReadOnly, m_path + " is open read-only");
     }
     Status status = reopenIfClosed();
-    if (status) status = writeAt(m_fd, m_pending.data(), m_pending.size(), m_appendOffset, m_path);
-    if (!status) {
-        // The rows are lost, the file is not: its header still counts only the old records.
+    if (m_pendingCount > 0) {
+        if (status) {
+            status = writeAt(m_fd, m_pending.data(), m_pending.size(), m_appendOffset, m_path);
+        }
+        if (status) {
+            m_appendOffset += m_pending.size();
+            m_diskCount += m_pendingCount;
+            m_countBehind = true;
+        }
+        // Written or lost: a failed write leaves the file with its old records and count.
         m_pending.clear();
         m_pendingCount = 0;
-        return status;
     }
-    m_appendOffset += m_pending.size();
-    m_diskCount += m_pendingCount;
-    m_pending.clear();
-    m_pendingCount = 0;
+    if (!status) return status;
     // Records first, then the end byte, then the count: a failure between leaves the old
-    // count, which still describes a complete table.
+    // count, which still describes a complete table, and the next flush tries again.
     const char end = static_cast<char>(kEndOfFile);
     status = writeAt(m_fd, &end, 1, m_appendOffset, m_path);
     std::uint8_t count[4];
@@ -235,6 +238,7 @@ Status TableFile::writeOut() {
     if (status) {
         status = writeAt(m_fd, reinterpret_cast<const char*>(count), 4, kRecordCountOffset, m_path);
     }
+    if (status) m_countBehind = false;
     return status;
 }
 

@@ -70,7 +70,8 @@ class TableFile {
     void cancelAppend();
     Status commitAppend();
 
-    // Writes pending appends, the end byte and the new record count.
+    // Writes pending appends, the end byte and the new record count (again, when an earlier
+    // flush wrote the records but failed after them).
     Status flush();
     // Flushes and closes the file. Safe to call twice. Later writes reopen it by path.
     Status close();
@@ -104,7 +105,10 @@ class TableFile {
     int m_fd = -1;
     io::FileIdentity m_identity;
     DbfHeader m_header;
-    std::uint32_t m_diskCount = 0;     // records counted in the header on disk
+    std::uint32_t m_diskCount = 0;  // records written to disk
+    // Records were written but the end byte or the header's count after them was not: the next
+    // flush writes them again.
+    bool m_countBehind = false;
     std::uint32_t m_pendingCount = 0;  // records in m_pending
     std::uint64_t m_appendOffset = 0;  // where the next record goes on disk
     std::vector<char> m_pending;       // appended records not yet written
