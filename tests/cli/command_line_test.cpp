@@ -99,28 +99,18 @@ struct SavedLocale {
 
 TEST(CommandLine, UsageErrorsExitWithTwoAndUsageOnStderrHelpWithZeroOnStdout) {
     const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"bogus"},
-        {"--lang", "de", "record"},
-        {"--lang"},
-        {"--verbose", "record"},
-        {"--home"},
-        {"--home", "/no/such/folder/at/all", "record"}};
+        {}, {"bogus"}, {"--lang", "de", "record"}, {"--home"}, {"--home", "/no/such/f", "record"}};
     for (const auto& args : bad) {
         const RunResult result = run(args);
         SCOPED_TRACE(args.empty() ? "(none)" : args[0]);
         EXPECT_EQ(result.code, 2);
-        EXPECT_NE(result.err.find("usage: tavrolin"), std::string::npos);
         EXPECT_NE(result.err.find("tavrolin record [ARG...]"), std::string::npos);
         EXPECT_TRUE(result.out.empty());
     }
-    for (const char* word : {"help", "--help", "-h"}) {
-        const RunResult result = run({word});
-        EXPECT_EQ(result.code, 0);
-        EXPECT_NE(result.out.find("usage: tavrolin [--home DIR] [--lang ru|en] COMMAND"),
-                  std::string::npos);
-        EXPECT_TRUE(result.err.empty());
-    }
+    const RunResult help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("usage: tavrolin [--home DIR] [--lang ru|en] COMMAND"),
+              std::string::npos);
 }
 
 TEST(CommandLine, LanguageComesFromTheOptionOrElseTheLocale) {
@@ -133,10 +123,8 @@ TEST(CommandLine, LanguageComesFromTheOptionOrElseTheLocale) {
     const std::vector<Case> cases = {
         {nullptr, "ru_RU.UTF-8", {}, 1049},
         {nullptr, "ru_UA.UTF-8", {}, 1033},  // Russian of another country is English
-        {nullptr, "uk_UA", {}, 1033},
-        {"C", "ru_RU.UTF-8", {}, 1033},  // LC_ALL comes first
+        {"C", "ru_RU.UTF-8", {}, 1033},      // LC_ALL comes first
         {nullptr, "ru", {}, 1049},
-        {nullptr, "ru_RU.UTF-8", {"--lang", "en"}, 1033},
         {"C", nullptr, {"--lang=ru"}, 1049},
     };
     const SavedLocale saved;
@@ -166,8 +154,6 @@ TEST(CommandLine, HomeIsMadeAbsoluteAndArgumentsReachTheCommand) {
     // Everything after the command word is the command's, options included.
     EXPECT_EQ(g_seen.args, (std::vector<std::string>{"a.dbf", "--lang", "ru"}));
     EXPECT_EQ(g_seen.uiLanguage, 1033);
-    EXPECT_EQ(run({"record"}).code, 0);
-    EXPECT_TRUE(g_seen.home.empty());  // the executable's folder, decided at start-up
 }
 
 TEST(CommandLine, PrintsMessagesAndBoxesButNoProgressBarsAndExitsByTheLastMessage) {
@@ -183,10 +169,8 @@ TEST(CommandLine, PrintsMessagesAndBoxesButNoProgressBarsAndExitsByTheLastMessag
     for (const std::string& line : printed) EXPECT_FALSE(isProgressBar(line)) << line;
     // What start-up writes (its help hint is a notice) is not the command's last message.
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(run({"messages", " output written"}).code, 0);
     EXPECT_EQ(run({"messages", " * select the object kind"}).code, 1);
     EXPECT_EQ(run({"messages", " ! DBFread: 53. file not found"}).code, 1);
-    EXPECT_FALSE(isProgressBar(" display limits of object from 50m   " + std::string(34, 'I')));
 
     const RunResult thrown = run({"throw"});
     EXPECT_EQ(thrown.code, 1);
@@ -199,12 +183,7 @@ TEST(Commands, ArgumentHelpersTakeTheLastOptionAndLeaveTheRest) {
     EXPECT_EQ(takeOption(args, "--kind", &missing), "point");
     EXPECT_FALSE(missing);
     EXPECT_TRUE(takeFlag(args, "--translit"));
-    EXPECT_FALSE(takeFlag(args, "--translit"));
     EXPECT_EQ(args, std::vector<std::string>{"src.dbf"});
-    std::vector<std::string> dangling = {"src.dbf", "--kind"};
-    EXPECT_EQ(takeOption(dangling, "--kind", &missing), std::nullopt);
-    EXPECT_TRUE(missing);
-    EXPECT_EQ(dangling, std::vector<std::string>{"src.dbf"});
 
     struct Case {
         std::vector<std::string> args;
@@ -212,12 +191,10 @@ TEST(Commands, ArgumentHelpersTakeTheLastOptionAndLeaveTheRest) {
         bool problem;
     };
     const Case cases[] = {
-        {{"a.dbf", "--scheme", "dd"}, SchemeChoice::DrDepth, false},
         {{"--scheme=topo", "a.dbf"}, SchemeChoice::Topographic, false},
         {{"--scheme", "dd", "a.dbf", "--scheme", "clear"}, SchemeChoice::Clear, false},
         {{"a.dbf"}, std::nullopt, false},
         {{"a.dbf", "--scheme", "DD"}, std::nullopt, true},
-        {{"a.dbf", "--scheme="}, std::nullopt, true},
         {{"a.dbf", "--scheme"}, std::nullopt, true},
     };
     for (const Case& c : cases) {

@@ -64,19 +64,14 @@ TEST(DecodeGif, EveryTruncationIsAFailureOrTheWholePicture) {
 }
 
 TEST(DecodeGif, RefusesForeignAndOversizedData) {
-    const std::string png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
     std::vector<std::uint8_t> huge = gifBytes({1, 1, {{0, 0, 0}}, {0}});
     huge[6] = 0xD0;  // logical screen 2000 by 2000 around a 1 by 1 image
     huge[7] = 0x07;
     huge[8] = 0xD0;
     huge[9] = 0x07;
-    for (const std::vector<std::uint8_t>& bytes :
-         {std::vector<std::uint8_t>(png.begin(), png.end()),
-          std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a'}, huge}) {
-        Result<ArgbImage> image = decode(bytes);
-        ASSERT_FALSE(image.isOk());
-        EXPECT_TRUE(image.status().number() == err::kFail ||
-                    image.status().number() == err::kInputPastEnd);
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0};
+    for (const std::vector<std::uint8_t>& bytes : {png, huge}) {
+        EXPECT_EQ(decode(bytes).status().number(), err::kFail);
     }
 }
 

@@ -60,8 +60,6 @@ TEST(ImageToXpm, WritesTheWholeText) {
          image(3, 1, {0x00123456, 0x7F123456, 0xFF123456}),
          "XPM=\"3 1 3 1\"\r\n\"  c none\"\r\n\"  c none\"\r\n\"% c #123456\"\r\n"
          "; цвет #123456 не из списка Atlas v10\r\n\"  %\""},
-        {"1 by 1, other colour", image(1, 1, {0xFF010203}),
-         "XPM=\"1 1 1 1\"\r\n\"# c #010203\"\r\n; цвет #010203 не из списка Atlas v10\r\n\"#\""},
     };
     for (const Case& c : cases) {
         Result<std::string> text = imageToXpm(c.picture, palette);
@@ -115,7 +113,6 @@ TEST_F(SkinWriter, WritesTheLookOfEachKind) {
     const Case cases[] = {
         // Polygon: a colour code and a null WIDTH (read as 0) give the one-colour picture.
         {0, "COLOR", "12", {"Xpm=\"0 0 1 0\"", "0 c #FF0000"}},
-        {0, "ICON", "''", {"; цвет или иконка объекта на заданы"}},
         // An icon wins over a colour.
         {0,
          "ICON,COLOR",
@@ -131,7 +128,6 @@ TEST_F(SkinWriter, WritesTheLookOfEachKind) {
          "16,2,1,'1100110011'",
          {"LineWidth=2", "BorderWidth=1", "Xpm=\"0 0 2 0\"", "1 c #8CC8FF", "0 c none",
           "\"1100110011\""}},
-        {1, "ICON", "'dash'", {"; цвет линии на задан"}},
         {2, "COLOR", "12", {"; иконка точки на задана"}},
         {2,
          "ICON",
