@@ -33,7 +33,7 @@ int runMigrovaCommandLine(const std::string& programFolder, const std::vector<st
     }
     if (args.size() != 2) {
         err << migrovaUsage();
-        return 1;
+        return 2;
     }
     ScriptedPlatform platform(1049);
     platform.onMessage = [&out](const MessageQuestion& box) {
