@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "store/connection.h"
 #include "store/scripted_platform.h"
 #include "store_test_util.h"
 
@@ -15,6 +16,7 @@ namespace tavrolin::store {
 namespace {
 
 using testing::readFile;
+using testing::recordCountOf;
 using testing::TempFolder;
 using testing::writeFile;
 using Names = std::vector<std::string>;
@@ -123,6 +125,21 @@ TEST(CommonServices, FilePrimitives) {
     }
     EXPECT_FALSE(sameFile(folder.file("b.dbf"), folder.file("river.cpg")));  // same content
     EXPECT_FALSE(sameFile(folder.file("missing.dbf"), folder.file("missing.dbf")));
+}
+
+// Moving a table writes the rows still waiting in its append buffer first.
+TEST(CommonServices, MovingATableWritesItsPendingRowsFirst) {
+    TempFolder folder;
+    Connection connection;
+    ASSERT_TRUE(connection.open(folder.path()).isOk());
+    ASSERT_TRUE(connection.execute("CREATE TABLE point.dbf (A char(3))").isOk());
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(connection.execute("INSERT INTO point (A) VALUES ('abc')").isOk());
+    }
+    ASSERT_TRUE(moveFile(folder.file("point.dbf"), folder.file("out.dbf")).isOk());
+    const std::string bytes = readFile(folder.file("out.dbf"));
+    EXPECT_EQ(recordCountOf(bytes), 3u);
+    EXPECT_EQ(bytes.size(), 32u * 2 + 1 + 3 * 4 + 1);
 }
 
 // The target holds the old file or the whole new one, on one file system and across two (where

@@ -94,5 +94,12 @@ TEST(DbfHeader, MalformedTablesThroughTheConnection) {
         std::string::npos);
 }
 
+// A new table is dated (its other bytes are compared in the output-table tests).
+TEST(DbfHeader, ANewTableIsDated) {
+    const std::vector<std::uint8_t> bytes = buildEmptyTable(kFields, 2025, 3, 9);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 1, bytes.begin() + 4),
+              (std::vector<std::uint8_t>{125, 3, 9}));
+}
+
 }  // namespace
 }  // namespace tavrolin::store
