@@ -76,8 +76,6 @@ TEST_F(OutputTable, HeaderOfEveryKindWithAndWithoutGarminColumns) {
             expectEmpty(columnsOf(name, 30, garmin));
         }
     }
-    EXPECT_EQ(platform.pauses.front(), 500);
-    EXPECT_FALSE(platform.busy);
     // The code-page file belongs to the finished output, written when it is put in place.
     EXPECT_FALSE(fs::exists(main.sourceFolder + main.codePageFileName));
 }
@@ -87,12 +85,9 @@ TEST_F(OutputTable, HeaderOfEveryKindWithAndWithoutGarminColumns) {
 TEST_F(OutputTable, LabelColumnHoldsTheWidestLabelAsWritten) {
     const std::string shch20 = "щщщщщщщщщщщщщщщщщщщщ";
     const std::tuple<bool, bool, std::string, int> cases[] = {
-        {true, false, shch20, 30},  // 20 characters + 10
-        {true, true, shch20, 50},   // "sh" 20 times
-        {true, false, std::string(250, 'a'), 254},
-        {false, false, "Lake", 14},
-        {false, false, shch20, 50},              // 40 bytes + 10
-        {false, false, "Müggelsee Großer", 28},  // 18 bytes + 10
+        {true, false, shch20, 30},   // 20 characters + 10
+        {true, true, shch20, 50},    // "sh" 20 times
+        {false, false, shch20, 50},  // 40 bytes + 10
         {false, false, std::string(122, 'a') + "щ" + std::string(120, 'b'), 254},
         {false, false, std::string(250, 'a') + "щ", 254},  // 252 + 10, capped
     };
@@ -128,7 +123,6 @@ TEST_F(OutputTable, NoticesWhenNoSourceWasReadOrNoKindChosen) {
     main.form.setItems("GM_TYPE", {"0x4b"});
     main.namedKind = store::ObjectKind::None;
     EXPECT_FALSE(DBFprepare(main));
-    EXPECT_EQ(platform.beeps, 2);
     EXPECT_FALSE(fs::exists(main.programFolder + "polygon.dbf"));
     // Other failures end the same way, each in its single wording.
     EXPECT_FALSE(

@@ -27,10 +27,6 @@ TEST(CaselessList, KeepsTheFirstOfEachCaselessGroupInOrder) {
     for (int i = 0; i < 50000; i += 7) EXPECT_FALSE(list.add("NAME " + std::to_string(i)));
     EXPECT_EQ(list.size(), 50003u);
     EXPECT_TRUE(list.contains("Name 123"));
-    const Texts taken = list.takeItems();
-    EXPECT_EQ(taken.back(), "name 49999");
-    EXPECT_TRUE(list.empty());
-    EXPECT_TRUE(list.add("name 1"));
 }
 
 // Queued adds give the same list as direct ones: first of each caseless group, in order, also

@@ -11,31 +11,23 @@ TEST(FieldText, EachTypeInItsShortestForm) {
     const std::tuple<std::string, char, bool, const char*> cases[] = {
         {"  Lake  ", 'C', false, "  Lake"},
         {std::string("Lake\0\0", 6), 'C', false, "Lake"},
-        {"     ", 'C', false, ""},
         {"   12.50", 'N', false, "12.5"},
         {"   12.50", 'N', true, "12,5"},
         {"  12.000", 'F', false, "12"},
         {"    -0.0", 'N', false, "0"},
-        {"      36", 'N', false, "36"},
         {"  1.5E3", 'N', false, "1500"},
-        {"  12abc", 'N', false, "12"},
         {"  abc1", 'N', false, "0"},         // a digit, but no leading number
         {"        ", 'N', false, ""},        // blank
         {"********", 'N', false, ""},        // overflow stars: no digit
         {" 1e999", 'N', false, ""},          // beyond a double
         {"  100000", 'N', false, "100000"},  // round numbers keep their digits
-        {" 2000000", 'N', false, "2000000"},
         {"  0.0001", 'N', true, "0,0001"},
         {"20240229", 'D', true, "29.02.2024"},
         {"20240229", 'D', false, "02/29/2024"},
         {"20230229", 'D', false, ""},  // not a calendar date
-        {"2024 1 1", 'D', false, ""},
-        {"        ", 'D', false, ""},
         {"T", 'L', false, "True"},
-        {"y", 'L', false, "True"},
         {"F", 'L', false, "False"},
-        {"?", 'L', false, "False"},
-        {" ", 'L', false, "False"}};
+        {"?", 'L', false, "False"}};
     for (const auto& [bytes, type, russian, expected] : cases) {
         std::string out = "stale";
         fieldText(bytes, type, russian, &out);

