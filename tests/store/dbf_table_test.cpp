@@ -160,6 +160,31 @@ TEST(TableFileDeathTest, AWriteFailureMidAppendLeavesAReadableTable) {
     ASSERT_TRUE(table->readRecords(data).isOk());
     EXPECT_EQ(std::string(data.begin(), data.end()), record("r0") + record("r1") + record("r2"));
 }
+
+// Records that fit under the limit but leave no room for the end byte: the header keeps the old
+// count, every flush reports it until the count is written, and once there is room it is.
+TEST(TableFileDeathTest, ACountLeftBehindIsWrittenByALaterFlush) {
+    TempFolder folder;
+    const std::string path = folder.file("t.dbf");
+    ASSERT_TRUE(createTable(path)->close().isOk());
+    rlimit unlimited{};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlim_t recordsEnd = kHeaderLength + 2 * (kWidth + 1);
+    const auto appendToTheLimit = [&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{recordsEnd, unlimited.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        auto table = TableFile::open(path, true);
+        if (!table || !append(**table, "r0") || !append(**table, "r1")) std::_Exit(1);
+        if ((*table)->flush().number() != err::kDiskFull) std::_Exit(2);
+        if ((*table)->flush().number() != err::kDiskFull) std::_Exit(3);  // not yet written
+        if (recordCountOf(readFile(path)) != 0) std::_Exit(4);
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::_Exit((*table)->flush().isOk() ? 0 : 5);
+    };
+    EXPECT_EXIT(appendToTheLimit(), ::testing::ExitedWithCode(0), "");
+    expectRecords(path, {"r0", "r1"});
+}
 #endif
 
 }  // namespace
