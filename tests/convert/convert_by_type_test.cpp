@@ -14,6 +14,7 @@
 
 #include "convert/output_table.h"
 #include "convert_fixture.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 namespace {
@@ -418,6 +419,20 @@ TEST_F(ConvertByType, TheSourceBesideTheProgramSurvives) {
     EXPECT_EQ(readFile(main.programFolder + "polygon.dbf"), "the user's map");
     EXPECT_EQ(readRows(main.programFolder, "polygon-imc").size(), 1u);
     EXPECT_FALSE(fs::exists(main.programFolder + "polygon1.dbf"));
+}
+
+// Windows takes such a folder name only in wide characters.
+TEST_F(ConvertByType, WorksInAFolderNamedInCyrillic) {
+    const fs::path maps = m_source.path() / store::io::pathFromUtf8("Карты");
+    fs::create_directory(maps);
+    main.connection = store::Connection();
+    openProgram(store::io::utf8FromPath(maps) + "/", testing::kTemplateColumns);
+    main.sourceFolder = main.programFolder;
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(maps / "river.dbf", "previous output");
+    addRecord("0x4b", "a");
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
+    EXPECT_EQ(readFile(maps / "river.cpg"), "65001\r\n");
 }
 
 TEST_F(ConvertByType, MovesAcrossFileSystems) {

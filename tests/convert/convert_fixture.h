@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
 #include "window/main_controls.h"
@@ -49,7 +50,7 @@ inline std::vector<std::map<std::string, std::string>> readTableRows(const std::
     std::vector<std::map<std::string, std::string>> rows;
     store::Connection connection;
     EXPECT_TRUE(connection.open(folder).isOk());
-    const std::string bytes = readFile(folder + table + ".dbf");
+    const std::string bytes = readFile(store::io::pathFromUtf8(folder + table + ".dbf"));
     if (bytes.size() > 29 && static_cast<unsigned char>(bytes[29]) == 0x57) {
         connection.setTextEncoding(table, store::TextEncoding::Utf8);
     }
