@@ -46,10 +46,7 @@ trap cleanup EXIT
     exit 1
 }
 
-# Known to fail on Windows and left out until mended: a folder name outside ASCII reaches the
-# library's paths and streams in the ANSI code page instead of UTF-8 (the guide's link).
-known="GuideTest.LinksOnlyToAReadmeThatIsThere"
-GTEST_FILTER="-$known" ctest --test-dir build-win --output-on-failure -j"$jobs"
+ctest --test-dir build-win --output-on-failure -j"$jobs"
 
 # The same conversions on both systems; Wine's drive Z: is the root of the Linux file system, so
 # the Windows program gets Windows paths to the same folders.

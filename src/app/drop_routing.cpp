@@ -3,11 +3,13 @@
 #include <filesystem>
 
 #include "store/case_fold.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
 DropAction dropActionFor(const std::string& path, bool shiftDown) {
-    const std::string extension = std::filesystem::path(path).extension().string();
+    const std::string extension =
+        store::io::utf8FromPath(store::io::pathFromUtf8(path).extension());
     if (store::equalsIgnoringCase(extension, ".dbf")) return DropAction::Source;
     if (store::equalsIgnoringCase(extension, ".mp")) {
         return shiftDown ? DropAction::RetypeMap : DropAction::LabelMap;

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "convert/convert_by_depth.h"
 #include "convert/type_attributes.h"
+#include "store/file_io.h"
 #include "templates/icon_folder.h"
 #include "templates/palette.h"
 
@@ -92,7 +93,8 @@ Result<preview::StyledMap> buildStyledMap(Main& main, preview::StyleBasis basis)
     const std::string table = main.sourceFolder + main.sourceFileName;
     const std::optional<std::string> shp = preview::shapeFileBeside(table);
     if (!shp) {
-        const std::string stem = std::filesystem::path(main.sourceFileName).stem().string();
+        const std::string stem =
+            store::io::utf8FromPath(store::io::pathFromUtf8(main.sourceFileName).stem());
         return Status::error(err::kFileNotFound,
                              stem + ".shp is not beside " + main.sourceFileName);
     }
@@ -108,7 +110,9 @@ Result<preview::StyledMap> buildStyledMap(Main& main, preview::StyleBasis basis)
     map.kind = main.kind;
     map.basis = basis;
     map.sourceName = main.sourceFileName;
-    if (auto icons = templates::iconFolder(main.programFolder)) map.iconFolder = icons->string();
+    if (auto icons = templates::iconFolder(main.programFolder)) {
+        map.iconFolder = store::io::utf8FromPath(*icons);
+    }
     return map;
 }
 

@@ -1,7 +1,5 @@
 #include "app/program_home.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -13,11 +11,13 @@
 namespace tavrolin {
 
 namespace fs = std::filesystem;
+using store::io::pathFromUtf8;
+using store::io::utf8FromPath;
 
 namespace {
 
 std::string folderText(const fs::path& folder) {
-    std::string text = folder.lexically_normal().string();
+    std::string text = utf8FromPath(folder.lexically_normal());
     if (text.empty() || !store::io::isPathSeparator(text.back())) text += store::io::kPathSeparator;
     return text;
 }
@@ -43,7 +43,8 @@ ProgramHome chooseProgramHome(const HomeFacts& facts) {
 }
 
 std::string userDataFolder(const char* xdgDataHome, const char* home) {
-    // An XDG variable that is not absolute is invalid and must be ignored.
+    // An XDG variable that is not absolute is invalid and must be ignored. The variables are the
+    // environment's own text, which the narrow path constructor reads as the system encodes it.
     if (xdgDataHome != nullptr && *xdgDataHome == '/') {
         return folderText(fs::path(xdgDataHome) / "tavrolin");
     }
@@ -54,7 +55,7 @@ std::string userDataFolder(const char* xdgDataHome, const char* home) {
 }
 
 std::string installedDataFolderFor(const std::string& executableFolder) {
-    fs::path bin = fs::path(executableFolder).lexically_normal();
+    fs::path bin = pathFromUtf8(executableFolder).lexically_normal();
     if (!bin.has_filename()) bin = bin.parent_path();  // "/usr/bin/" -> "/usr/bin"
     return folderText(bin.parent_path() / "share" / "tavrolin");
 }
@@ -70,13 +71,13 @@ Status seedFolder(const fs::path& from, const fs::path& to) {
         const fs::path target = to / it->path().filename();
         const fs::file_status status = fs::symlink_status(target, error);
         if (status.type() == fs::file_type::none) {
-            return store::fileError(error, "look at", target.string());
+            return store::fileError(error, "look at", utf8FromPath(target));
         }
         const bool present = status.type() != fs::file_type::not_found;
         error.clear();  // not found is an answer here, not a failure
         if (it->is_directory(error)) {
             if (!present && !fs::create_directory(target, error) && error) {
-                return store::fileError(error, "create", target.string());
+                return store::fileError(error, "create", utf8FromPath(target));
             }
             if (!fs::is_directory(target, error)) continue;  // the user's own file of that name
             if (Status s = seedFolder(it->path(), target); !s) return s;
@@ -84,13 +85,15 @@ Status seedFolder(const fs::path& from, const fs::path& to) {
         }
         if (present) continue;
         fs::copy_file(it->path(), target, fs::copy_options::none, error);
-        if (error) return store::fileError(error, "copy", target.string());
+        if (error) return store::fileError(error, "copy", utf8FromPath(target));
         // An installed file is read-only for the user; its copy is theirs to change.
         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write,
                         fs::perm_options::add, error);
-        if (error) return store::fileError(error, "change the permissions of", target.string());
+        if (error) {
+            return store::fileError(error, "change the permissions of", utf8FromPath(target));
+        }
     }
-    if (error) return store::fileError(error, "list", from.string());
+    if (error) return store::fileError(error, "list", utf8FromPath(from));
     return {};
 }
 
@@ -98,16 +101,16 @@ Status seedFolder(const fs::path& from, const fs::path& to) {
 
 Status seedHome(const std::string& from, const std::string& home) {
     std::error_code error;
-    fs::create_directories(home, error);
+    fs::create_directories(pathFromUtf8(home), error);
     if (error) return store::fileError(error, "create", home);
-    return seedFolder(from, home);
+    return seedFolder(pathFromUtf8(from), pathFromUtf8(home));
 }
 
 HomeFacts gatherHomeFacts(const std::string& executableFolder,
                           const std::string& templateFileName) {
     HomeFacts facts;
     facts.executableFolder = folderText(executableFolder);
-    facts.executableFolderWritable = ::access(facts.executableFolder.c_str(), W_OK) == 0;
+    facts.executableFolderWritable = store::io::mayWrite(facts.executableFolder);
     facts.templateBesideExecutable = holdsTemplate(facts.executableFolder, templateFileName);
     const std::string installed = installedDataFolderFor(facts.executableFolder);
     if (installed != facts.executableFolder && holdsTemplate(installed, templateFileName)) {

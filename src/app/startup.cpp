@@ -24,6 +24,8 @@
 namespace tavrolin {
 
 namespace fs = std::filesystem;
+using store::io::pathFromUtf8;
+using store::io::utf8FromPath;
 
 namespace {
 
@@ -87,15 +89,15 @@ std::string programFolderFor(const StartOptions& options) {
     std::error_code error;
     fs::path folder;
     if (!options.home.empty()) {
-        folder = fs::absolute(options.home, error);
-        if (error) folder = options.home;
+        folder = fs::absolute(pathFromUtf8(options.home), error);
+        if (error) folder = pathFromUtf8(options.home);
     } else {
         fs::path executable = options.executablePath.empty()
-                                  ? fs::path(store::io::runningProgramPath().value_or(""))
-                                  : fs::absolute(options.executablePath, error);
+                                  ? pathFromUtf8(store::io::runningProgramPath().value_or(""))
+                                  : fs::absolute(pathFromUtf8(options.executablePath), error);
         folder = executable.parent_path();
     }
-    std::string text = folder.lexically_normal().string();
+    std::string text = utf8FromPath(folder.lexically_normal());
     // "/a/b/" normalises to "/a/b/" and "/" stays "/": only add what is missing.
     return withTrailingSeparator(text.empty() ? std::string(1, store::io::kPathSeparator) : text);
 }
@@ -107,7 +109,7 @@ std::optional<std::string> findIgnoringCase(const std::string& folder, const std
     if (!matches.empty()) return matches.front();
     // A folder that may be searched but not listed.
     std::error_code error;
-    if (fs::exists(fs::path(folder) / name, error) && !error) return name;
+    if (fs::exists(pathFromUtf8(folder) / pathFromUtf8(name), error) && !error) return name;
     return std::nullopt;
 }
 
@@ -173,7 +175,7 @@ void Form_Load(Main& main, const StartOptions& options) {
         main.platform.beep();
     } else {
         main.templateFileName = *found;
-        main.programName = fs::path(*found).stem().string();
+        main.programName = utf8FromPath(pathFromUtf8(*found).stem());
         // A damaged template is reported and left alone: never opened for writing, upgraded,
         // copied or renamed.
         Status status = checkTableFile(main.programFolder + main.templateFileName);

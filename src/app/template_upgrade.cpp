@@ -14,6 +14,7 @@
 namespace tavrolin {
 
 namespace fs = std::filesystem;
+using store::io::pathFromUtf8;
 
 namespace {
 
@@ -33,7 +34,7 @@ Status writeNewFile(const std::string& path, const std::vector<std::uint8_t>& by
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!status) {
         std::error_code ignored;
-        fs::remove(path, ignored);
+        fs::remove(pathFromUtf8(path), ignored);
     }
     return status;
 }
@@ -83,23 +84,25 @@ Status copyRows(Main& main, long long& rowsCopied) {
 // instant, and a failure leaves it as it was.
 Status swapFiles(const std::string& templatePath, const std::string& workPath,
                  const std::string& backupPath) {
+    const fs::path templateFile = pathFromUtf8(templatePath);
+    const fs::path backupFile = pathFromUtf8(backupPath);
     std::error_code error;
-    fs::create_hard_link(templatePath, backupPath, error);
+    fs::create_hard_link(templateFile, backupFile, error);
     if (error) {
         if (error.value() == EEXIST)
             return store::fileError(error, "back up the template to", backupPath);
         error.clear();
-        if (!fs::copy_file(templatePath, backupPath, fs::copy_options::none, error) || error) {
+        if (!fs::copy_file(templateFile, backupFile, fs::copy_options::none, error) || error) {
             Status status = store::fileError(error, "back up the template to", backupPath);
-            if (error.value() != EEXIST) fs::remove(backupPath, error);
+            if (error.value() != EEXIST) fs::remove(backupFile, error);
             return status;
         }
     }
-    fs::rename(workPath, templatePath, error);
+    fs::rename(pathFromUtf8(workPath), templateFile, error);
     if (error) {
         Status status = store::fileError(error, "rename " + workPath + " to", templatePath);
         std::error_code ignored;
-        fs::remove(backupPath, ignored);  // ours: the template was never touched
+        fs::remove(backupFile, ignored);  // ours: the template was never touched
         return status;
     }
     return {};
@@ -115,7 +118,7 @@ Status runUpgrade(Main& main) {
     // MIGROVA can only mean the new one.
     for (const std::string& old : store::namesIgnoringCase(folder, kUpgradeWorkFile)) {
         std::error_code error;
-        fs::remove(folder + old, error);
+        fs::remove(pathFromUtf8(folder + old), error);
         if (error) return store::fileError(error, "delete", folder + old);
     }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/commands.h"
+#include "store/file_io.h"
 #include "store/platform.h"
 
 namespace tavrolin {
@@ -97,11 +98,12 @@ std::optional<CommandLineOptions> parseCommandLine(const std::vector<std::string
         if (isHome) {
             if (value.empty()) return fail("--home needs a folder");
             std::error_code ec;
-            std::filesystem::path home = std::filesystem::absolute(value, ec);
+            std::filesystem::path home =
+                std::filesystem::absolute(store::io::pathFromUtf8(value), ec);
             if (ec || !std::filesystem::is_directory(home, ec)) {
                 return fail("--home " + value + ": no such folder");
             }
-            options.home = home.lexically_normal().string();
+            options.home = store::io::utf8FromPath(home.lexically_normal());
         } else if (value == "ru") {
             options.russian = true;
         } else if (value == "en") {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "store/file_io.h"
+
 namespace tavrolin {
 
 const CommandSpec* findCommand(const std::string& name) {
@@ -63,8 +65,9 @@ bool readSourceAndChooseKind(CliContext& ctx, const std::string& command, const 
     Main& main = ctx.main();
     Form& form = ctx.form();
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(source, error);
-    ctx.platform.openFileReplies.push_back(error ? source : path.string());
+    const std::filesystem::path path =
+        std::filesystem::absolute(store::io::pathFromUtf8(source), error);
+    ctx.platform.openFileReplies.push_back(error ? source : store::io::utf8FromPath(path));
     form.raise("btnSource", Event::Click);
     if (!main.sourceRead) return false;
 

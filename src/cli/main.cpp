@@ -4,8 +4,9 @@
 
 #include "cli/command_line.h"
 #include "store/common_services.h"
+#include "store/file_io.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = tavrolin::store::io::programArguments(argc, argv);
     return tavrolin::runCommandLine(tavrolin::store::executablePath(argv[0]), args);
 }

@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/scheme_option.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 
@@ -27,8 +28,9 @@ int runMapButton(CliContext& ctx, std::vector<std::string> args, const char* com
     if (scheme.choice && !pressSchemeButton(ctx, *scheme.choice)) return commandExitCode(ctx);
 
     std::error_code error;
-    const std::filesystem::path map = std::filesystem::absolute(args.front(), error);
-    const std::string path = error ? args.front() : map.string();
+    const std::filesystem::path map =
+        std::filesystem::absolute(store::io::pathFromUtf8(args.front()), error);
+    const std::string path = error ? args.front() : store::io::utf8FromPath(map);
     ctx.platform.openFileReplies.push_back(path);
     ctx.form().raise(button, Event::Click);
     const int exitCode = commandExitCode(ctx);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "migrova/migrova_window.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 
 namespace tavrolin {
@@ -12,8 +13,9 @@ namespace {
 // The dialog's answer for a path given on the command line: absolute, as a dialog gives it.
 std::string dialogAnswer(const std::string& path) {
     std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-    return absolute.empty() ? path : absolute.string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(store::io::pathFromUtf8(path), ignored);
+    return absolute.empty() ? path : store::io::utf8FromPath(absolute);
 }
 
 }  // namespace

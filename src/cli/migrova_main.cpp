@@ -9,9 +9,9 @@
 #include "store/file_io.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::filesystem::path self = tavrolin::store::executablePath(argv[0]);
+    namespace io = tavrolin::store::io;
+    const std::vector<std::string> args = io::programArguments(argc, argv);
+    const std::filesystem::path self = io::pathFromUtf8(tavrolin::store::executablePath(argv[0]));
     return tavrolin::runMigrovaCommandLine(
-        self.parent_path().string() + tavrolin::store::io::kPathSeparator, args, std::cout,
-        std::cerr);
+        io::utf8FromPath(self.parent_path()) + io::kPathSeparator, args, std::cout, std::cerr);
 }

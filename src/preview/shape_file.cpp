@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "store/common_services.h"
+#include "store/file_io.h"
 
 namespace tavrolin::preview {
 
@@ -54,7 +55,7 @@ std::optional<ObjectKind> kindOfType(int type) {
 }
 
 std::string fileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    return store::io::utf8FromPath(store::io::pathFromUtf8(path).filename());
 }
 
 // Copies one shapelib object. Parts whose starts are out of order or past the vertices, and
@@ -125,12 +126,12 @@ bool Bounds::contains(MapPoint p) const {
 }
 
 std::optional<std::string> shapeFileBeside(const std::string& tablePath) {
-    std::filesystem::path path(tablePath);
-    const std::string folder = path.parent_path().string();
-    const std::string name = path.stem().string() + ".shp";
+    const std::filesystem::path path = store::io::pathFromUtf8(tablePath);
+    const std::string folder = store::io::utf8FromPath(path.parent_path());
+    const std::string name = store::io::utf8FromPath(path.stem()) + ".shp";
     const std::vector<std::string> found = store::namesIgnoringCase(folder, name);
     if (found.empty()) return std::nullopt;
-    return (path.parent_path() / found.front()).string();
+    return store::io::utf8FromPath(path.parent_path() / store::io::pathFromUtf8(found.front()));
 }
 
 #ifdef TAVROLIN_NO_SHAPELIB
@@ -140,7 +141,13 @@ Result<ShapeSet> readShapes(const std::string& shpPath, std::size_t) {
 #else
 Result<ShapeSet> readShapes(const std::string& shpPath, std::size_t expectedRecords) {
     const std::string name = fileName(shpPath);
+#ifdef SHPAPI_UTF8_HOOKS
+    SAHooks hooks;
+    SASetupUtf8Hooks(&hooks);  // the name is UTF-8, not in the ANSI code page
+    ShapeHandle handle(SHPOpenLL(shpPath.c_str(), "rb", &hooks));
+#else
     ShapeHandle handle(SHPOpen(shpPath.c_str(), "rb"));
+#endif
     if (!handle) {
         return Status::error(err::kFileNotFound,
                              name + " cannot be opened (or its index .shx is missing)");

@@ -8,6 +8,7 @@
 #include "store/case_fold.h"
 #include "store/codepage.h"
 #include "store/file_error.h"
+#include "store/file_io.h"
 
 namespace tavrolin::skin {
 
@@ -109,7 +110,7 @@ Result<std::string> Icon2Xpm(Main& main, const SkinServices& services,
             return store::fileError(ENOENT, "read",
                                     main.programFolder + "icons/" + iconName + ".gif");
         }
-        Result<ArgbImage> image = readGif(file->string());
+        Result<ArgbImage> image = readGif(store::io::utf8FromPath(*file));
         if (!image) return image.status();
         return imageToXpm(*image, services.palette);
     }();

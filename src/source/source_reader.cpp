@@ -1,7 +1,6 @@
 #include "source/source_reader.h"
 
 #include <algorithm>
-#include <fstream>
 #include <new>
 #include <utility>
 
@@ -142,12 +141,10 @@ std::optional<source::LabelDecoding> sourceCodePage(const std::string& path) {
     if (dot != std::string::npos && dot > 0) base.resize(dot);
     const std::vector<std::string> names = store::namesIgnoringCase(folder, base + ".cpg");
     if (names.empty()) return std::nullopt;
-    const std::string& name = names.front();
-    std::ifstream in(folder + name, std::ios::binary);
-    std::string text(kLongestUsefulText, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return source::codePageDecoding(text);
+    const Result<std::vector<std::uint8_t>> bytes =
+        store::readUpTo(folder + names.front(), kLongestUsefulText);
+    if (!bytes) return std::nullopt;
+    return source::codePageDecoding(std::string(bytes->begin(), bytes->end()));
 }
 
 // The read proper: steps from opening the file to the end messages. Returns true when at

@@ -1,7 +1,6 @@
 // Null-to-default, file writer, dialog and start path, document opener, file primitives.
 #include "store/common_services.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -77,7 +76,7 @@ Result<std::string> copyBeside(const std::string& from, const std::string& to) {
     Status closed = out->close(part);
     if (status) status = closed;
     if (!status) {
-        ::unlink(part.c_str());
+        io::removeFile(part);
         return status;
     }
     return part;
@@ -186,19 +185,17 @@ void ShellOpen(Platform& platform, const std::string& path, const MessageSink& s
 }
 
 std::vector<std::string> namesIgnoringCase(const std::string& folder, const std::string& name) {
+    std::vector<std::string> entries;
     std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return names;
+    if (io::listFolder(folder.empty() ? "." : folder, entries) != 0) return names;
     bool exact = false;
-    while (dirent* entry = ::readdir(dir)) {
-        const std::string_view candidate = entry->d_name;
+    for (std::string& candidate : entries) {
         if (candidate == name) {
             exact = true;
         } else if (equalsIgnoringCase(candidate, name)) {
-            names.emplace_back(candidate);
+            names.push_back(std::move(candidate));
         }
     }
-    ::closedir(dir);
     std::sort(names.begin(), names.end());  // the same choice on every run
     if (exact) names.insert(names.begin(), name);
     return names;
@@ -214,15 +211,15 @@ std::string executablePath(const char* argv0) {
     std::error_code ec;
     if (std::optional<std::string> self = io::runningProgramPath()) return *self;
     if (argv0 == nullptr || *argv0 == '\0') return {};
-    std::filesystem::path given(argv0);
-    std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
-    return ec ? given.string() : absolute.string();
+    const std::filesystem::path given = io::pathFromUtf8(argv0);
+    const std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ec);
+    return ec ? std::string(argv0) : io::utf8FromPath(absolute);
 }
 
 Status deleteFile(const std::string& path) {
     Status status = releaseTableFile(path);
     if (!status) return status;
-    if (::unlink(path.c_str()) != 0) return fileError(errno, "delete", path);
+    if (io::removeFile(path) != 0) return fileError(errno, "delete", path);
     return {};
 }
 
@@ -230,7 +227,7 @@ Status moveFile(const std::string& from, const std::string& to) {
     Status status = releaseTableFile(from);
     if (!status) return status;
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(to, ec))) {
+    if (std::filesystem::exists(std::filesystem::symlink_status(io::pathFromUtf8(to), ec))) {
         return Status::error(
             err::kFileAlreadyExists, "cannot move " + from + " to " + to + ": the target exists",
             "не удалось переместить " + from + " в " + to + ": такой файл уже есть");
@@ -240,7 +237,7 @@ Status moveFile(const std::string& from, const std::string& to) {
     }
     int error = errno;
     if (error == EINVAL || error == ENOSYS) {  // a file system without the no-replace rename
-        if (::rename(from.c_str(), to.c_str()) == 0) return {};
+        if (io::renameReplacing(from, to) == 0) return {};
         error = errno;
     }
     if (error != EXDEV) return fileError(error, "move " + from + " to", to);
@@ -251,11 +248,11 @@ Status moveFile(const std::string& from, const std::string& to) {
     if (!part) return part.status();
     if (io::linkFile(*part, to) != 0) {
         const int saved = errno;
-        ::unlink(part->c_str());
+        io::removeFile(*part);
         return fileError(saved, "move " + from + " to", to);
     }
-    ::unlink(part->c_str());
-    if (::unlink(from.c_str()) != 0) return fileError(errno, "remove", from);
+    io::removeFile(*part);
+    if (io::removeFile(from) != 0) return fileError(errno, "remove", from);
     return {};
 }
 
@@ -282,11 +279,11 @@ Status replaceFile(const std::string& from, const std::string& to) {
     if (!part) return part.status();
     if (io::renameReplacing(*part, to) != 0) {
         const int saved = errno;
-        ::unlink(part->c_str());
+        io::removeFile(*part);
         return fileError(saved, "replace", to);
     }
     io::syncFolder(folderOf(to));
-    ::unlink(from.c_str());
+    io::removeFile(from);
     return {};
 }
 

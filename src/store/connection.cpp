@@ -2,7 +2,6 @@
 // CREATE TABLE and INSERT INTO.
 #include "store/connection.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -87,19 +86,15 @@ class ConnectionImpl {
         // ("A.DBF" beside "a.dbf" is not the same table).
         const std::string exact = stem.size() < name.size() ? std::string(name) : wanted;
         std::string found;
-        DIR* dir = ::opendir(folder.c_str());
-        if (dir == nullptr) return fileError(errno, "list", folder);
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string_view candidate = entry->d_name;
+        std::vector<std::string> names;
+        if (io::listFolder(folder, names) != 0) return fileError(errno, "list", folder);
+        for (const std::string& candidate : names) {
             if (candidate == exact) {
                 found = exact;
                 break;
             }
-            if (found.empty() && equalsIgnoringAsciiCase(candidate, wanted)) {
-                found = std::string(candidate);
-            }
+            if (found.empty() && equalsIgnoringAsciiCase(candidate, wanted)) found = candidate;
         }
-        ::closedir(dir);
         if (found.empty()) {
             return Status::error(
                 err::kTableNotFound,
@@ -255,15 +250,14 @@ Connection::~Connection() { (void)close(); }
 Status Connection::open(const std::string& folder) {
     if (!m_impl) m_impl = std::make_unique<ConnectionImpl>();
     (void)close();
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
+    std::vector<std::string> names;
+    if (io::listFolder(folder, names) != 0) {
         if (errno == ENOENT) {
             return Status::error(err::kPathNotFound, "folder " + folder + " not found",
                                  "папка " + folder + " не найдена");
         }
         return fileError(errno, "open the folder", folder);
     }
-    ::closedir(dir);
     m_impl->folder = folder;
     m_impl->folderWithSlash = folder;
     if (folder.empty() || !io::isPathSeparator(folder.back())) {

@@ -301,7 +301,7 @@ Status createTableFile(const std::string& path, const std::vector<FieldInfo>& fi
     Status status = writeAt(file->get(), bytes.data(), bytes.size(), 0, path);
     Status closed = file->close(path);
     if (status) status = closed;
-    if (!status) ::unlink(path.c_str());  // never leave half a header behind
+    if (!status) io::removeFile(path);  // never leave half a header behind
     return status;
 }
 

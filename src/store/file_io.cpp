@@ -13,6 +13,10 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+// After windows.h, whose types it takes.
+#include <shellapi.h>
+#else
+#include <dirent.h>
 #endif
 
 namespace tavrolin::store::io {
@@ -61,6 +65,9 @@ int failWith(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             errno = ENOSPC;
+            break;
+        case ERROR_DIRECTORY:
+            errno = ENOTDIR;
             break;
         case ERROR_INVALID_FUNCTION:
         case ERROR_NOT_SUPPORTED:
@@ -167,6 +174,56 @@ int linkFile(const std::string& from, const std::string& to) {
     return failWith(GetLastError());
 }
 
+int removeFile(const std::string& path) {
+    if (DeleteFileW(wide(path).c_str())) return 0;
+    return failWith(GetLastError());
+}
+
+bool mayWrite(const std::string& path) { return ::_waccess(wide(path).c_str(), 2) == 0; }
+
+int listFolder(const std::string& folder, std::vector<std::string>& names) {
+    if (folder.empty()) return failWith(ERROR_PATH_NOT_FOUND);
+    std::wstring pattern = wide(folder);
+    if (!isPathSeparator(folder.back())) pattern += L'\\';
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((pattern + L'*').c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Only a drive's empty root has no "." to find.
+        const DWORD folderAttributes = GetFileAttributesW(pattern.c_str());
+        if (error == ERROR_FILE_NOT_FOUND && folderAttributes != INVALID_FILE_ATTRIBUTES &&
+            (folderAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return 0;
+        }
+        return failWith(error);
+    }
+    do {
+        names.push_back(utf8(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES ? 0 : failWith(error);
+}
+
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(wide(text));
+}
+
+std::string utf8FromPath(const std::filesystem::path& path) { return utf8(path.wstring()); }
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    if (wideArgs != nullptr && count == argc) {
+        for (int i = 1; i < count; ++i) args.push_back(utf8(wideArgs[i]));
+    } else if (argc > 1) {
+        args.assign(argv + 1, argv + argc);  // parsed otherwise than the runtime did: keep its own
+    }
+    if (wideArgs != nullptr) LocalFree(wideArgs);
+    return args;
+}
+
 std::optional<FileIdentity> identityOf(int fd) {
     return identityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
 }
@@ -244,6 +301,27 @@ int linkFile(const std::string& from, const std::string& to) {
     return ::link(from.c_str(), to.c_str());
 }
 
+int removeFile(const std::string& path) { return ::unlink(path.c_str()); }
+
+bool mayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+int listFolder(const std::string& folder, std::vector<std::string>& names) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return -1;
+    while (dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return 0;
+}
+
+std::filesystem::path pathFromUtf8(const std::string& text) { return text; }
+
+std::string utf8FromPath(const std::filesystem::path& path) { return path.string(); }
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    if (argc <= 1) return {};
+    return {argv + 1, argv + argc};
+}
+
 std::optional<FileIdentity> identityOf(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) return std::nullopt;
@@ -298,17 +376,9 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
-bool folderWritable(const std::string& folder) {
-#ifdef _WIN32
-    return ::_access(folder.c_str(), 2) == 0;
-#else
-    return ::access(folder.c_str(), W_OK) == 0;
-#endif
-}
-
 bool exists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::u8path(path), error);
+    return std::filesystem::exists(io::pathFromUtf8(path), error);
 }
 
 }  // namespace
@@ -341,7 +411,7 @@ Result<FileDescriptor> openFile(const std::string& path, int flags, int mode) {
     const int error = errno;
     const bool creating = (flags & O_CREAT) != 0;
     // Permission refused while creating: say so when it is the folder that may not be written.
-    if (creating && error == EACCES && !exists(path) && !folderWritable(folderOf(path))) {
+    if (creating && error == EACCES && !exists(path) && !io::mayWrite(folderOf(path))) {
         return Status::error(err::kReadOnlyFolder,
                              "cannot create " + path + ": the folder is read-only",
                              "не удалось создать " + path + ": папка только для чтения");

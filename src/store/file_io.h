@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,22 @@ int renameNoReplace(const std::string& from, const std::string& to);
 int renameReplacing(const std::string& from, const std::string& to);
 // A second name for a file on the same file system; fails when `to` exists.
 int linkFile(const std::string& from, const std::string& to);
+// unlink(2).
+int removeFile(const std::string& path);
+// Whether the user may write the file or folder, as access(2) with W_OK tells.
+bool mayWrite(const std::string& path);
+// Adds the names in a folder, in the system's order ("." and ".." may be among them); -1 when it
+// cannot be listed.
+int listFolder(const std::string& folder, std::vector<std::string>& names);
+
+// A path of ours as std::filesystem takes it, and back. POSIX passes the bytes unchanged, whatever
+// their encoding; Windows converts UTF-8 to and from its wide characters, where the narrow
+// constructor and string() would use the ANSI code page.
+std::filesystem::path pathFromUtf8(const std::string& text);
+std::string utf8FromPath(const std::filesystem::path& path);
+// The program's arguments after its own name, in UTF-8: on Windows from the wide command line, as
+// argv holds them in the ANSI code page.
+std::vector<std::string> programArguments(int argc, char** argv);
 
 // What tells one file from another whatever name reaches it.
 struct FileIdentity {

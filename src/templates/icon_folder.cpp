@@ -4,10 +4,13 @@
 #include <system_error>
 
 #include "store/case_fold.h"
+#include "store/file_io.h"
 
 namespace tavrolin::templates {
 
 namespace fs = std::filesystem;
+using store::io::pathFromUtf8;
+using store::io::utf8FromPath;
 
 namespace {
 
@@ -23,10 +26,11 @@ bool hasGifExtension(const std::string& name) {
 
 std::optional<fs::path> iconFolder(const std::string& programFolder) {
     std::error_code ec;
-    fs::path exact = fs::path(programFolder) / "icons";
+    const fs::path folder = pathFromUtf8(programFolder);
+    fs::path exact = folder / "icons";
     if (fs::is_directory(exact, ec)) return exact;
-    for (fs::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (store::equalsIgnoringCase(it->path().filename().string(), "icons") &&
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (store::equalsIgnoringCase(utf8FromPath(it->path().filename()), "icons") &&
             it->is_directory(ec)) {
             return it->path();
         }
@@ -38,7 +42,7 @@ std::vector<std::string> iconNames(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string file = it->path().filename().string();
+        std::string file = utf8FromPath(it->path().filename());
         if (!hasGifExtension(file) || it->is_directory(ec)) continue;
         names.push_back(file.substr(0, file.size() - kGifExtension.size()));
     }
@@ -58,13 +62,14 @@ std::optional<fs::path> iconFile(const std::string& programFolder, const std::st
     const std::string wanted = name + ".gif";
     std::optional<fs::path> other;
     for (fs::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string found = it->path().filename().string();
+        const std::string found = utf8FromPath(it->path().filename());
         if (!store::equalsIgnoringCase(found, wanted) || !it->is_regular_file(ec)) continue;
         if (found == wanted) return it->path();
         if (!other) other = it->path();
     }
     if (other) return other;
-    fs::path exact = *folder / wanted;  // a folder that may be searched but not listed
+    // A folder that may be searched but not listed.
+    fs::path exact = *folder / pathFromUtf8(wanted);
     if (fs::is_regular_file(exact, ec)) return exact;
     return std::nullopt;
 }

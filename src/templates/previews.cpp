@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "store/file_io.h"
 #include "templates/icon_folder.h"
 #include "templates/palette.h"
 #include "templates/text_fold.h"
@@ -144,7 +145,7 @@ void AFONT_Click(Main& main) {
 void AICON_Click(Main& main) {
     std::optional<std::filesystem::path> file =
         templates::iconFile(main.programFolder, main.form("AICON").text);
-    const std::string picture = file ? file->string() : std::string();
+    const std::string picture = file ? store::io::utf8FromPath(*file) : std::string();
     main.form.change("ICONS", -1, [&picture](Control& c) { c.picture = picture; });
 }
 

@@ -50,7 +50,8 @@ constexpr store::TextEncoding kSystemEncoding = store::TextEncoding::Utf8;
 std::string documentationAddress(const std::string& folder) {
     const std::string readme = folder + kReadme;
     std::error_code error;
-    if (!fs::is_regular_file(readme, error)) return kReadme;  // no link to a missing file
+    // No link to a missing file.
+    if (!fs::is_regular_file(store::io::pathFromUtf8(readme), error)) return kReadme;
     // A file URL names folders with "/", and a drive ("C:") after a third "/".
     std::string path = readme;
     std::replace(path.begin(), path.end(), store::io::kPathSeparator, '/');
@@ -140,13 +141,13 @@ std::vector<std::string> guideLines(const std::string& address) {
 }
 
 Status writeGuide(const std::string& path) {
-    std::string folder = fs::path(path).parent_path().string();
+    std::string folder = store::io::utf8FromPath(store::io::pathFromUtf8(path).parent_path());
     if (folder.empty() || !store::io::isPathSeparator(folder.back())) {
         folder += store::io::kPathSeparator;
     }
     // Replace any earlier guide: delete, then create anew.
     std::error_code error;
-    fs::remove(path, error);
+    fs::remove(store::io::pathFromUtf8(path), error);
     if (error) return store::fileError(error, "delete", path);
     return store::writeLines(path, guideLines(documentationAddress(folder)), kSystemEncoding);
 }

@@ -12,6 +12,7 @@
 
 #include "convert/output_table.h"
 #include "convert_fixture.h"
+#include "store/file_io.h"
 
 namespace tavrolin {
 namespace {
@@ -333,6 +334,20 @@ TEST_F(ConvertByType, CodePageFileIsTheOutputsOwnAndOldSpellingsGo) {
     EXPECT_EQ(files(), expected);
     EXPECT_EQ(readFile(main.sourceFolder + "River.CPG"), "CP1251\n");  // byte for byte
     EXPECT_EQ(readFile(main.sourceFolder + "river-imc.cpg"), "65001\r\n");
+}
+
+// Windows takes such a folder name only in wide characters.
+TEST_F(ConvertByType, WorksInAFolderNamedInCyrillic) {
+    const fs::path maps = m_source.path() / store::io::pathFromUtf8("Карты");
+    fs::create_directory(maps);
+    main.connection = store::Connection();
+    openProgram(store::io::utf8FromPath(maps) + "/", testing::kTemplateColumns);
+    main.sourceFolder = main.programFolder;
+    addTemplateRow("VID,MP_TYPE,COLOR", "0,'0x4b',5");
+    writeFile(maps / "river.dbf", "previous output");
+    addRecord("0x4b", "a");
+    ASSERT_EQ(convert().size(), 1u) << main.form("Att").text;
+    EXPECT_EQ(readFile(maps / "river.cpg"), "65001\r\n");
 }
 
 #ifndef _WIN32  // POSIX permissions and user ids

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "support/record_rows.h"
 #include "support/temp_folder.h"
@@ -50,7 +51,7 @@ inline std::vector<Row> readTableRows(const std::string& folder, const std::stri
     std::vector<Row> rows;
     store::Connection connection;
     EXPECT_TRUE(connection.open(folder).isOk());
-    const std::string bytes = readFile(folder + table + ".dbf");
+    const std::string bytes = readFile(store::io::pathFromUtf8(folder + table + ".dbf"));
     if (bytes.size() > 29 && static_cast<unsigned char>(bytes[29]) == 0x57) {
         connection.setTextEncoding(table, store::TextEncoding::Utf8);
     }

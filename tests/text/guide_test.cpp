@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "store/codepage.h"
+#include "store/file_io.h"
 #include "store/scripted_platform.h"
 #include "support/temp_folder.h"
 #include "text/captions.h"
@@ -102,16 +103,17 @@ TEST_F(GuideTest, WritesItsRussianLinesWithCrLfAndRewritesThemOnEveryPress) {
 // for any folder name, and are plain text otherwise.
 TEST_F(GuideTest, LinksOnlyToAReadmeThatIsThere) {
     EXPECT_EQ(documentationAddress(folder.root().string() + "/"), "README.md");
-    const fs::path odd = folder.root() / "карты и план";
+    const fs::path odd = folder.root() / store::io::pathFromUtf8("карты и план");
+    const std::string oddText = store::io::utf8FromPath(odd);
     fs::create_directories(odd);
     std::ofstream(odd / "README.md") << "# Tavrolin\n";
     // "/tmp/x" gives "file:///tmp/x", "C:\Temp\x" gives "file:///C:/Temp/x".
     std::string url = folder.root().generic_string();
     if (url.front() != '/') url.insert(0, "/");
-    EXPECT_EQ(documentationAddress(odd.string() + "/"),
+    EXPECT_EQ(documentationAddress(oddText + "/"),
               "file://" + url +
                   "/%D0%BA%D0%B0%D1%80%D1%82%D1%8B%20%D0%B8%20%D0%BF%D0%BB%D0%B0%D0%BD/README.md");
-    main.programFolder = odd.string() + "/";
+    main.programFolder = oddText + "/";
     main.programName = "tavrolin";  // the template as found on disk; the guide keeps its name
     btnHelp_Click(main);
     EXPECT_NE(readFile(odd / "Tavrolin.txt").find(inSystemEncoding("ветка обсуждения - file://")),
