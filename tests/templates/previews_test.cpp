@@ -58,7 +58,9 @@ TEST_F(Previews, LabelSamplesNeedAModeAndAFont) {
 TEST_F(Previews, IconPictureOnlyForAnExistingGif) {
     tavrolin::testing::ScratchFolder folder("tavrolin_preview_");
     std::filesystem::create_directories(folder.root() / "icons");
-    const std::string anchor = folder.write("icons/Anchor.GIF", std::string("GIF89a"));
+    folder.write("icons/Anchor.GIF", std::string("GIF89a"));
+    // The picture's path as the system spells it (its own separators).
+    const std::string anchor = (folder.root() / "icons" / "Anchor.GIF").string();
     main.programFolder = folder.root().string() + store::io::kPathSeparator;
     fillIconList(main);
     choose("AICON", "Anchor");
