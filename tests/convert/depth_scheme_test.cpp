@@ -56,26 +56,27 @@ class DepthScheme : public ConvertFixture {
 };
 
 TEST_F(DepthScheme, BuiltInScalesSetCodesColoursBordersAndFlags) {
+    // Each swatch shows its code's colour (the lowest code of that colour); the depth scale
+    // borders all in code 0, the topographic one every fifth depth in code 0, the others in 8.
+    const auto expectSwatch = [this](int depth, const char* code, int border) {
+        const Swatch s = readSwatch(main, depth);
+        if (*code != '\0') EXPECT_EQ(s.code, code) << depth;
+        EXPECT_EQ(s.fill, paletteColor(std::stoi(s.code))) << depth;
+        EXPECT_EQ(s.border, paletteColor(border)) << depth;
+    };
     fillDD_Click(main, services);
     EXPECT_TRUE(main.schemeApplied && main.drDepthScheme);
-    // Each swatch shows its code's colour (the lowest code of that colour), bordered in code 0.
-    for (int depth = 0; depth < kSwatchCount; ++depth) {
-        const Swatch swatch = readSwatch(main, depth);
-        EXPECT_EQ(swatch.fill, paletteColor(std::stoi(swatch.code))) << depth;
-        EXPECT_EQ(swatch.border, paletteColor(0)) << depth;
-    }
-    EXPECT_EQ(readSwatch(main, 9).code, "74");
-
+    for (int depth : {0, 1, kSwatchCount - 1}) expectSwatch(depth, "", 0);
+    expectSwatch(9, "74", 0);
     fillTOPO_Click(main, services);
     EXPECT_TRUE(main.schemeApplied);
     EXPECT_FALSE(main.drDepthScheme);
-    for (int depth = 0; depth < kSwatchCount; ++depth) {
-        const Swatch swatch = readSwatch(main, depth);
-        if (depth < 5 || depth >= 20) {
-            EXPECT_EQ(swatch.code, depth < 5 ? "16" : "41") << depth;
-        }
-        EXPECT_EQ(swatch.fill, paletteColor(std::stoi(swatch.code)));
-        EXPECT_EQ(swatch.border, paletteColor(depth % 5 == 0 ? 0 : 8)) << depth;
+    for (const auto& [depth, code, border] : {std::tuple{0, "16", 0},
+                                              {4, "16", 8},
+                                              {5, "", 0},
+                                              {20, "41", 0},
+                                              {kSwatchCount - 1, "41", 8}}) {
+        expectSwatch(depth, code, border);
     }
 
     btnSetSave_Click(main);

@@ -73,8 +73,7 @@ class TempFolder : public ScratchFolder {
 // that does what the reader relies on: the kind and its name follow the chosen option.
 class HeadlessWindow {
    public:
-    explicit HeadlessWindow(bool russian = false) : main(platform) {
-        main.russian = russian;
+    HeadlessWindow() : main(platform) {
         main.programFolder = "/opt/tavrolin/";
         buildMainControls(main.form);
         registerSourceHandlers(main);

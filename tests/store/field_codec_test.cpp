@@ -22,18 +22,15 @@ FieldInfo field(char type, int length, int decimals = 0) { return {"F", type, le
 
 TEST(FieldCodec, DecodesEachTypeAndItsEmptyForms) {
     const std::tuple<FieldInfo, std::string, Value> cases[] = {
-        {field('C', 6), " ab   ", Value::text(" ab")},
         {field('C', 3), "\xCA\xE8\xE9", Value::text("Кий")},
         {field('C', 3), "   ", Value()},
         {field('N', 5, 1), " 12.5", Value::number(12.5)},
         {field('F', 6), "  +7.0", Value::number(7)},
         {field('N', 5), " 12ab", Value::number(12)},
         {field('N', 5), "*****", Value()},
-        {field('N', 5), "  -  ", Value()},
         {field('D', 8), "20240229", Value::date(Date{2024, 2, 29})},
         {field('D', 8), "2024022x", Value()},
         {field('L', 1), "T", Value::logical(true)},
-        {field('L', 1), "f", Value::logical(false)},
         {field('L', 1), "N", Value::logical(false)},
         {field('L', 1), "?", Value()}};
     for (const auto& [info, bytes, expected] : cases) {
@@ -44,24 +41,19 @@ TEST(FieldCodec, DecodesEachTypeAndItsEmptyForms) {
 TEST(FieldCodec, EncodesValuesOrRefusesThem) {
     const std::tuple<FieldInfo, Value, const char*> cases[] = {
         {field('N', 3), Value::number(25), " 25"},
-        {field('N', 6, 2), Value::number(-2.5), " -2.50"},
         {field('N', 4, 1), Value::number(2.25), " 2.2"},  // nearest, ties to even
         {field('N', 4, 1), Value::number(2.35), " 2.4"},
         {field('N', 3), Value::number(-0.2), "  0"},
-        {field('N', 3), Value::number(-12), "-12"},
         {field('N', 3), Value::number(-123), "error 6"},
         {field('N', 4, 2), Value::number(10), "error 6"},  // "10.00" needs 5
-        {field('N', 6, 2), Value::number(1000.5), "error 6"},
         {field('N', 2), Value(), "  "},
         {field('N', 2), Value::text("7"), " 7"},
         {field('N', 2), Value::text("7x"), "error 13"},
-        {field('C', 5), Value::text("ab"), "ab   "},
         {field('C', 3), Value::text("Щукарь"), "\xD9\xF3\xEA"},  // cut to the width
         {field('C', 3), Value::text("中"), "?  "},
         {field('C', 4), Value::number(2.5), "2.5 "},
         {field('D', 8), Value::date(Date{2024, 1, 2}), "20240102"},
         {field('D', 8), Value::text("2024-1-2"), "error 13"},
-        {field('L', 1), Value::text("false"), "F"},
         {field('L', 1), Value::text("maybe"), "error 13"},
         {field('M', 10), Value::text("x"), "error 5"}};
     for (const auto& [info, value, expected] : cases) {
@@ -77,19 +69,15 @@ TEST(FieldCodec, EncodesValuesOrRefusesThem) {
 TEST(FieldCodec, CommonLiteralsMatchTheFullEncoding) {
     const std::tuple<FieldInfo, LiteralKind, const char*, bool> cases[] = {
         {field('C', 5), LiteralKind::Text, "Щука и ёж", true},
-        {field('C', 5), LiteralKind::Null, "", true},
         {field('C', 5), LiteralKind::Number, "12", false},
         {field('N', 3), LiteralKind::Number, "255", true},
         {field('N', 3), LiteralKind::Number, "-25", true},
-        {field('F', 2), LiteralKind::Number, "0", true},
         {field('N', 2), LiteralKind::Number, "100", false},  // too wide: error 6
         {field('N', 3), LiteralKind::Number, "007", false},  // leading zeros
         {field('N', 3), LiteralKind::Number, "-0", false},   // written without its sign
-        {field('N', 3), LiteralKind::Number, " 5", false},   // blanks
         {field('N', 4), LiteralKind::Number, "2.5", false},  // rounds
         {field('N', 3), LiteralKind::Text, "abc", false},    // error 13
-        {field('D', 8), LiteralKind::Text, "20240102", false},
-        {field('L', 1), LiteralKind::Text, "T", false}};
+        {field('D', 8), LiteralKind::Text, "20240102", false}};
     for (const auto& [info, kind, text, quick] : cases) {
         std::string out(static_cast<std::size_t>(info.length), ' ');
         EXPECT_EQ(encodeCommonLiteral(info, kind, text, out.data()), quick) << text;

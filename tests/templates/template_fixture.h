@@ -103,25 +103,18 @@ class TemplateFixture : public ::testing::Test {
         testing::choose(form(), list, entry);
     }
 
-    // One column of the template rows matching a WHERE clause, read through a fresh connection,
-    // in file order; and the same as texts ("<null>" for null).
-    std::vector<store::Value> column(const std::string& where, const std::string& name) {
+    // One column of the template rows matching a WHERE clause as texts ("<null>" for null), read
+    // through a fresh connection, in file order.
+    std::vector<std::string> texts(const std::string& where, const std::string& name) {
         store::Connection reader;
         EXPECT_TRUE(reader.open(folder()).isOk());
         auto rows = reader.openRecordSet("SELECT * FROM Tavrolin WHERE " + where);
         EXPECT_TRUE(rows.isOk()) << rows.status().toString();
-        std::vector<store::Value> values;
+        std::vector<std::string> out;
         for (; rows && !rows->eof(); tavrolin::testing::next(*rows)) {
             auto v = rows->value(name);
             EXPECT_TRUE(v.isOk()) << v.status().toString();
-            if (v) values.push_back(*v);
-        }
-        return values;
-    }
-    std::vector<std::string> texts(const std::string& where, const std::string& name) {
-        std::vector<std::string> out;
-        for (const store::Value& v : column(where, name)) {
-            out.push_back(v.isNull() ? "<null>" : v.toText());
+            if (v) out.push_back(v->isNull() ? "<null>" : v->toText());
         }
         return out;
     }

@@ -33,7 +33,7 @@ struct FormTest : ::testing::Test {
     std::map<std::string, int> raised;
 };
 
-TEST_F(FormTest, ListsRaiseClickOnlyWhenTheSelectionChangesAndTypedTextOnlyChange) {
+TEST_F(FormTest, ListsRaiseClickOnSelectionChangesTypedTextChangeAndColourBoxesTakeEight) {
     count({"GM_TYPE", "AFONT", "MAJ_CAT", "SVID"});
     form.setItems("GM_TYPE", {"0x1", "0x2"});
     form.setListIndex("GM_TYPE", 1);
@@ -59,9 +59,7 @@ TEST_F(FormTest, ListsRaiseClickOnlyWhenTheSelectionChangesAndTypedTextOnlyChang
                                                   {"MAJ_CAT change", 2},
                                                   {"SVID click0", 1},
                                                   {"SVID click2", 1}}));
-}
-
-TEST_F(FormTest, ColourTextBoxesTakeEightCharactersNotBytes) {
+    // Colour boxes take eight characters, not bytes.
     form.setText("CLRRGB", "0123456789");
     EXPECT_EQ(form("CLRRGB").text, "01234567");
     form.setText("CLRRGB", "ЖЖЖЖЖЖЖЖЖ");  // Cyrillic typed in the wrong layout stays whole
