@@ -1,5 +1,4 @@
-// What the window draws, checked on the pixels as drawn offscreen: the widgets of the model's
-// shapes, lines and colour lists, the layout that stretches a frame's designed arrangement, and
+// What the window draws, checked on the pixels as drawn offscreen: the model's lines, and
 // the map (the template's colours where the shapes are, holes left open, the display limits at
 // the scale drawn, and a dragged map drawn where the drag left it).
 #include <gtest/gtest.h>
@@ -7,16 +6,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPushButton>
 
 #include "gui/map_painter.h"
 #include "gui/map_window.h"
-#include "gui/qt_color_swatch.h"
-#include "gui/qt_colors.h"
 #include "gui/qt_control_widgets.h"
-#include "gui/qt_design_layout.h"
 #include "support/temp_folder.h"
-#include "templates/palette.h"
 #include "test_application.h"
 
 namespace tavrolin {
@@ -50,32 +44,6 @@ TEST(ControlWidgets, LineFollowsColourWidthAndStyle) {
     const int dots = marked(render(view), 15, QColor(128, 0, 0));
     EXPECT_GT(dots, 5);
     EXPECT_LT(dots, 55);
-}
-
-TEST(ControlWidgets, ColourListSwatchesOnlyForCodesWithAColour) {
-    testApplication();
-    EXPECT_TRUE(colorCodeSwatch("16x").isNull());
-    // 255 is "no colour": white, struck through.
-    EXPECT_EQ(colorCodeSwatch("255").pixmap(20, 14).toImage().pixelColor(3, 3), QColor(Qt::white));
-    const QImage swatch = colorCodeSwatch("16").pixmap(20, 14).toImage();
-    EXPECT_EQ(fromQColor(swatch.pixelColor(10, 7)), paletteColor(16));
-}
-
-TEST(DesignLayout, PlacesStretchesAndStopsAtItsMinimum) {
-    testApplication();
-    const QSize design(400, 100);
-    struct Case {
-        QRect designed;
-        QSize frame;
-        QRect placed;
-    };
-    for (const Case& c : {Case{{10, 20, 100, 26}, {800, 200}, {20, 40, 200, 26}},
-                          Case{{200, 60, 200, 30}, {300, 100}, {150, 60, 150, 30}}}) {
-        EXPECT_EQ(DesignLayout::place(c.designed, design, c.frame), c.placed);
-    }
-    QWidget frame;
-    new DesignLayout(&frame, design, 0.9);
-    EXPECT_EQ(frame.minimumSizeHint(), QSize(360, 100));
 }
 
 using preview::MapObject;
