@@ -1,6 +1,6 @@
-// What the window draws, checked on the pixels as drawn offscreen: the model's lines, and
-// the map (the template's colours where the shapes are, holes left open, the display limits at
-// the scale drawn, and a dragged map drawn where the drag left it).
+// The map as drawn, checked on the pixels offscreen: the template's colours where the shapes are,
+// holes left open, the display limits at the scale drawn, and a dragged map drawn where the drag
+// left it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,42 +9,11 @@
 
 #include "gui/map_painter.h"
 #include "gui/map_window.h"
-#include "gui/qt_control_widgets.h"
 #include "support/temp_folder.h"
 #include "test_application.h"
 
 namespace tavrolin {
 namespace {
-
-QImage render(QWidget& widget) {
-    widget.resize(60, 30);
-    return widget.grab().toImage();
-}
-
-// How many pixels of row y have the colour: a dotted line marks some, not all.
-int marked(const QImage& image, int y, QColor colour) {
-    int count = 0;
-    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour ? 1 : 0;
-    return count;
-}
-
-TEST(ControlWidgets, LineFollowsColourWidthAndStyle) {
-    testApplication();
-    Control line;
-    line.kind = ControlKind::Line;
-    line.borderColor = 0x000080;  // dark red
-    line.borderWidth = 5;
-    LineView view(line, nullptr);
-    const QImage image = render(view);
-    EXPECT_EQ(image.pixelColor(30, 15), QColor(128, 0, 0));
-    EXPECT_EQ(image.pixelColor(30, 13), QColor(128, 0, 0));  // five pixels thick
-    EXPECT_NE(image.pixelColor(30, 5), QColor(128, 0, 0));
-    line.borderWidth = 1;
-    line.borderStyle = BorderStyle::Dot;
-    const int dots = marked(render(view), 15, QColor(128, 0, 0));
-    EXPECT_GT(dots, 5);
-    EXPECT_LT(dots, 55);
-}
 
 using preview::MapObject;
 using preview::MapPoint;

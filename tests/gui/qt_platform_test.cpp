@@ -1,4 +1,4 @@
-// The desktop services of the windows: language, display, busy pointer, event turns and pauses,
+// The desktop services of the windows: display, busy pointer, event turns and pauses,
 // and the message boxes answered as a user would; and Migrova's window on them.
 #include "gui/qt_platform.h"
 
@@ -65,17 +65,6 @@ class Environment {
     }
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
-
-// The locale's reading is the command line's test; here the option wins over it.
-TEST(QtPlatform, LanguageFromTheOptionOrTheLocale) {
-    testApplication();
-    Environment environment;
-    environment.set("LC_ALL", nullptr);
-    environment.set("LC_MESSAGES", nullptr);
-    environment.set("LANG", "ru_RU.UTF-8");
-    EXPECT_EQ(QtPlatform().uiLanguage(), 1049);
-    EXPECT_EQ(QtPlatform(false).uiLanguage(), 1033);
-}
 
 TEST(QtDisplay, ALocalDisplayWithoutAServerIsNoDisplay) {
     Environment environment;
