@@ -1,6 +1,6 @@
 // Start-up: the language, the program's folder and home (portable or installed, seeded from the
-// installed files), the template found in any letter case and checked before it is trusted, the
-// shipped template; and files dropped on the started window.
+// installed files), the template found in any letter case and checked before it is trusted; and
+// files dropped on the started window.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "app/drop_routing.h"
 #include "app/main_window.h"
@@ -21,8 +20,6 @@
 #include "app/table_fixture.h"
 #include "store/file_io.h"
 #include "store/scripted_platform.h"
-#include "support/record_rows.h"
-#include "templates/palette.h"
 
 namespace tavrolin {
 namespace {
@@ -190,45 +187,6 @@ TEST(Startup, ATemplateThisUserMayNotReadIsError70) {
     EXPECT_EQ(checkTableFile(home / "Missing.dbf").number(), err::kFileNotFound);
 }
 #endif
-
-// The build installs the generated template and icons beside the program: a new user starts
-// with types of every kind, every icon the template names, and a drawable chart.
-TEST(Startup, FreshInstallListsTheShippedTypes) {
-    const std::string build = std::string(TAVROLIN_BINARY_DIR) + "/";
-    if (!fs::exists(build + "Tavrolin.dbf")) GTEST_SKIP() << "the shipped data is not built";
-    TempFolder home;
-    fs::copy_file(build + "Tavrolin.dbf", home / "Tavrolin.dbf");
-    fs::copy(build + "icons", home / "icons");
-    Started started(StartOptions{"", home / "tavrolin", false, true});
-    Main& main = started.main();
-    ASSERT_TRUE(main.templateUsable);
-    EXPECT_EQ(main.templateColumnCount, 35);
-    EXPECT_EQ(started.form()("STRT").interval, 0);
-    // Every icon named by the template is in the icon list, and every row is drawable.
-    const auto& icons = started.form()("AICON").items;
-    const std::set<std::string> iconNames(icons.begin(), icons.end());
-    auto rows = main.connection.openRecordSet("SELECT * FROM Tavrolin ORDER BY VID, MP_TYPE");
-    ASSERT_TRUE(rows) << rows.status().toString();
-    std::set<int> depths;
-    for (; !rows->eof(); tavrolin::testing::next(*rows)) {
-        auto text = [&](const char* column) { return rows->value(column).value().toText(); };
-        const std::string key = text("VID") + " " + text("MP_TYPE");
-        EXPECT_LE(std::stoi(text("L_LIMIT")), std::stoi(text("U_LIMIT"))) << key;
-        for (const char* column : {"COLOR", "BDR_COLOR", "BFR_COLOR", "RTP_COLOR", "HAL_COLOR"}) {
-            if (!text(column).empty()) {
-                EXPECT_TRUE(paletteHas(std::stoi(text(column)))) << key << " " << column;
-            }
-        }
-        if (!text("ICON").empty()) {
-            EXPECT_TRUE(iconNames.count(text("ICON"))) << key;
-        }
-        const std::string name = text("MP_ENG");
-        if (text("VID") == "0" && name.rfind("Depth ", 0) == 0 && name.back() == 'm') {
-            depths.insert(std::stoi(name.substr(6)));
-        }
-    }
-    EXPECT_EQ(depths.size(), 25u) << "depth areas 0 to 24 m";
-}
 
 TEST(ProgramHome, ChoiceFollowsWhereTheTemplateIsAndWhoMayWriteThere) {
     const std::string exe = "/opt/t/bin/", share = "/opt/t/share/tavrolin/", user = "/u/tavrolin/";

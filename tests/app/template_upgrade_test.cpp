@@ -1,5 +1,5 @@
 // The upgrade of a template that lacks colour columns: the new header, the rows copied in order
-// into a work file that replaces the template, the backup, the progress, and every way it is
+// into a work file that replaces the template, the backup, and every way it is
 // refused or fails with the template left whole.
 #include "app/template_upgrade.h"
 
@@ -117,21 +117,6 @@ TEST(TemplateUpgrade, AppendsOnlyTheMissingColumnAndSortsTheRows) {
     Started again(home.folder(), /*headless=*/false);
     EXPECT_EQ(again.window.form()("STRT").interval, 0);
     EXPECT_EQ(readBytes(home / "Tavrolin.dbf"), upgraded);
-}
-
-TEST(TemplateUpgrade, ProgressBarFollowsTheRowCount) {
-    TempFolder home;
-    writeBytes(home / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(250)));
-    Started started(home.folder());
-    const auto bars = barsIn(started.main().attLog);
-    ASSERT_EQ(bars.size(), 125u) << "step 2: rows 0, 2, ..., 248";
-    EXPECT_EQ(bars[1], " updating file attributes: I" + std::string(99, '.'));
-
-    TempFolder small;
-    writeBytes(small / "Tavrolin.dbf", tableBytes(templateFields(withoutHal()), manyRows(99)));
-    Started few(small.folder());
-    EXPECT_TRUE(barsIn(few.main().attLog).empty());
-    EXPECT_EQ(few.main().attLog.back(), " update attributes is completed");
 }
 
 // What stops an upgrade before anything changes: a complete template, a leftover backup, a work

@@ -1,82 +1,19 @@
-// What the window draws, checked on the pixels as drawn offscreen: the widgets of the model's
-// shapes, lines and colour lists, the layout that stretches a frame's designed arrangement, and
-// the map (the template's colours where the shapes are, holes left open, the display limits at
-// the scale drawn, and a dragged map drawn where the drag left it).
+// The map as drawn, checked on the pixels offscreen: the template's colours where the shapes are,
+// holes left open, the display limits at the scale drawn, and a dragged map drawn where the drag
+// left it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPushButton>
 
 #include "gui/map_painter.h"
 #include "gui/map_window.h"
-#include "gui/qt_color_swatch.h"
-#include "gui/qt_colors.h"
-#include "gui/qt_control_widgets.h"
-#include "gui/qt_design_layout.h"
 #include "support/temp_folder.h"
-#include "templates/palette.h"
 #include "test_application.h"
 
 namespace tavrolin {
 namespace {
-
-QImage render(QWidget& widget) {
-    widget.resize(60, 30);
-    return widget.grab().toImage();
-}
-
-// How many pixels of row y have the colour: a dotted line marks some, not all.
-int marked(const QImage& image, int y, QColor colour) {
-    int count = 0;
-    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour ? 1 : 0;
-    return count;
-}
-
-TEST(ControlWidgets, LineFollowsColourWidthAndStyle) {
-    testApplication();
-    Control line;
-    line.kind = ControlKind::Line;
-    line.borderColor = 0x000080;  // dark red
-    line.borderWidth = 5;
-    LineView view(line, nullptr);
-    const QImage image = render(view);
-    EXPECT_EQ(image.pixelColor(30, 15), QColor(128, 0, 0));
-    EXPECT_EQ(image.pixelColor(30, 13), QColor(128, 0, 0));  // five pixels thick
-    EXPECT_NE(image.pixelColor(30, 5), QColor(128, 0, 0));
-    line.borderWidth = 1;
-    line.borderStyle = BorderStyle::Dot;
-    const int dots = marked(render(view), 15, QColor(128, 0, 0));
-    EXPECT_GT(dots, 5);
-    EXPECT_LT(dots, 55);
-}
-
-TEST(ControlWidgets, ColourListSwatchesOnlyForCodesWithAColour) {
-    testApplication();
-    EXPECT_TRUE(colorCodeSwatch("16x").isNull());
-    // 255 is "no colour": white, struck through.
-    EXPECT_EQ(colorCodeSwatch("255").pixmap(20, 14).toImage().pixelColor(3, 3), QColor(Qt::white));
-    const QImage swatch = colorCodeSwatch("16").pixmap(20, 14).toImage();
-    EXPECT_EQ(fromQColor(swatch.pixelColor(10, 7)), paletteColor(16));
-}
-
-TEST(DesignLayout, PlacesStretchesAndStopsAtItsMinimum) {
-    testApplication();
-    const QSize design(400, 100);
-    struct Case {
-        QRect designed;
-        QSize frame;
-        QRect placed;
-    };
-    for (const Case& c : {Case{{10, 20, 100, 26}, {800, 200}, {20, 40, 200, 26}},
-                          Case{{200, 60, 200, 30}, {300, 100}, {150, 60, 150, 30}}}) {
-        EXPECT_EQ(DesignLayout::place(c.designed, design, c.frame), c.placed);
-    }
-    QWidget frame;
-    new DesignLayout(&frame, design, 0.9);
-    EXPECT_EQ(frame.minimumSizeHint(), QSize(360, 100));
-}
 
 using preview::MapObject;
 using preview::MapPoint;

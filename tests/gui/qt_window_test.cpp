@@ -1,12 +1,11 @@
 // The real main window over a model that has not run its start-up, so that each test decides the
 // state it looks at; handlers registered by a test replace the program's own. The whole program
-// in this window is the workflow test's; here: layout, Tab order, when changes reach the widgets,
-// how disabled controls look, and the paths of events that are easy to get wrong.
+// in this window is the workflow test's; here: when changes reach the widgets, how disabled
+//  controls look, and the paths of events that are easy to get wrong.
 #include "gui/qt_window.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -56,42 +55,6 @@ class QtWindowTest : public ::testing::Test {
     MainWindow model;
     QtMainWindow view;
 };
-
-// Every control of the form has its widget at its designed place; at the smallest size (which
-// fits a 1280 x 720 screen with a title bar and a panel) and a large one nothing overlaps and
-// nothing leaves its frame. Decorations (areas, samples) may lie under other controls.
-TEST_F(QtWindowTest, LayoutFitsTheScreenAndNothingOverlapsOrLeavesItsFrame) {
-    for (const Control* c : form().controls()) {
-        QWidget* w = view.widgetFor(c->name, c->index);
-        ASSERT_EQ(w == nullptr, c->kind == ControlKind::Timer) << c->name;
-        if (w != nullptr) EXPECT_EQ(w->geometry(), QtMainWindow::designRect(*c)) << c->name;
-    }
-    const QSize minimum = view.minimumSizeHint();
-    EXPECT_LE(minimum.width(), 1280 - 16);
-    EXPECT_LE(minimum.height(), 720 - 80);
-    view.show();
-    for (const QSize size : {minimum, QSize(1900, 1000)}) {
-        view.resize(size);
-        QApplication::processEvents();
-        std::vector<std::pair<QWidget*, std::string>> solid;
-        for (const Control* c : form().controls()) {
-            QWidget* w = view.widgetFor(c->name, c->index);
-            if (w == nullptr) continue;
-            const std::string name = c->name + std::to_string(c->index);
-            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << name;
-            const bool decoration = c->kind == ControlKind::Shape || c->kind == ControlKind::Line ||
-                                    c->name == "SAMPOI" || c->name == "HALPOI";
-            if (!decoration) solid.emplace_back(w, name);
-        }
-        for (std::size_t i = 0; i < solid.size(); ++i) {
-            for (std::size_t j = i + 1; j < solid.size(); ++j) {
-                if (solid[i].first->parentWidget() != solid[j].first->parentWidget()) continue;
-                EXPECT_FALSE(solid[i].first->geometry().intersects(solid[j].first->geometry()))
-                    << solid[i].second << " overlaps " << solid[j].second;
-            }
-        }
-    }
-}
 
 TEST_F(QtWindowTest, ModelChangesReachTheWidgetsTogetherOnTheNextFlush) {
     form().setText("Source", "/maps/river.dbf");

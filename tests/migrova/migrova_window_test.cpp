@@ -177,30 +177,6 @@ TEST_F(MigrovaWindowTest, TransferAddsChangesAndLeavesNullsAlone) {
               }));
 }
 
-TEST_F(MigrovaWindowTest, ProgressAdvancesEveryHundredthRowAndClicksMeanwhileAreIgnored) {
-    std::vector<std::string> rows;
-    for (int i = 0; i < 250; ++i) rows.push_back("(0,'t" + std::to_string(1000 + i) + "',Null,1)");
-    makeTable(root(), "old.dbf", kOldColumns, rows);
-    makeTable(root(), "new.dbf", kNewColumns, {});
-    ASSERT_TRUE(choose("old.dbf", "new.dbf"));
-    std::vector<std::string> bars;
-    platform.onProcessEvents = [&] {
-        const std::string& text = window.form()("AttNew").caption;
-        if (bars.empty() || bars.back() != text) bars.push_back(text);
-        window.form().raise("OpenOld", Event::Click);  // would close the tables under way
-        window.form().raise("OpenNew", Event::Click);
-        window.form().raise("RunJoin", Event::Click);
-    };
-    window.RunJoin_Click();
-    ASSERT_TRUE(window.transferSucceeded()) << log();
-    EXPECT_EQ(platform.fileQuestions.size(), 2u);  // only the two choices before
-    EXPECT_EQ(tableRows(root(), "new.dbf").size(), 250u);
-    const std::string prefix = " обновление атрибутов: ";
-    // step 2: rows 0, 2, 4, ... show 0, 1, 2, ... letters; the last is row 248.
-    EXPECT_EQ(bars.back(), prefix + std::string(100, 'I'));
-    EXPECT_EQ(bars[1], prefix + std::string(100, '.'));
-}
-
 // A row that cannot be saved ends the transfer: the rows saved before it stay, nothing of it.
 TEST_F(MigrovaWindowTest, AFailureKeepsTheRowsSavedBeforeIt) {
     struct Case {

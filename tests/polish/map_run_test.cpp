@@ -1,6 +1,6 @@
 // The map buttons end to end on files: the dialog, the opening checks, the output beside the
-// source (never over it, deleted when nothing was made), the messages, the progress and the
-// file shown at the end.
+// source (never over it, deleted when nothing was made), the messages and the file shown at
+// the end.
 #include "polish/map_run.h"
 
 #include <gtest/gtest.h>
@@ -132,22 +132,6 @@ TEST_F(MapRun, NeverWritesOverTheSource) {
     EXPECT_EQ(last(), " ! btnReadShp_Click: 58. the output " + folder.path("lake-imc.mp") +
                           " is the source itself");
     EXPECT_EQ(folder.read("lake.mp"), kHeader + kNamed);
-}
-
-TEST_F(MapRun, ShowsProgressOncePerHundredthOfTheLines) {
-    std::string body;
-    for (int i = 0; i < 99; ++i) body += kNamed;  // 495 lines, 500 with the header
-    WriteRmmp(main, folder.write("big.mp", kHeader + body));
-    const std::string prefix = " processing polygons: ";
-    std::vector<std::string> bars;
-    for (const std::string& text : main.attLog) {
-        if (text.rfind(prefix, 0) == 0) bars.push_back(text);
-    }
-    ASSERT_EQ(bars.size(), 100u);
-    for (std::size_t k = 0; k < bars.size(); ++k) {
-        EXPECT_EQ(bars[k], prefix + std::string(k + 1, 'I') + std::string(99 - k, '.'));
-    }
-    EXPECT_EQ(main.attLog[main.attLog.size() - 2], bars[99]);
 }
 
 }  // namespace
